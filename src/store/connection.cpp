@@ -1,0 +1,96 @@
+#include "store/connection.h"
+
+#include <QSqlError>
+
+namespace orvalen::store {
+
+ClubConnection::ClubConnection(ConnectionSpec spec, QString connectionName)
+    : spec_(std::move(spec)), name_(std::move(connectionName)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase(spec_.driver, name_);
+    db.setDatabaseName(spec_.databaseName);
+}
+
+ClubConnection::~ClubConnection() {
+    close();
+    QSqlDatabase::removeDatabase(name_);
+}
+
+Status ClubConnection::open() {
+    QSqlDatabase db = database();
+    if (!db.isValid()) {
+        return Error{QStringLiteral("the Qt SQL driver %1 is not installed").arg(spec_.driver)};
+    }
+    if (db.isOpen()) {
+        return Status::success();
+    }
+    if (!db.open()) {
+        return Error{QStringLiteral("cannot connect to the database of %1: %2")
+                         .arg(spec_.origin, db.lastError().text())};
+    }
+    if (spec_.dialect.isSqlite() && spec_.driver == QLatin1String("QSQLITE")) {
+        // Other terminals and the back office write the same file: wait for their locks.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+    }
+    return Status::success();
+}
+
+void ClubConnection::close() {
+    if (QSqlDatabase::contains(name_)) {
+        QSqlDatabase db = database();
+        db.close();
+    }
+}
+
+bool ClubConnection::isOpen() const { return database().isOpen(); }
+
+QSqlDatabase ClubConnection::database() const { return QSqlDatabase::database(name_, false); }
+
+Result<QSqlQuery> ClubConnection::execute(const QString& sql, const Bindings& bindings) const {
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql)) {
+        return Error{describeError(query)};
+    }
+    for (const auto& [name, value] : bindings) {
+        query.bindValue(name, value);
+    }
+    if (!query.exec()) {
+        return Error{describeError(query)};
+    }
+    return query;
+}
+
+Status ClubConnection::inTransaction(const std::function<Status()>& change) const {
+    QSqlDatabase db = database();
+    if (!db.transaction()) {
+        return Error{QStringLiteral("cannot begin a transaction: %1").arg(db.lastError().text())};
+    }
+    Status result;
+    try {
+        result = change();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!result.ok()) {
+        db.rollback();
+        return result;
+    }
+    if (!db.commit()) {
+        const QString why = db.lastError().text();
+        db.rollback();
+        return Error{QStringLiteral("cannot commit: %1").arg(why)};
+    }
+    return Status::success();
+}
+
+QString describeError(const QSqlQuery& query) {
+    const QSqlError error = query.lastError();
+    QString text = error.text().trimmed();
+    if (text.isEmpty()) {
+        text = QStringLiteral("unknown database error");
+    }
+    return text;
+}
+
+} // namespace orvalen::store

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "store/dialect.h"
+#include "store/result.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace orvalen::store {
+
+// How to reach one database: the Qt SQL driver, what it opens, and where it came from.
+struct ConnectionSpec {
+    QString driver;       // "QSQLITE" or "QODBC"
+    QString databaseName; // a file path for SQLite, an ODBC connection string for ODBC
+    Dialect dialect;
+    QString origin;       // the data-link file it was read from, for messages
+};
+
+using Bindings = std::vector<std::pair<QString, QVariant>>;
+
+// One named Qt SQL connection, used from the GUI thread only.
+class ClubConnection {
+public:
+    ClubConnection(ConnectionSpec spec, QString connectionName);
+    ~ClubConnection();
+    ClubConnection(const ClubConnection&) = delete;
+    ClubConnection& operator=(const ClubConnection&) = delete;
+
+    Status open();
+    void close();
+    bool isOpen() const;
+
+    QSqlDatabase database() const;
+    const Dialect& dialect() const { return spec_.dialect; }
+    const ConnectionSpec& spec() const { return spec_; }
+
+    // Prepares the statement, binds every value by name and runs it; the query comes back
+    // positioned before its first row.
+    Result<QSqlQuery> execute(const QString& sql, const Bindings& bindings = {}) const;
+
+    // Begin, change, commit; on any error the transaction is rolled back and the error
+    // returned. The change reports failure through its Status.
+    Status inTransaction(const std::function<Status()>& change) const;
+
+private:
+    ConnectionSpec spec_;
+    QString name_;
+};
+
+// The text of a failed statement's error, for messages and the exception log.
+QString describeError(const QSqlQuery& query);
+
+} // namespace orvalen::store

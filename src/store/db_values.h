@@ -1,0 +1,33 @@
+#pragma once
+
+#include "store/dialect.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+#include <QVariant>
+
+namespace orvalen::store {
+
+// The one text form dates take in the embedded database, so that a bound business
+// date compares equal to a stored one.
+inline constexpr auto kDateTimeTextFormat = "yyyy-MM-dd HH:mm:ss.zzz";
+
+// A time of day is stored on the zero date of the club database.
+QDate zeroDate();
+
+// Value to bind for a date-time column.
+QVariant dateTimeValue(const Dialect& dialect, const QDateTime& value);
+QVariant dateValue(const Dialect& dialect, const QDate& value);
+QVariant timeOfDayValue(const Dialect& dialect, const QTime& value);
+
+// Reads a date-time column whether the driver returns a date-time or its text form.
+// Null or unreadable values give an invalid QDateTime.
+QDateTime readDateTime(const QVariant& value);
+QDate readDate(const QVariant& value);
+QTime readTime(const QVariant& value);
+
+// Reads a bit column stored as a number, a boolean or the texts "true"/"false".
+bool readBool(const QVariant& value);
+
+} // namespace orvalen::store
