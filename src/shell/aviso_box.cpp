@@ -1,0 +1,22 @@
+#include "shell/aviso_box.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace orvalen::shell {
+
+int AvisoBox::AVISO(const QString& kind, const QString& text, const QString& detail) {
+    QApplication::beep();
+    const bool information = kind == QLatin1String("!");
+    QMessageBox box(information ? QMessageBox::Information : QMessageBox::Question,
+                    QStringLiteral("Orvalen"), Aviso::message(text, detail),
+                    information ? QMessageBox::Ok : (QMessageBox::Yes | QMessageBox::No), parent_);
+    box.setWindowModality(Qt::ApplicationModal);
+    const int answer = box.exec();
+    if (information) {
+        return kOk;
+    }
+    return answer == QMessageBox::Yes ? kYes : kNo;
+}
+
+} // namespace orvalen::shell
