@@ -1,5 +1,6 @@
 #include "terminal/terminal_screen.h"
 
+#include "store/table_opening.h"
 #include "terminal/screen_errors.h"
 
 namespace orvalen::terminal {
@@ -28,11 +29,7 @@ void TerminalScreen::setDefaultMode() {
 }
 
 void TerminalScreen::refreshBusinessDate() {
-    const auto date = lookups_.businessDate();
-    if (!date.ok()) {
-        throw DatabaseError(date.error().message);
-    }
-    businessDate_ = date.value();
+    businessDate_ = need(store::readBusinessDate(database_));
 }
 
 void TerminalScreen::BBNTECLADOClick() {
