@@ -149,7 +149,7 @@ void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
 void TerminalScreen::FormKeyPress(QChar& key) {
     unit_.photoFollow = true;
     const bool pinPad = !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"));
-    if (!pinPad && unit_.biometricSwitch == QLatin1String("Não")) {
+    if (!pinPad && unit_.biometricSwitch == QStringLiteral("Não")) {
         BBNTECLADO1Click();
         const bool numberMode = numberModeActive();
         state_.EDTMATRICULA.maxLength = numberMode ? 10 : 35;

@@ -64,7 +64,7 @@ void TerminalScreen::FormShow() {
             if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
                 state_.PNLMATRICULA.visible = true;
                 state_.PNLNOME.visible = true;
-                if (unit_.biometricSwitch == QLatin1String("Não")) {
+                if (unit_.biometricSwitch == QStringLiteral("Não")) {
                     state_.LBLTECLADO.caption = QStringLiteral("Teclado");
                 }
             } else {

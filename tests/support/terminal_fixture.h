@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/qstring_printer.h"
 #include "support/screen_services.h"
 #include "support/test_database.h"
 #include "terminal/log_writer.h"
