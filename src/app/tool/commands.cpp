@@ -1,6 +1,7 @@
 #include "app/tool/commands.h"
 
 #include "app/tool/identify_command.h"
+#include "app/tool/send_command.h"
 
 #include <array>
 
@@ -18,6 +19,7 @@ std::span<const Command> allCommands() {
                 "runs one identification as if TEXT was typed at the terminal and Enter pressed; prints what "
                 "the screen shows, the waits, the rows written and the turnstile releases",
                 &identifyCommand},
+        Command{"send", "send 0x400 N", "delivers the external release message to the running terminal", &sendCommand},
     };
     return commands;
 }
