@@ -11,7 +11,8 @@ void ensureApplication() {
     static int argc = 1;
     static char name[] = "orvalen-tests";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
+    // Never destroyed: the program ends with it, after every test's widgets and connections.
+    new QApplication(argc, argv);
 }
 
 } // namespace orvalen::test
