@@ -17,7 +17,7 @@ QString u(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QStringList texts(std::initializer_list<const char*> list) {
+QStringList texts(const std::vector<const char*>& list) {
     QStringList result;
     for (const char* t : list) {
         result << u(t);
@@ -107,7 +107,7 @@ protected:
 };
 
 TEST(SameNumberTextsTest, AllDigitNumbersMatchEveryZeroPaddedForm) {
-    const std::pair<const char*, std::initializer_list<const char*>> cases[] = {
+    const std::pair<const char*, std::vector<const char*>> cases[] = {
         {"12345", {"12345", "012345", "0012345", "00012345", "000012345", "0000012345"}},
         {"0000012345", {"12345", "012345", "0012345", "00012345", "000012345", "0000012345"}},
         {"9999999999", {"9999999999"}},
@@ -129,7 +129,7 @@ TEST_P(StatementsTest, LookupsByNumberMatchTheSameNumberAndNeverFailOnLetters) {
         const char* name;
         Lookup lookup;
         const char* number;
-        std::initializer_list<const char*> found;
+        std::vector<const char*> found;
     };
     const Case cases[] = {
         {"inactive check, padded", store::TBLalunosInativosSEEK, "0000012345", {"0000012345"}},
