@@ -53,7 +53,8 @@ Result<std::optional<QSqlRecord>> locatePrefix(const ClubConnection& db, const Q
                                                const QString& column, const QString& prefix) {
     const QString sql = selectDeclared(table) +
                         QStringLiteral(" WHERE %1 LIKE :PREFIX ESCAPE '!' ORDER BY %1").arg(column);
-    auto query = db.execute(sql, {{QStringLiteral(":PREFIX"), prefixPattern(prefix)}});
+    auto query = db.execute(db.dialect().firstRowOnly(sql),
+                            {{QStringLiteral(":PREFIX"), prefixPattern(prefix)}});
     if (!query.ok()) {
         return query.error();
     }

@@ -63,7 +63,7 @@ Status probe(const ClubConnection& connection, const QString& table) {
 Result<std::optional<QSqlRecord>> firstRow(const ClubConnection& connection, const QString& table) {
     const QString sql = QStringLiteral("SELECT %1 FROM %2")
                             .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
-    auto query = connection.execute(sql);
+    auto query = connection.execute(connection.dialect().firstRowOnly(sql));
     if (!query.ok()) {
         return query.error();
     }
