@@ -12,7 +12,8 @@ void FileErrorLog::record(const QString& message) {
         return;
     }
     QTextStream out(&file);
-    out << QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) << ' ' << message << '\n';
+    out << QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) << ' '
+        << message << '\n';
 }
 
 } // namespace orvalen::app

@@ -26,12 +26,15 @@ int main(int argc, char* argv[]) {
         err << "orvalen-terminal: " << local.error().message << '\n';
         return 1;
     }
-    const QString logPath = local->exceptionLogPath.isEmpty()
-                                ? QFileInfo(application.applicationFilePath()).absolutePath() + QStringLiteral("/") +
-                                      QFileInfo(application.applicationFilePath()).completeBaseName() + QStringLiteral(".log")
-                                : local->exceptionLogPath;
+    const QString logPath =
+        local->exceptionLogPath.isEmpty()
+            ? QFileInfo(application.applicationFilePath()).absolutePath() + QStringLiteral("/") +
+                  QFileInfo(application.applicationFilePath()).completeBaseName() +
+                  QStringLiteral(".log")
+            : local->exceptionLogPath;
     app::FileErrorLog errorLog(logPath);
-    auto spec = store::connectionSpecFromFile(QDir(folder).filePath(QLatin1String(store::kMainDataLink)), local.value());
+    auto spec = store::connectionSpecFromFile(
+        QDir(folder).filePath(QLatin1String(store::kMainDataLink)), local.value());
     if (!spec.ok()) {
         err << "orvalen-terminal: " << spec.error().message << '\n';
         return 1;
@@ -50,9 +53,9 @@ int main(int argc, char* argv[]) {
     terminal::NoFingerprintReader fingerprint;
     terminal::NoTurnstileOutput turnstile;
     terminal::TerminalUnit unit;
-    terminal::TerminalScreen screen(terminal::ScreenServices{connection, clock, pump, aviso, errorLog, writer,
-                                                             terminal::Devices{readerLine, fingerprint, turnstile}, unit,
-                                                             local.value(), nullptr});
+    terminal::TerminalScreen screen(terminal::ScreenServices{
+        connection, clock, pump, aviso, errorLog, writer,
+        terminal::Devices{readerLine, fingerprint, turnstile}, unit, local.value(), nullptr});
     terminal::TerminalWindow window(screen);
     aviso.setParent(&window);
     pump.setRender([&window] { window.render(); });
