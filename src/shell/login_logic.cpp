@@ -1,0 +1,156 @@
+#include "shell/login_logic.h"
+
+#include <stdexcept>
+
+namespace orvalen::shell {
+
+namespace {
+
+constexpr QChar kEnter = QChar(13);
+constexpr QChar kEsc = QChar(27);
+
+bool submits(QChar key) {
+    return key == kEnter || key == kEsc;
+}
+
+// A lookup that fails after the tables opened is an error nobody handles here: it goes to
+// the exception log and the key press stops where it was.
+template <class T> T valueOrThrow(store::Result<T> result) {
+    if (!result.ok()) {
+        throw std::runtime_error(result.error().message.toStdString());
+    }
+    return std::move(result).value();
+}
+
+} // namespace
+
+LoginLogic::LoginLogic(const store::ClubConnection& connection, store::Aviso& aviso, Today today)
+    : connection_(connection), aviso_(aviso), today_(std::move(today)) {}
+
+bool LoginLogic::FormShow() {
+    return ABRE_TABELAS();
+}
+
+bool LoginLogic::openOrEnd(const QString& table, const QString& label,
+                           const std::function<bool()>& afterwards) {
+    const store::Status opened = store::openTable(connection_, table);
+    if (opened.ok() && (!afterwards || afterwards())) {
+        return true;
+    }
+    aviso_.AVISO(QStringLiteral("!"), QStringLiteral("Abertura de tabela !"), label);
+    outcome_ = Outcome::EndApplication;
+    return false;
+}
+
+bool LoginLogic::ABRE_TABELAS() {
+    if (!openOrEnd(QStringLiteral("Usuarios"), QStringLiteral("Usuarios"))) {
+        return false;
+    }
+    state_.focus = LoginScreenState::Focus::Code;
+    state_.passwordEnabled = false;
+    if (!openOrEnd(QStringLiteral("Sacvar"), QStringLiteral("Controle"))) {
+        return false;
+    }
+    const auto readSwitch = [this] {
+        auto query = connection_.execute(QStringLiteral("SELECT LEITOR_BIOMETRICO FROM Sacvar2"));
+        if (!query.ok()) {
+            return false;
+        }
+        biometricSwitch_ = query->next() ? query->value(0).toString() : QString();
+        return true;
+    };
+    if (!openOrEnd(QStringLiteral("Sacvar2"), QStringLiteral("Controle2"), readSwitch)) {
+        return false;
+    }
+    if (!openOrEnd(QStringLiteral("caixa"), QStringLiteral("Caixa"))) {
+        return false;
+    }
+    const auto readCash = [this] {
+        const auto last = store::lastCaixaControle(connection_);
+        if (!last.ok()) {
+            return false;
+        }
+        cash_ = cashFlags(last.value(), today_());
+        return true;
+    };
+    if (!openOrEnd(QStringLiteral("CaixaControle"), QStringLiteral("CaixaControle"), readCash)) {
+        return false;
+    }
+    MTENTATIVA_CODIGO = 1;
+    MTENTATIVA_SENHA = 1;
+    loginOk_ = false;
+    return true;
+}
+
+bool LoginLogic::EDTCODIGOUSUARIOKeyPress(QChar key) {
+    if (!submits(key) || outcome_ != Outcome::Open) {
+        return false;
+    }
+    submitCode();
+    return true;
+}
+
+bool LoginLogic::EDTSENHAKeyPress(QChar key) {
+    if (!submits(key) || outcome_ != Outcome::Open) {
+        return false;
+    }
+    submitPassword();
+    return true;
+}
+
+void LoginLogic::submitCode() {
+    if (MTENTATIVA_CODIGO < kExhausted) {
+        const auto found = valueOrThrow(store::findUsuario(connection_, state_.EDTCODIGOUSUARIO));
+        if (found) {
+            user_ = found;
+            state_.LBLNOMEUSUARIO = found->nome;
+            state_.codeEnabled = false;
+            state_.passwordEnabled = true;
+            state_.focus = LoginScreenState::Focus::Password;
+        } else {
+            ++MTENTATIVA_CODIGO;
+            aviso_.AVISO(QStringLiteral("!"), QStringLiteral("Código não cadastrado !"));
+            state_.EDTCODIGOUSUARIO.clear();
+            state_.focus = LoginScreenState::Focus::Code;
+        }
+    }
+    if (MTENTATIVA_CODIGO == kExhausted) {
+        refuse();
+    }
+}
+
+void LoginLogic::submitPassword() {
+    loginOk_ = false;
+    if (state_.EDTSENHA.isEmpty()) {
+        // Lets another code be tried; nothing is counted and the focus stays where it is.
+        state_.codeEnabled = true;
+        return;
+    }
+    if (MTENTATIVA_SENHA < kExhausted && user_) {
+        if (state_.EDTSENHA != user_->senha) {
+            aviso_.AVISO(QStringLiteral("!"), QStringLiteral("Senha não confere !"));
+            state_.EDTSENHA.clear();
+            state_.focus = LoginScreenState::Focus::Password;
+            ++MTENTATIVA_SENHA;
+        } else {
+            operatorCode_ = user_->codigo.left(2);
+            loginOk_ = true;
+        }
+    }
+    if (MTENTATIVA_SENHA == kExhausted) {
+        refuse();
+    } else if (loginOk_) {
+        outcome_ = Outcome::LoggedIn;
+    }
+}
+
+void LoginLogic::refuse() {
+    aviso_.AVISO(QStringLiteral("!"), QStringLiteral("Usuário sem acesso !"));
+    outcome_ = Outcome::EndApplication;
+}
+
+bool LoginLogic::FormCloseQuery() const {
+    return outcome_ != Outcome::Open || MTENTATIVA_SENHA >= kExhausted || loginOk_;
+}
+
+} // namespace orvalen::shell
