@@ -1,5 +1,7 @@
 #include "shell/login_logic.h"
 
+#include "store/table_opening.h"
+
 #include <stdexcept>
 
 namespace orvalen::shell {
@@ -24,58 +26,32 @@ template <class T> T valueOrThrow(store::Result<T> result) {
 
 } // namespace
 
-LoginLogic::LoginLogic(const store::ClubConnection& connection, store::Aviso& aviso, Today today)
-    : connection_(connection), aviso_(aviso), today_(std::move(today)) {}
+LoginLogic::LoginLogic(const store::ClubConnection& connection, const store::LocalSettings& local,
+                       store::Aviso& aviso, Today today)
+    : connection_(connection), local_(local), aviso_(aviso), today_(std::move(today)) {}
 
 bool LoginLogic::FormShow() {
     return ABRE_TABELAS();
 }
 
-bool LoginLogic::openOrEnd(const QString& table, const QString& label,
-                           const std::function<bool()>& afterwards) {
-    const store::Status opened = store::openTable(connection_, table);
-    if (opened.ok() && (!afterwards || afterwards())) {
-        return true;
-    }
-    aviso_.AVISO(QStringLiteral("!"), QStringLiteral("Abertura de tabela !"), label);
-    outcome_ = Outcome::EndApplication;
-    return false;
-}
-
 bool LoginLogic::ABRE_TABELAS() {
-    if (!openOrEnd(QStringLiteral("Usuarios"), QStringLiteral("Usuarios"))) {
-        return false;
-    }
     state_.focus = LoginScreenState::Focus::Code;
     state_.passwordEnabled = false;
-    if (!openOrEnd(QStringLiteral("Sacvar"), QStringLiteral("Controle"))) {
+    const store::OpeningResult opened =
+        store::ABRE_TABELAS(store::OpeningScreen::Login, connection_, local_);
+    if (opened.sacvar2) {
+        biometricSwitch_ = opened.sacvar2->text(QStringLiteral("LEITOR_BIOMETRICO"));
+    }
+    if (!opened.ok) {
+        store::showOpeningFailure(aviso_, opened);
+        outcome_ = Outcome::EndApplication;
         return false;
     }
-    const auto readSwitch = [this] {
-        auto query = connection_.execute(QStringLiteral("SELECT LEITOR_BIOMETRICO FROM Sacvar2"));
-        if (!query.ok()) {
-            return false;
-        }
-        biometricSwitch_ = query->next() ? query->value(0).toString() : QString();
-        return true;
-    };
-    if (!openOrEnd(QStringLiteral("Sacvar2"), QStringLiteral("Controle2"), readSwitch)) {
-        return false;
+    std::optional<store::CaixaControleRow> last;
+    if (opened.lastCaixaControle) {
+        last = store::caixaControleRow(*opened.lastCaixaControle);
     }
-    if (!openOrEnd(QStringLiteral("caixa"), QStringLiteral("Caixa"))) {
-        return false;
-    }
-    const auto readCash = [this] {
-        const auto last = store::lastCaixaControle(connection_);
-        if (!last.ok()) {
-            return false;
-        }
-        cash_ = cashFlags(last.value(), today_());
-        return true;
-    };
-    if (!openOrEnd(QStringLiteral("CaixaControle"), QStringLiteral("CaixaControle"), readCash)) {
-        return false;
-    }
+    cash_ = cashFlags(last, today_());
     MTENTATIVA_CODIGO = 1;
     MTENTATIVA_SENHA = 1;
     loginOk_ = false;

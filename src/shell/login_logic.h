@@ -3,6 +3,7 @@
 #include "shell/cash_flags.h"
 #include "store/aviso.h"
 #include "store/connection.h"
+#include "store/local_settings.h"
 #include "store/login_lookups.h"
 
 #include <QDate>
@@ -30,7 +31,8 @@ public:
     enum class Outcome { Open, LoggedIn, EndApplication };
     using Today = std::function<QDate()>;
 
-    LoginLogic(const store::ClubConnection& connection, store::Aviso& aviso, Today today);
+    LoginLogic(const store::ClubConnection& connection, const store::LocalSettings& local,
+               store::Aviso& aviso, Today today);
 
     LoginScreenState& state() { return state_; }
     Outcome outcome() const { return outcome_; }
@@ -65,6 +67,7 @@ private:
     void refuse();
 
     const store::ClubConnection& connection_;
+    const store::LocalSettings& local_;
     store::Aviso& aviso_;
     Today today_;
     LoginScreenState state_;

@@ -2,8 +2,6 @@
 
 #include "store/db_values.h"
 
-#include <QSqlRecord>
-
 namespace orvalen::store {
 
 Result<std::optional<Usuario>> findUsuario(const ClubConnection& connection,
@@ -21,26 +19,10 @@ Result<std::optional<Usuario>> findUsuario(const ClubConnection& connection,
                                           query->value(2).toString()}};
 }
 
-Result<std::optional<CaixaControleRow>> lastCaixaControle(const ClubConnection& connection) {
-    auto query =
-        connection.execute(QStringLiteral("SELECT DATA, CONTADORPDR, ABERTO FROM CaixaControle"));
-    if (!query.ok()) {
-        return query.error();
-    }
-    std::optional<CaixaControleRow> last;
-    while (query->next()) {
-        last = CaixaControleRow{readDate(query->value(0)), query->value(1).toInt(),
-                                readBool(query->value(2))};
-    }
-    return last;
-}
-
-Status openTable(const ClubConnection& connection, const QString& table) {
-    auto query = connection.execute(QStringLiteral("SELECT * FROM ") + table);
-    if (!query.ok()) {
-        return Error{QStringLiteral("%1: %2").arg(table, query.error().message)};
-    }
-    return Status::success();
+CaixaControleRow caixaControleRow(const QSqlRecord& record) {
+    return {readDate(record.value(QStringLiteral("DATA"))),
+            record.value(QStringLiteral("CONTADORPDR")).toInt(),
+            readBool(record.value(QStringLiteral("ABERTO")))};
 }
 
 } // namespace orvalen::store

@@ -4,6 +4,7 @@
 #include "store/result.h"
 
 #include <QDate>
+#include <QSqlRecord>
 #include <QString>
 #include <optional>
 
@@ -19,17 +20,13 @@ struct Usuario {
 // The operator with exactly this code, if any.
 Result<std::optional<Usuario>> findUsuario(const ClubConnection& connection, const QString& codigo);
 
-// The last row of CaixaControle in the table's natural order.
+// A row of CaixaControle, the club's cash control.
 struct CaixaControleRow {
     QDate data;
     int contadorPdr = 0;
     bool aberto = false;
 };
 
-Result<std::optional<CaixaControleRow>> lastCaixaControle(const ClubConnection& connection);
-
-// Opens a table the way a screen does before it works on it: a query that reads its rows.
-// The error carries the database's reason.
-Status openTable(const ClubConnection& connection, const QString& table);
+CaixaControleRow caixaControleRow(const QSqlRecord& record);
 
 } // namespace orvalen::store

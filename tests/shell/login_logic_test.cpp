@@ -32,10 +32,11 @@ protected:
     }
 
     LoginLogic login() {
-        return LoginLogic(db.connection(), aviso, [] { return kToday; });
+        return LoginLogic(db.connection(), local, aviso, [] { return kToday; });
     }
 
     test::TestDatabase db;
+    store::LocalSettings local;
     test::RecordingAviso aviso;
 };
 
