@@ -27,8 +27,9 @@ template <class T> T valueOrThrow(store::Result<T> result) {
 } // namespace
 
 LoginLogic::LoginLogic(const store::ClubConnection& connection, const store::LocalSettings& local,
-                       store::Aviso& aviso, Today today)
-    : connection_(connection), local_(local), aviso_(aviso), today_(std::move(today)) {}
+                       store::Aviso& aviso, terminal::TerminalUnit& unit, Today today)
+    : connection_(connection), local_(local), aviso_(aviso), unit_(unit), today_(std::move(today)) {
+}
 
 bool LoginLogic::FormShow() {
     return ABRE_TABELAS();
@@ -40,7 +41,7 @@ bool LoginLogic::ABRE_TABELAS() {
     const store::OpeningResult opened =
         store::ABRE_TABELAS(store::OpeningScreen::Login, connection_, local_);
     if (opened.sacvar2) {
-        biometricSwitch_ = opened.sacvar2->text(QStringLiteral("LEITOR_BIOMETRICO"));
+        unit_.biometricSwitch = opened.sacvar2->text(QStringLiteral("LEITOR_BIOMETRICO"));
     }
     if (!opened.ok) {
         store::showOpeningFailure(aviso_, opened);
@@ -51,7 +52,9 @@ bool LoginLogic::ABRE_TABELAS() {
     if (opened.lastCaixaControle) {
         last = store::caixaControleRow(*opened.lastCaixaControle);
     }
-    cash_ = cashFlags(last, today_());
+    const CashFlags cash = cashFlags(last, today_());
+    unit_.cashOpen = cash.open;
+    unit_.cashToday = cash.today;
     MTENTATIVA_CODIGO = 1;
     MTENTATIVA_SENHA = 1;
     loginOk_ = false;
@@ -109,7 +112,7 @@ void LoginLogic::submitPassword() {
             state_.focus = LoginScreenState::Focus::Password;
             ++MTENTATIVA_SENHA;
         } else {
-            operatorCode_ = user_->codigo.left(2);
+            unit_.operatorCode = user_->codigo.left(2);
             loginOk_ = true;
         }
     }

@@ -5,6 +5,7 @@
 #include "store/connection.h"
 #include "store/local_settings.h"
 #include "store/login_lookups.h"
+#include "terminal/terminal_unit.h"
 
 #include <QDate>
 #include <QString>
@@ -32,7 +33,7 @@ public:
     using Today = std::function<QDate()>;
 
     LoginLogic(const store::ClubConnection& connection, const store::LocalSettings& local,
-               store::Aviso& aviso, Today today);
+               store::Aviso& aviso, terminal::TerminalUnit& unit, Today today);
 
     LoginScreenState& state() { return state_; }
     Outcome outcome() const { return outcome_; }
@@ -49,11 +50,7 @@ public:
     // Closing is refused until the login succeeded or the password attempts are used up.
     bool FormCloseQuery() const;
 
-    // The values the rest of the application takes from the login.
     bool loginOk() const { return loginOk_; }
-    const QString& operatorCode() const { return operatorCode_; }
-    const CashFlags& cash() const { return cash_; }
-    const QString& biometricSwitch() const { return biometricSwitch_; }
     int codeAttempts() const { return MTENTATIVA_CODIGO; }
     int passwordAttempts() const { return MTENTATIVA_SENHA; }
 
@@ -69,6 +66,7 @@ private:
     const store::ClubConnection& connection_;
     const store::LocalSettings& local_;
     store::Aviso& aviso_;
+    terminal::TerminalUnit& unit_; // operator code, cash flags, biometric reader switch
     Today today_;
     LoginScreenState state_;
     Outcome outcome_ = Outcome::Open;
@@ -77,9 +75,6 @@ private:
     int MTENTATIVA_SENHA = 0;
     std::optional<store::Usuario> user_;
     bool loginOk_ = false;
-    QString operatorCode_;
-    CashFlags cash_;
-    QString biometricSwitch_;
 };
 
 } // namespace orvalen::shell

@@ -2,16 +2,17 @@
 
 namespace orvalen::shell {
 
-MainWindowLogic::MainWindowLogic(store::Aviso& aviso, CashFlags& cash, int& biometricMode)
-    : aviso_(aviso), cash_(cash), biometricMode_(biometricMode) {}
+MainWindowLogic::MainWindowLogic(store::Aviso& aviso, terminal::TerminalUnit& unit)
+    : aviso_(aviso), unit_(unit) {}
 
 void MainWindowLogic::FormShow() {
-    cash_ = CashFlags{};
-    biometricMode_ = 0;
+    unit_.cashOpen = false;
+    unit_.cashToday = false;
+    unit_.biometricMode = 0;
 }
 
 bool MainWindowLogic::MNACESSOClick() {
-    const QString refusal = cashRefusal(cash_);
+    const QString refusal = cashRefusal({unit_.cashOpen, unit_.cashToday});
     if (refusal.isEmpty()) {
         return true;
     }

@@ -2,6 +2,7 @@
 
 #include "shell/cash_flags.h"
 #include "store/aviso.h"
+#include "terminal/terminal_unit.h"
 
 namespace orvalen::shell {
 
@@ -19,12 +20,12 @@ struct MainWindowState {
 };
 
 // The main window TFRMPRINCIPAL without its widgets: the menu items and the cash checks of
-// "&Abrir". The cash flags belong to the main window; the login sets them.
+// "&Abrir", which reads the cash flags the login left in the shared values.
 class MainWindowLogic {
 public:
     enum class Item { Acesso, Atividades, Sobre };
 
-    MainWindowLogic(store::Aviso& aviso, CashFlags& cash, int& biometricMode);
+    MainWindowLogic(store::Aviso& aviso, terminal::TerminalUnit& unit);
 
     MainWindowState& state() { return state_; }
 
@@ -43,8 +44,7 @@ private:
     MenuItemState& item(Item which);
 
     store::Aviso& aviso_;
-    CashFlags& cash_;
-    int& biometricMode_;
+    terminal::TerminalUnit& unit_;
     MainWindowState state_;
 };
 

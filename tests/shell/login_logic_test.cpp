@@ -32,12 +32,13 @@ protected:
     }
 
     LoginLogic login() {
-        return LoginLogic(db.connection(), local, aviso, [] { return kToday; });
+        return LoginLogic(db.connection(), local, aviso, unit, [] { return kToday; });
     }
 
     test::TestDatabase db;
     store::LocalSettings local;
     test::RecordingAviso aviso;
+    terminal::TerminalUnit unit;
 };
 
 enum class Field { Code, Password };
@@ -121,6 +122,7 @@ TEST_F(LoginTest, AttemptsMessagesAndOutcome) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         aviso.shown.clear();
+        unit = {};
         LoginLogic logic = login();
         ASSERT_TRUE(logic.FormShow());
         EXPECT_FALSE(logic.FormCloseQuery());
@@ -138,7 +140,7 @@ TEST_F(LoginTest, AttemptsMessagesAndOutcome) {
         }
         EXPECT_EQ(aviso.texts(), c.messages);
         EXPECT_EQ(logic.outcome(), c.outcome);
-        EXPECT_EQ(logic.operatorCode(), c.operatorCode);
+        EXPECT_EQ(unit.operatorCode, c.operatorCode);
         EXPECT_EQ(logic.FormCloseQuery(), c.outcome != Outcome::Open);
     }
 }
@@ -149,7 +151,7 @@ TEST_F(LoginTest, CodeFoundShowsTheNameAndMovesToThePassword) {
     ASSERT_TRUE(logic.FormShow());
     EXPECT_EQ(logic.state().focus, LoginScreenState::Focus::Code);
     EXPECT_FALSE(logic.state().passwordEnabled);
-    EXPECT_EQ(logic.biometricSwitch(), QStringLiteral("Sim"));
+    EXPECT_EQ(unit.biometricSwitch, QStringLiteral("Sim"));
 
     logic.state().EDTCODIGOUSUARIO = QStringLiteral("01");
     logic.EDTCODIGOUSUARIOKeyPress(QChar(13));
@@ -196,9 +198,9 @@ TEST_F(LoginTest, CashFlagsFromTheLastCashControlRow) {
         }
         LoginLogic logic = login();
         ASSERT_TRUE(logic.FormShow());
-        EXPECT_EQ(logic.cash().open, c.expected.open);
-        EXPECT_EQ(logic.cash().today, c.expected.today);
-        EXPECT_EQ(cashRefusal(logic.cash()), c.refusal);
+        EXPECT_EQ(unit.cashOpen, c.expected.open);
+        EXPECT_EQ(unit.cashToday, c.expected.today);
+        EXPECT_EQ(cashRefusal({unit.cashOpen, unit.cashToday}), c.refusal);
     }
 }
 

@@ -31,13 +31,16 @@ TEST(MainWindowLogic, AbrirRefusesWithoutTodaysOpenCashAndClosesTheWindow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         test::RecordingAviso aviso;
-        CashFlags cash;
-        int biometricMode = 3;
-        MainWindowLogic logic(aviso, cash, biometricMode);
+        terminal::TerminalUnit unit;
+        unit.cashOpen = unit.cashToday = true;
+        unit.biometricMode = 3;
+        MainWindowLogic logic(aviso, unit);
         logic.FormShow();
-        EXPECT_FALSE(cash.open);
-        EXPECT_EQ(biometricMode, 0);
-        cash = c.cash; // as the login leaves them
+        EXPECT_FALSE(unit.cashOpen);
+        EXPECT_FALSE(unit.cashToday);
+        EXPECT_EQ(unit.biometricMode, 0);
+        unit.cashOpen = c.cash.open; // as the login leaves them
+        unit.cashToday = c.cash.today;
         EXPECT_EQ(logic.MNACESSOClick(), c.opens);
         EXPECT_EQ(aviso.shown, c.shown);
         EXPECT_EQ(logic.state().closeRequested, !c.opens);
@@ -46,9 +49,8 @@ TEST(MainWindowLogic, AbrirRefusesWithoutTodaysOpenCashAndClosesTheWindow) {
 
 TEST(MainWindowLogic, AnItemIsDisabledAndCheckedWhileItsWindowIsOpen) {
     test::RecordingAviso aviso;
-    CashFlags cash;
-    int biometricMode = 0;
-    MainWindowLogic logic(aviso, cash, biometricMode);
+    terminal::TerminalUnit unit;
+    MainWindowLogic logic(aviso, unit);
     using Item = MainWindowLogic::Item;
     logic.opened(Item::Atividades);
     EXPECT_FALSE(logic.state().MNATIVIDADES.enabled);
