@@ -1,4 +1,5 @@
 #include "shell/single_instance.h"
+#include "test_application.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -9,10 +10,7 @@ namespace orvalen::shell {
 namespace {
 
 TEST(SingleInstance, ASecondCopyAsksTheFirstToComeForwardAndAnotherNameIsAnotherApplication) {
-    int argc = 1;
-    char name[] = "single_instance_test";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
+    test::ensureApplication();
     QTemporaryDir folder;
 
     SingleInstance first(QStringLiteral("orvalen-terminal"), folder.path());
