@@ -19,9 +19,9 @@ bool TerminalScreen::logFailed(const QString& detail) {
 }
 
 // DATA, HORA and FILIAL as every log row carries them.
-static Columns stamp(const store::Dialect& dialect, const QDateTime& businessDate, const QDateTime& now,
+static Columns stamp(const store::Dialect& dialect, const QDate& businessDate, const QDateTime& now,
                      const QString& filial) {
-    return {{QStringLiteral("DATA"), store::dateTimeValue(dialect, QDateTime(businessDate.date(), QTime(0, 0)))},
+    return {{QStringLiteral("DATA"), store::dateTimeValue(dialect, QDateTime(businessDate, QTime(0, 0)))},
             {QStringLiteral("HORA"), store::timeOfDayValue(dialect, now.time())},
             {QStringLiteral("FILIAL"), filial}};
 }

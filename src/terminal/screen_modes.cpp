@@ -1,5 +1,6 @@
 #include "terminal/terminal_screen.h"
 
+#include "store/table_opening.h"
 #include "terminal/screen_errors.h"
 
 namespace orvalen::terminal {
@@ -28,11 +29,7 @@ void TerminalScreen::setDefaultMode() {
 }
 
 void TerminalScreen::refreshBusinessDate() {
-    const auto date = lookups_.businessDate();
-    if (!date.ok()) {
-        throw DatabaseError(date.error().message);
-    }
-    businessDate_ = date.value();
+    businessDate_ = need(store::readBusinessDate(database_));
 }
 
 void TerminalScreen::BBNTECLADOClick() {
@@ -152,7 +149,7 @@ void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
 void TerminalScreen::FormKeyPress(QChar& key) {
     unit_.photoFollow = true;
     const bool pinPad = !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"));
-    if (!pinPad && unit_.biometricSwitch == QLatin1String("Não")) {
+    if (!pinPad && unit_.biometricSwitch == QStringLiteral("Não")) {
         BBNTECLADO1Click();
         const bool numberMode = numberModeActive();
         state_.EDTMATRICULA.maxLength = numberMode ? 10 : 35;
