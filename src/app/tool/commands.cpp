@@ -1,5 +1,8 @@
 #include "app/tool/commands.h"
 
+#include "app/tool/demo_command.h"
+#include "app/tool/doctor_command.h"
+
 #include <array>
 
 namespace orvalen::tool {
@@ -12,6 +15,10 @@ int versionCommand(CommandContext& context) {
 std::span<const Command> allCommands() {
     static const std::array commands{
         Command{"version", "version", "prints the version", &versionCommand},
+        Command{"demo", "demo create DIR [--members N]",
+                "creates the demo club in DIR, or reopens its cash period for today", &demoCommand},
+        Command{"doctor", "doctor [--datalink-dir DIR]",
+                "checks an installation and says what to fix", &doctorCommand},
     };
     return commands;
 }
