@@ -10,6 +10,8 @@
 
 #include <QDate>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTextStream>
 
 namespace orvalen::shell {
@@ -53,7 +55,10 @@ int runApplication(GuardedApplication& app, const TerminalFactory& terminalFacto
             screen->activateWindow();
         }
     });
+    // Without a window manager "maximised" means nothing: the screen's area is taken directly.
+    window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     window.showMaximized();
+    window.activateWindow();
     window.FormShow();
     window.repaint();
 
