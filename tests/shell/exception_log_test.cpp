@@ -1,5 +1,6 @@
 #include "shell/exception_log.h"
 #include "shell/guarded_application.h"
+#include "test_application.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -82,6 +83,24 @@ TEST(RunLogged, AnEscapedErrorIsLoggedAndTheWorkStops) {
               QStringList{QStringLiteral("Sacvar2.ACESSO_PULSO is not a number: \"abc\"")});
     EXPECT_TRUE(runLogged(&log, [] {}));
     EXPECT_EQ(log.messages.size(), 1);
+}
+
+// An object whose event handler fails the way a rule does when a setting is unusable.
+class FailingHandler : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("falha no tratamento"); }
+};
+
+TEST(GuardedApplication, AnErrorEscapingAnEventHandlerGoesToTheLog) {
+    test::ensureApplication();
+    auto* app = static_cast<GuardedApplication*>(QCoreApplication::instance());
+    RecordingLog log;
+    app->setErrorLog(&log);
+    FailingHandler handler;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&handler, &event);
+    app->setErrorLog(nullptr);
+    EXPECT_EQ(log.messages, QStringList{QStringLiteral("falha no tratamento")});
 }
 
 } // namespace

@@ -1,16 +1,17 @@
 #pragma once
 
-#include <QApplication>
+#include "shell/guarded_application.h"
 
 namespace orvalen::test {
 
-// The one application object of a test process that shows windows (offscreen platform).
+// The one application object of a test process that shows windows (offscreen platform):
+// the application's own, so that its handling of escaped errors is what the tests see.
 inline void ensureApplication() {
     if (QCoreApplication::instance() == nullptr) {
         static int argc = 1;
         static char name[] = "shell_tests";
         static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
+        new shell::GuardedApplication(argc, argv);
     }
 }
 
