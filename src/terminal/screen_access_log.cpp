@@ -13,7 +13,6 @@ using Columns = std::vector<std::pair<QString, QVariant>>;
 
 bool TerminalScreen::logFailed(const QString& detail) {
     services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Gravando na tabela !"), detail);
-    notify(Place::MessageBox, store::Aviso::message(QStringLiteral("Gravando na tabela !"), detail));
     state_.closeRequested = true;
     return false;
 }

@@ -61,6 +61,17 @@ void TerminalScreen::moveStudentCursor(int position) {
     });
 }
 
+void TerminalScreen::DBGALUNOSClick(int position) {
+    state_.focus = QStringLiteral("DBGALUNOS");
+    moveStudentCursor(position);
+}
+
+void TerminalScreen::EDTMATRICULAClick() {
+    if (state_.EDTMATRICULA.enabled && state_.EDTMATRICULA.visible) {
+        state_.focus = QStringLiteral("EDTMATRICULA");
+    }
+}
+
 void TerminalScreen::DBGALUNOSKeyDown(int& key, bool ctrl) {
     Q_UNUSED(ctrl);
     // The list never adds or removes rows.

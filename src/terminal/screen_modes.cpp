@@ -37,7 +37,6 @@ void TerminalScreen::BBNTECLADOClick() {
     if (turnstileKindHasEntry()) {
         if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
             services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Teclado do compudador Configurado."));
-            notify(Place::MessageBox, QStringLiteral("Teclado do compudador Configurado."));
             return;
         }
         services_.devices.readerLine.setBreak(true);
@@ -56,7 +55,6 @@ void TerminalScreen::modeButton(const QString& mode, const QString& other, const
         if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA")) ||
             (label != QLatin1String("Teclado") && label != other)) {
             services_.aviso.AVISO(QStringLiteral("!"), message);
-            notify(Place::MessageBox, message);
             return;
         }
         state_.LBLTECLADO.caption = mode;
@@ -171,9 +169,6 @@ void TerminalScreen::FormKeyPress(QChar& key) {
         key = QChar();
         services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Tec12 Configurado."),
                               QStringLiteral("Por favor configure teclado do compudador no botão abaixo !"));
-        notify(Place::MessageBox,
-               store::Aviso::message(QStringLiteral("Tec12 Configurado."),
-                                     QStringLiteral("Por favor configure teclado do compudador no botão abaixo !")));
         state_.focus = state_.BBNTECLADO1.enabled && state_.BBNTECLADO1.visible ? QStringLiteral("BBNTECLADO1")
                                                                                 : QStringLiteral("BBNOBS");
         return;

@@ -105,7 +105,6 @@ bool TerminalScreen::ABRE_TABELAS() {
     if (!opened.ok) {
         services_.errorLog.record(opened.failedLabel + QStringLiteral(": ") + opened.why);
         store::showOpeningFailure(services_.aviso, opened);
-        notify(Place::MessageBox, store::Aviso::message(QLatin1String(store::kOpeningFailureText), opened.failedLabel));
         return false;
     }
     sacvar_ = *opened.sacvar;

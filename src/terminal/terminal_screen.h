@@ -99,6 +99,9 @@ public:
     void BBNRETORNAClick();
     // The list cursor moved to a row (arrow keys or a click in the list).
     void moveStudentCursor(int position);
+    // A click on the list or the entry field gives it the focus.
+    void DBGALUNOSClick(int position);
+    void EDTMATRICULAClick();
 
     // ---- Operations -------------------------------------------------------------------
     void ALUNO();

@@ -86,6 +86,10 @@ ClubPlan planMainClub(int memberCount, const QDate& businessDate, quint32 seed);
 // The second branch's own students.
 ClubPlan planBranchClub(int memberCount, const QDate& businessDate, quint32 seed);
 
+// Dates as the catalogue and the terminal write them: "dd/MM/yyyy" and "MM/yyyy".
+QString shortDate(const QDate& date);
+QString monthYear(const QDate& date);
+
 // A ten-digit enrollment number with zeros in front.
 QString enrollmentNumber(qint64 value);
 

@@ -62,7 +62,7 @@ store::Bindings mainSettings() {
 
 store::Bindings terminalSettings() {
     return {
-        {QStringLiteral("FILIAL"), text("01")},
+        {QStringLiteral("FILIAL"), branchText(kMainBranchCode)},
         {QStringLiteral("USB_LPT"), text("Não")},
         {QStringLiteral("ENDERECO_LPT"), text("378")},
         {QStringLiteral("CatracaWireless"), text("192.168.0.50")},
@@ -92,6 +92,10 @@ store::Bindings terminalSettings() {
 }
 
 } // namespace
+
+QString branchText(double branchCode) {
+    return QStringLiteral("%1").arg(qRound(branchCode), 2, 10, QLatin1Char('0'));
+}
 
 store::Status writeClubSetup(RowWriter& writer) {
     store::Bindings settings = mainSettings();

@@ -1,5 +1,7 @@
 #include "demo_club/offerings.h"
 
+#include "demo_club/club_setup.h"
+
 namespace orvalen::demo {
 
 namespace {
@@ -142,7 +144,7 @@ store::Status writeOfferings(RowWriter& writer, double branchCode) {
                             {QStringLiteral("TOLERANCIA"), weekly.toleranceIn},
                             {QStringLiteral("TOLERANCIA_ENTRADA"), weekly.toleranceIn},
                             {QStringLiteral("TOLERANCIA_SAIDA"), weekly.toleranceOut},
-                            {QStringLiteral("FILIAL"), QStringLiteral("01")},
+                            {QStringLiteral("FILIAL"), branchText(branchCode)},
                             {QStringLiteral("CODIGO_PROF"), QStringLiteral("0000000101")}};
         for (int day = 0; day < 7; ++day) {
             row.emplace_back(dayColumns.at(day), RowWriter::flag(weekly.days[day]));

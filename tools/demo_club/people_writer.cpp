@@ -9,9 +9,7 @@ namespace {
 
 using store::Status;
 
-const QString kBranchText = QStringLiteral("01");
-
-Status writeMember(RowWriter& w, const DemoMember& m) {
+Status writeMember(RowWriter& w, const DemoMember& m, const QString& branch) {
     store::Bindings row{
         {QStringLiteral("MATRICULA"), m.number},
         {QStringLiteral("NOME"), m.name},
@@ -50,7 +48,7 @@ Status writeMember(RowWriter& w, const DemoMember& m) {
     if (Status s = w.insert(QStringLiteral("FotosAlunos"),
                             {{QStringLiteral("MATRICULA"), m.number},
                              {QStringLiteral("FOTO1"), portraitJpeg(m.name, m.colour)},
-                             {QStringLiteral("FILIAL"), kBranchText}});
+                             {QStringLiteral("FILIAL"), branch}});
         !s) {
         return s;
     }
@@ -68,7 +66,7 @@ Status writeMember(RowWriter& w, const DemoMember& m) {
         if (Status s = w.insert(QStringLiteral("ALUNOSATIVIDADES"),
                                 {{QStringLiteral("MATRICULA"), m.number},
                                  {QStringLiteral("ATIVIDADE"), activity},
-                                 {QStringLiteral("FILIAL"), kBranchText}});
+                                 {QStringLiteral("FILIAL"), branch}});
             !s) {
             return s;
         }
@@ -76,7 +74,7 @@ Status writeMember(RowWriter& w, const DemoMember& m) {
     return Status::success();
 }
 
-Status writeEmployee(RowWriter& w, const DemoEmployee& e) {
+Status writeEmployee(RowWriter& w, const DemoEmployee& e, const QString& branch) {
     if (Status s = w.insert(QStringLiteral("Funcionarios"),
                             {{QStringLiteral("MATRICULA"), e.number},
                              {QStringLiteral("NOME"), e.name},
@@ -90,15 +88,16 @@ Status writeEmployee(RowWriter& w, const DemoEmployee& e) {
     return w.insert(QStringLiteral("FotosFuncionarios"),
                     {{QStringLiteral("MATRICULA"), e.number},
                      {QStringLiteral("FOTO1"), portraitJpeg(e.name, e.colour)},
-                     {QStringLiteral("FILIAL"), kBranchText}});
+                     {QStringLiteral("FILIAL"), branch}});
 }
 
 } // namespace
 
 Status writePeople(RowWriter& w, const ClubPlan& plan, const QDate& businessDate,
                    double branchCode) {
+    const QString branch = branchText(branchCode);
     for (const DemoMember& m : plan.members) {
-        if (Status s = writeMember(w, m); !s) {
+        if (Status s = writeMember(w, m, branch); !s) {
             return s;
         }
     }
@@ -114,7 +113,7 @@ Status writePeople(RowWriter& w, const ClubPlan& plan, const QDate& businessDate
         }
     }
     for (const DemoEmployee& e : plan.employees) {
-        if (Status s = writeEmployee(w, e); !s) {
+        if (Status s = writeEmployee(w, e, branch); !s) {
             return s;
         }
     }
