@@ -14,6 +14,7 @@ struct SeenBox {
     QString text;
     Qt::WindowModality modality = Qt::NonModal;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString yesCaption;
 };
 
 // Answers the box that AVISO opens with the given button, noting what it showed.
@@ -21,7 +22,8 @@ void answerNextBox(QMessageBox::StandardButton button, SeenBox& seen) {
     QTimer::singleShot(0, [button, &seen] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        seen = {box->windowTitle(), box->text(), box->windowModality(), box->icon()};
+        seen = {box->windowTitle(), box->text(), box->windowModality(), box->icon(),
+                box->button(QMessageBox::Yes) ? box->button(QMessageBox::Yes)->text() : QString()};
         box->button(button)->click();
     });
 }
@@ -58,6 +60,8 @@ TEST(AvisoBox, KindsButtonsAndAnswers) {
         EXPECT_EQ(seen.text, c.text);
         EXPECT_EQ(seen.modality, Qt::ApplicationModal);
         EXPECT_EQ(seen.icon, c.icon);
+        EXPECT_EQ(seen.yesCaption,
+                  c.icon == QMessageBox::Question ? QStringLiteral("&Sim") : QString());
     }
 }
 
