@@ -19,7 +19,6 @@
 #include <QDateTime>
 #include <QSqlRecord>
 #include <QString>
-
 #include <functional>
 #include <optional>
 
@@ -108,8 +107,8 @@ public:
     void PROCURA_RECEBIMENTOS(); // the student decision
     void FUNCIONARIO();          // the employee decision
     void VISITANTE();
-    void MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR, const QString& NOME_FUNC_ALUNO,
-                       int PANEL1_FONTE);
+    void MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR,
+                       const QString& NOME_FUNC_ALUNO, int PANEL1_FONTE);
     void LIMPA_TELA();
     void FOTO_ALUNO();
     void MOSTRA_FOTO();
@@ -118,7 +117,8 @@ public:
 
     // ---- Helpers the decisions use ------------------------------------------------------
     // Status panel / information panel / name label texts; the observer hears of each.
-    void showStatus(const QString& text, const QColor& background, const QColor& letters = colours::clWhite);
+    void showStatus(const QString& text, const QColor& background,
+                    const QColor& letters = colours::clWhite);
     void showInformation(const QString& text, const QColor& background, int fontSize);
     void showName(const QString& text);
     // Hides the entry controls and shows the information panel (an outcome is on screen).

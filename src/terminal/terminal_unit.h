@@ -16,15 +16,15 @@ struct TerminalUnit {
     QStringList accessPointCodes;
 
     // Application-wide values.
-    QString sharedMatricula;     // exchanged with the fingerprint screen
-    QString employeeKindPrefix;  // "00" or "91"
-    int biometricMode = 0;       // 0 idle, 1 capture, 2 verification, 3 verified, 4 by the screen
+    QString sharedMatricula;    // exchanged with the fingerprint screen
+    QString employeeKindPrefix; // "00" or "91"
+    int biometricMode = 0;      // 0 idle, 1 capture, 2 verification, 3 verified, 4 by the screen
     QString biometricMessage;
     QString biometricSwitch = QStringLiteral("Não"); // copy of Sacvar2.LEITOR_BIOMETRICO
     bool biometricFailure = false;
-    QString operatorCode;        // set at login
-    bool cashOpen = false;       // set at login: a cash period is open
-    bool cashToday = false;      // set at login: and it is not left over from an earlier day
+    QString operatorCode; // set at login
+    bool cashOpen = false;  // set at login: a cash period is open
+    bool cashToday = false; // set at login: and it is not left over from an earlier day
 };
 
 } // namespace orvalen::terminal

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <cmath>
 
 namespace orvalen::terminal {
@@ -70,7 +69,8 @@ void drawTripod(QPainter& p, const QRectF& area) {
     for (const qreal degrees : angles) {
         const qreal rad = degrees * M_PI / 180.0;
         // Perspective: the arms tilt down towards the passage.
-        const QPointF end(hub.x() + std::cos(rad) * arm, hub.y() + std::sin(rad) * arm * 0.45 + arm * 0.08);
+        const QPointF end(hub.x() + std::cos(rad) * arm,
+                          hub.y() + std::sin(rad) * arm * 0.45 + arm * 0.08);
         p.setPen(QPen(QColor(70, 76, 86), w * 0.045, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(hub, end);
         p.setPen(QPen(QColor(235, 238, 242), w * 0.025, Qt::SolidLine, Qt::RoundCap));
@@ -106,7 +106,8 @@ QImage turnstilePicture(const QSize& size, bool prohibited) {
     sky.setColorAt(0, QColor(250, 251, 253));
     sky.setColorAt(1, QColor(226, 232, 240));
     p.fillRect(area, sky);
-    drawTripod(p, area.adjusted(size.width() * 0.05, size.height() * 0.05, -size.width() * 0.05, -size.height() * 0.02));
+    drawTripod(p, area.adjusted(size.width() * 0.05, size.height() * 0.05, -size.width() * 0.05,
+                                -size.height() * 0.02));
     if (prohibited) {
         drawProhibition(p, area);
     }

@@ -7,9 +7,13 @@
 
 namespace orvalen::terminal {
 
-int StudentListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownCount_; }
+int StudentListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : shownCount_;
+}
 
-int StudentListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int StudentListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 2;
+}
 
 QVariant StudentListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
@@ -28,7 +32,8 @@ QVariant StudentListModel::data(const QModelIndex& index, int role) const {
         }
     }
     case Qt::TextAlignmentRole:
-        return index.column() == 0 ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return index.column() == 0 ? QVariant(Qt::AlignCenter)
+                                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole:
         return QColor(96, 96, 96);
     case Qt::ToolTipRole:
@@ -46,7 +51,8 @@ QVariant StudentListModel::headerData(int section, Qt::Orientation orientation, 
         return section == 0 ? QStringLiteral("Matrícula") : QStringLiteral("Nome");
     }
     if (role == Qt::TextAlignmentRole) {
-        return section == 0 ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+        return section == 0 ? QVariant(Qt::AlignCenter)
+                            : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     }
     return {};
 }

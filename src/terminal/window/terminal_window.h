@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
-
 #include <array>
 
 class QLabel;
@@ -40,7 +39,8 @@ protected:
 private:
     void build();
     void placeBottomRow();
-    QLabel* label(QWidget* parent, const QRect& geometry, const QString& style, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    QLabel* label(QWidget* parent, const QRect& geometry, const QString& style,
+                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
     template <class Handler> void forward(Handler handler);
 
     TerminalScreen& screen_;
