@@ -40,6 +40,7 @@ TEST(ScreenVisitor, ObsFromTheLastLoggedStudent) {
                         .toString()
                         .startsWith(QStringLiteral("2026-03-10")));
         EXPECT_TRUE(f.state().EDTOBSERVACAO.text.isEmpty());
+        EXPECT_FALSE(f.state().ImageFotoVisible);
         // No outcome wait for a visitor; the release without a turnstile holds ACESSO_TEMPO.
         EXPECT_EQ(f.pump.waits, std::vector<int>{3000});
         EXPECT_TRUE(f.state().EDTMATRICULA.enabled);
