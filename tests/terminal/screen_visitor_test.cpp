@@ -40,11 +40,24 @@ TEST(ScreenVisitor, ObsFromTheLastLoggedStudent) {
                         .toString()
                         .startsWith(QStringLiteral("2026-03-10")));
         EXPECT_TRUE(f.state().EDTOBSERVACAO.text.isEmpty());
-        EXPECT_FALSE(f.state().ImageFotoVisible);
         // No outcome wait for a visitor; the release without a turnstile holds ACESSO_TEMPO.
         EXPECT_EQ(f.pump.waits, std::vector<int>{3000});
         EXPECT_TRUE(f.state().EDTMATRICULA.enabled);
     }
+}
+
+TEST(ScreenVisitor, GreetedWithoutTheListsPhoto) {
+    TerminalFixture f;
+    f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
+    f.addPhoto(QStringLiteral("0000000100"), jpegOf(Qt::red));
+    f.show();
+    for (const QChar key : QStringLiteral("0000999999")) {
+        f.screen().keyPressed(0, key);
+    }
+    ASSERT_TRUE(f.state().ImageFotoVisible); // the list's first member, followed while typing
+    f.screen().keyPressed(0, QChar(terminal::kEnter));
+    EXPECT_EQ(f.count(QStringLiteral("AcessoDia")), 1);
+    EXPECT_FALSE(f.state().ImageFotoVisible);
 }
 
 TEST(ScreenVisitor, FailedWriteShowsTheMessageAndCloses) {
