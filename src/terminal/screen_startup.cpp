@@ -178,10 +178,10 @@ void TerminalScreen::searchModeColours() {
 }
 
 void TerminalScreen::loadAccessPointList() {
-    // Codes beyond the list's slots are not read.
-    unit_.accessPointCodes = activities::readAccessPointCodes(
-        services_.local.filePath(QLatin1String(activities::kAccessPointFileName)),
-        activities::kAccessPointSlots);
+    // The pieces of Acesso.txt from the first slot on; a file longer than the list keeps its
+    // first pieces and ignores the rest rather than writing past the list.
+    const QString file = services_.local.filePath(QLatin1String(activities::kAccessPointFileName));
+    unit_.accessPointCodes = activities::readAccessPointCodes(file, activities::kAccessPointSlots);
     PBooPontoAcesso = !unit_.accessPointCodes.isEmpty();
 }
 

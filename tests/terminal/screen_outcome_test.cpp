@@ -130,25 +130,3 @@ TEST(ScreenOutcome, MissingTableClosesTheScreen) {
 
 } // namespace
 } // namespace orvalen::test
-
-namespace orvalen::test {
-namespace {
-
-TEST(ScreenStartUp, AccessPointListFromAcessoTxt) {
-    TerminalFixture f;
-    QFile file(f.db().folder() + QStringLiteral("/Acesso.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("0107\r\n");
-    file.close();
-    f.show();
-    EXPECT_TRUE(f.screen().PBooPontoAcesso);
-    EXPECT_EQ(f.unit().accessPointCodes,
-              (QStringList{QStringLiteral("01"), QStringLiteral("07"), QStringLiteral("\r\n")}));
-
-    TerminalFixture none;
-    none.show();
-    EXPECT_FALSE(none.screen().PBooPontoAcesso);
-}
-
-} // namespace
-} // namespace orvalen::test
