@@ -1,0 +1,224 @@
+#include "terminal/terminal_screen.h"
+
+#include "terminal/screen_errors.h"
+
+namespace orvalen::terminal {
+
+namespace {
+
+bool isDigit(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+bool isAsciiLetter(QChar key) {
+    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) || (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
+}
+// Only a key that types something becomes the first character of the field.
+bool printable(QChar key) { return key == QLatin1Char(' ') || isDigit(key) || isAsciiLetter(key); }
+
+} // namespace
+
+void TerminalScreen::setDefaultMode() {
+    if (sacvar_.isSim(QStringLiteral("PROCURAMATRICULANOME"))) {
+        state_.PNLMATRICULA.colour = colours::clGreen;
+        state_.PNLNOME.colour = colours::clRed;
+        PNLMATRICULAClick();
+    } else {
+        state_.PNLNOME.colour = colours::clGreen;
+        state_.PNLMATRICULA.colour = colours::clRed;
+        PNLNOMEClick();
+    }
+}
+
+void TerminalScreen::refreshBusinessDate() {
+    const auto date = lookups_.businessDate();
+    if (!date.ok()) {
+        throw DatabaseError(date.error().message);
+    }
+    businessDate_ = date.value();
+}
+
+void TerminalScreen::BBNTECLADOClick() {
+    MPAD_KEYPRESS = false;
+    if (turnstileKindHasEntry()) {
+        if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
+            services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Teclado do compudador Configurado."));
+            notify(Place::MessageBox, QStringLiteral("Teclado do compudador Configurado."));
+            return;
+        }
+        services_.devices.readerLine.setBreak(true);
+        state_.LBLTECLADO.caption = QStringLiteral("Teclado");
+    }
+    state_.PNLMATRICULA.visible = true;
+    state_.PNLNOME.visible = true;
+    setDefaultMode();
+    state_.focus = QStringLiteral("EDTMATRICULA");
+}
+
+void TerminalScreen::modeButton(const QString& mode, const QString& other, const QString& message) {
+    MPAD_KEYPRESS = true;
+    if (turnstileKindHasEntry()) {
+        const QString label = state_.LBLTECLADO.caption;
+        if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA")) ||
+            (label != QLatin1String("Teclado") && label != other)) {
+            services_.aviso.AVISO(QStringLiteral("!"), message);
+            notify(Place::MessageBox, message);
+            return;
+        }
+        state_.LBLTECLADO.caption = mode;
+        state_.PNLMATRICULA.colour = colours::clGreen;
+        if (mode == QLatin1String("Tec12")) {
+            services_.devices.readerLine.setBreak(false);
+        }
+    }
+    state_.PNLNOME.visible = false;
+    if (numberModeActive()) {
+        PNLMATRICULAClick();
+    } else {
+        PNLNOMEClick();
+    }
+    state_.focus = QStringLiteral("EDTMATRICULA");
+}
+
+void TerminalScreen::BBNLEITORClick() {
+    modeButton(QStringLiteral("Leitor"), QStringLiteral("Tec12"), QStringLiteral("Leitor Configurado."));
+}
+
+void TerminalScreen::BBNTEC12Click() {
+    modeButton(QStringLiteral("Tec12"), QStringLiteral("Leitor"), QStringLiteral("Tec12 Configurado."));
+}
+
+void TerminalScreen::BBNTECLADO1Click() {
+    guarded([&] {
+        refreshBusinessDate();
+        state_.caption = QStringLiteral("Controle de Acesso - Teclado");
+        unit_.photoFollow = true;
+        keyboardTakeover = true;
+        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
+                                &state_.BBNOBS, &state_.BBNRETORNA}) {
+            button->enabled = false;
+        }
+        students_.requery();
+        if (sacvar2_.isSim(QStringLiteral("MATRICULADIGITAL"))) {
+            unit_.biometricMode = 3;
+        }
+        MPAD_KEYPRESS = false;
+        if (sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO")) && sacvar2_.isNao(QStringLiteral("MATRICULADIGITAL"))) {
+            unit_.biometricSwitch = QStringLiteral("Não");
+            if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2"))) {
+                services_.devices.fingerprint.stopCapture();
+            }
+        }
+        state_.LBLTECLADO.caption = QStringLiteral("Teclado");
+        if (turnstileKindHasEntry() && !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
+            services_.devices.readerLine.setBreak(true);
+        }
+        state_.PNLMATRICULA.visible = true;
+        state_.PNLNOME.visible = true;
+        state_.keyPreview = false;
+        state_.PNLFUNDO.visible = true;
+        for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+            control->visible = true;
+        }
+        state_.EDTMATRICULA.maxLength = 10;
+        setEntryText(QString());
+        state_.EDTMATRICULA.enabled = true;
+        setDefaultMode();
+    });
+}
+
+void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
+    guarded([&] {
+        refreshBusinessDate();
+        state_.caption = QStringLiteral("Controle de Acesso - Captura Biometria");
+        unit_.photoFollow = true;
+        captureRequest = true;
+        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
+                                &state_.BBNOBS, &state_.BBNRETORNA}) {
+            button->enabled = false;
+        }
+        students_.requery();
+        unit_.biometricMode = 1;
+        state_.keyPreview = false;
+        state_.PNLFUNDO.visible = true;
+        state_.EDTMATRICULA.enabled = true;
+        state_.EDTMATRICULA.visible = true;
+        state_.DBGALUNOS.visible = true;
+        if (sacvar2_.isSim(QStringLiteral("MATRICULADIGITAL"))) {
+            BBNTECLADOClick();
+        }
+        setDefaultMode();
+        state_.focus = QStringLiteral("EDTMATRICULA");
+    });
+}
+
+void TerminalScreen::FormKeyPress(QChar& key) {
+    unit_.photoFollow = true;
+    const bool pinPad = !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"));
+    if (!pinPad && unit_.biometricSwitch == QLatin1String("Não")) {
+        BBNTECLADO1Click();
+        const bool numberMode = numberModeActive();
+        state_.EDTMATRICULA.maxLength = numberMode ? 10 : 35;
+        setEntryText(QString());
+        QChar first = key;
+        filterKey(first, numberMode);
+        key = QChar();
+        if (printable(first)) {
+            setEntryText(first.toUpper());
+            EDTMATRICULAChange();
+        }
+        return;
+    }
+
+    state_.PNLMATRICULA.colour = LSTRCOLORMATRICULANOME;
+    const bool numberMode = numberModeActive();
+    filterKey(key, numberMode);
+    if (state_.LBLTECLADO.caption == QLatin1String("Tec12") && !MPAD_KEYPRESS && pinPad) {
+        key = QChar();
+        services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Tec12 Configurado."),
+                              QStringLiteral("Por favor configure teclado do compudador no botão abaixo !"));
+        notify(Place::MessageBox,
+               store::Aviso::message(QStringLiteral("Tec12 Configurado."),
+                                     QStringLiteral("Por favor configure teclado do compudador no botão abaixo !")));
+        state_.focus = state_.BBNTECLADO1.enabled && state_.BBNTECLADO1.visible ? QStringLiteral("BBNTECLADO1")
+                                                                                : QStringLiteral("BBNOBS");
+        return;
+    }
+    if (unit_.biometricSwitch == QLatin1String("Sim") && sacvar2_.isNao(QStringLiteral("MATRICULADIGITAL")) &&
+        unit_.biometricMode == 0) {
+        state_.keyPreview = false;
+        return;
+    }
+    state_.keyPreview = false;
+    state_.PNLFUNDO.visible = true;
+    for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+        control->visible = true;
+    }
+    state_.EDTMATRICULA.maxLength = 10;
+    setEntryText(QString());
+    const QChar first = printable(key) ? key.toUpper() : QChar();
+    key = QChar();
+    if (numberMode) {
+        PNLMATRICULAClick();
+    } else {
+        PNLNOMEClick();
+    }
+    if (!first.isNull()) {
+        setEntryText(QString(first));
+        EDTMATRICULAChange();
+    }
+}
+
+void TerminalScreen::BBNRETORNAClick() {
+    if (!sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
+        try {
+            services_.devices.readerLine.close();
+            services_.devices.readerLine.setBreak(true);
+        } catch (const std::exception&) {
+            // Closing the reader line never keeps the operator from leaving.
+        }
+    }
+    if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2")) && sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO"))) {
+        services_.devices.fingerprint.stopCapture();
+    }
+    FormClose();
+}
+
+} // namespace orvalen::terminal

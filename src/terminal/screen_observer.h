@@ -1,0 +1,22 @@
+#pragma once
+
+#include "terminal/log_writer.h"
+
+#include <QString>
+
+namespace orvalen::terminal {
+
+// Where a text appears on the terminal screen.
+enum class Place { StatusPanel, InformationPanel, NameLabel, MessageBox };
+
+// Told of everything a person at the turnstile would see or get; the headless
+// identification prints it. Every member does nothing unless overridden.
+class ScreenObserver {
+public:
+    virtual ~ScreenObserver() = default;
+    virtual void shown(Place, const QString& /*text*/) {}
+    virtual void rowWritten(const LogRow&) {}
+    virtual void releaseRequested() {}
+};
+
+} // namespace orvalen::terminal

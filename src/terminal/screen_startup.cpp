@@ -1,0 +1,213 @@
+#include "terminal/terminal_screen.h"
+
+#include "terminal/screen_errors.h"
+
+#include <QImage>
+
+namespace orvalen::terminal {
+
+TerminalScreen::TerminalScreen(ScreenServices services)
+    : services_(services), database_(services.database), unit_(services.unit), lookups_(services.database),
+      students_(lookups_) {}
+
+void TerminalScreen::FormCreate(int screenWidth, int screenHeight) {
+    chave = QChar(kEnter);
+    screenWidth_ = screenWidth;
+    screenHeight_ = screenHeight;
+}
+
+void TerminalScreen::FormShow() {
+    guarded([&] {
+        unit_.captureRunning = true;
+        PBooLiberaCatraca = true;
+        PBooUSBDesativado = false;
+        unit_.photoFollow = false;
+        unit_.readerOpen = true;
+        PBooPontoAcessoFunc = false;
+
+        state_.LBLNOMEALUNO.caption.clear();
+        state_.LBLMODALIDADE.caption.clear();
+        pSTRMATRICULAFUNCIONARIO.clear();
+        unit_.employeeKindPrefix.clear();
+        LStrEndereco_LPT.clear();
+        MPAD_KEYPRESS = false;
+        chave = QChar(kEnter);
+
+        if (!ABRE_TABELAS()) {
+            state_.closeRequested = true;
+            return;
+        }
+        PDouCodigoFilial = sacvar_.real(QStringLiteral("CLIENTE"));
+        state_.PNLOBSERVACAO.visible = false;
+        state_.PNLPERSONA.visible = false;
+        FOTO_LOGO();
+        services_.pump.processEvents();
+
+        // Turnstile output preparation: the outputs of this build need none; a fitted
+        // device is made ready by its own implementation.
+        unit_.biometricSwitch = sacvar2_.text(QStringLiteral("LEITOR_BIOMETRICO"));
+        if (unit_.biometricSwitch == QLatin1String("Sim")) {
+            state_.LBLTECLADO.caption = QStringLiteral("Biometria");
+            if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
+                services_.devices.fingerprint.openDevice();
+                state_.BBNCAPTURABIOMETRIA.visible = true;
+                services_.devices.fingerprint.startPoll();
+            } else {
+                services_.devices.fingerprint.startCapture();
+            }
+        }
+        unit_.biometricFailure = false;
+        unit_.biometricMessage.clear();
+
+        if (turnstileKindHasEntry()) {
+            if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
+                state_.PNLMATRICULA.visible = true;
+                state_.PNLNOME.visible = true;
+                if (unit_.biometricSwitch == QLatin1String("Não")) {
+                    state_.LBLTECLADO.caption = QStringLiteral("Teclado");
+                }
+            } else {
+                state_.PNLNOME.visible = false;
+                if (sacvar_.isSim(QStringLiteral("PADRAOTEC12"))) {
+                    state_.LBLTECLADO.caption = QStringLiteral("Tec12");
+                    state_.BBNTEC12.enabled = true;
+                } else {
+                    state_.LBLTECLADO.caption = QStringLiteral("Leitor");
+                    state_.BBNLEITOR.enabled = true;
+                }
+                services_.devices.readerLine.open();
+            }
+        }
+        searchModeColours();
+        if (need(lookups_.branchCount()) > 0) {
+            state_.BBNFILIAL.visible = true;
+        }
+        loadAccessPointList();
+        state_.focus = QStringLiteral("BBNOBS");
+    });
+}
+
+bool TerminalScreen::ABRE_TABELAS() {
+    struct Step {
+        const char* label;
+        std::function<store::Status()> open;
+    };
+    const auto status = [](auto result) {
+        return result.ok() ? store::Status::success() : store::Status(result.error());
+    };
+    const Step steps[] = {
+        {"Acesso",
+         [&] {
+             auto row = lookups_.firstAccessRow();
+             if (row.ok() && row->has_value()) {
+                 lastAccessMatricula_ = (*row)->value(QStringLiteral("MATRICULA")).toString();
+                 lastAccessStatus_ = (*row)->value(QStringLiteral("STATUS")).toString();
+                 lastAccessObs_ = (*row)->value(QStringLiteral("OBS")).toString();
+             }
+             return status(row);
+         }},
+        {"AlunosAtivos", [&] { return status(lookups_.activeCount()); }},
+        {"Controle",
+         [&] {
+             auto row = store::SettingsRow::load(database_, QStringLiteral("Sacvar"));
+             if (row.ok()) {
+                 sacvar_ = row.value();
+             }
+             return status(row);
+         }},
+        {"Controle2",
+         [&] {
+             auto row = store::SettingsRow::load(database_, QStringLiteral("Sacvar2"));
+             if (row.ok()) {
+                 sacvar2_ = row.value();
+             }
+             return status(row);
+         }},
+        {"Caixa",
+         [&] {
+             auto date = lookups_.businessDate();
+             if (date.ok()) {
+                 businessDate_ = date.value();
+             }
+             return status(date);
+         }},
+        {"Filial", [&] { return status(lookups_.branchCount()); }},
+    };
+    for (const Step& step : steps) {
+        const store::Status opened = step.open();
+        if (!opened.ok()) {
+            services_.errorLog.record(opened.error().message);
+            services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Abertura de tabela !"),
+                                  QLatin1String(step.label));
+            return false;
+        }
+    }
+    students_.requery();
+    return true;
+}
+
+void TerminalScreen::FOTO_LOGO() {
+    const QByteArray logo = sacvar_.bytes(QStringLiteral("LOGOACADEMIA1"));
+    if (sacvar_.isNull(QStringLiteral("LOGOACADEMIA1"))) {
+        state_.Image1Visible = false;
+        state_.fundo1024x768Visible = true;
+        return;
+    }
+    QImage decoded;
+    if (decoded.loadFromData(logo, "JPEG")) {
+        state_.Image1 = decoded;
+    }
+    state_.fundo1024x768Visible = false;
+    state_.Image1Visible = true;
+}
+
+void TerminalScreen::FormActivate() {
+    if (sacvar_.isSim(QStringLiteral("ACESSO_DATA"))) {
+        state_.LBLDATA.visible = true;
+    }
+    if (sacvar_.isSim(QStringLiteral("ACESSO_HORA"))) {
+        state_.LBLHORA.visible = true;
+    }
+    Timer2Timer();
+}
+
+void TerminalScreen::Timer2Timer() {
+    if (sacvar_.isSim(QStringLiteral("ACESSO_DATA"))) {
+        state_.LBLDATA.caption = businessDate_.date().toString(QStringLiteral("dd/MM/yyyy"));
+    }
+    if (sacvar_.isSim(QStringLiteral("ACESSO_HORA"))) {
+        state_.LBLHORA.caption = services_.clock.now().toString(QStringLiteral("HH:mm"));
+    }
+}
+
+void TerminalScreen::FormClose() {
+    if (unit_.biometricSwitch == QLatin1String("Sim") && sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
+        services_.devices.fingerprint.stopPoll();
+        services_.devices.fingerprint.closeDevice();
+    }
+    state_.closeRequested = true;
+}
+
+bool TerminalScreen::turnstileKindHasEntry() const {
+    const QString kind = sacvar_.text(QStringLiteral("TIPO_ROLETA"));
+    return kind == QLatin1String("R") || kind == QLatin1String("A") || kind == QLatin1String("N");
+}
+
+void TerminalScreen::searchModeColours() {
+    if (sacvar_.isSim(QStringLiteral("PROCURAMATRICULANOME"))) {
+        LSTRCOLORMATRICULANOME = colours::clGreen;
+        state_.PNLMATRICULA.colour = colours::clGreen;
+        state_.PNLNOME.colour = colours::clRed;
+    } else {
+        LSTRCOLORMATRICULANOME = colours::clRed;
+        state_.PNLNOME.colour = colours::clGreen;
+        state_.PNLMATRICULA.colour = colours::clRed;
+    }
+}
+
+void TerminalScreen::loadAccessPointList() {
+    unit_.accessPointCodes.clear();
+    PBooPontoAcesso = false;
+}
+
+} // namespace orvalen::terminal

@@ -1,0 +1,41 @@
+#include "terminal/terminal_screen.h"
+
+#include "terminal/screen_errors.h"
+
+namespace orvalen::terminal {
+
+void TerminalScreen::ALUNO() {
+    QString text = state_.EDTMATRICULA.text;
+    if (!text.isEmpty() && numberModeActive() && text.size() < 10) {
+        text = text.rightJustified(10, QLatin1Char('0'));
+        setEntryText(text);
+    }
+    unit_.currentMatricula = text.left(10);
+
+    if (!students_.locateExact(unit_.currentMatricula)) {
+        unit_.biometricMode = 0;
+        state_.ImageFotoVisible = false;
+        const bool onFile = need(lookups_.studentOnFile(unit_.currentMatricula));
+        MOSTRA_ACESSO(onFile ? QStringLiteral("Inativo !!!") : QStringLiteral("Inexistente !!!"), colours::clBlack,
+                      QString(), 36);
+        LIMPA_TELA();
+        return;
+    }
+
+    MOSTRA_FOTO();
+    // The student's activities and the fingerprint match of a typed number come with the
+    // decision rules; a terminal without a fingerprint reader goes straight on.
+    if (sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC"))) {
+        const QDate born = students_.record().value(QStringLiteral("DATA_NASCIMENTO")).toDateTime().date();
+        const QString day = born.isValid() ? born.toString(QStringLiteral("dd")) : QString();
+        if (day != PSTR_DIA) {
+            MOSTRA_ACESSO(QStringLiteral("Inexistente !!!"), colours::clBlack, QString(), 36);
+            LIMPA_TELA();
+            return;
+        }
+    }
+    PROCURA_RECEBIMENTOS();
+    LIMPA_TELA();
+}
+
+} // namespace orvalen::terminal

@@ -1,0 +1,58 @@
+#include "terminal/terminal_screen.h"
+
+#include "store/db_values.h"
+#include "terminal/access_status.h"
+
+namespace orvalen::terminal {
+
+void TerminalScreen::VISITANTE() {
+    const store::Dialect& dialect = database_.dialect();
+    const QDateTime now = services_.clock.now();
+    const QVariant data = store::dateTimeValue(dialect, QDateTime(businessDate_.date(), QTime(0, 0)));
+    const QVariant hora = store::timeOfDayValue(dialect, now.time());
+    const QString filial = sacvar2_.text(QStringLiteral("FILIAL"));
+
+    std::vector<LogRow> rows;
+    if (PBooLiberaCatraca) {
+        const auto obs = visitorObs(state_.EDTOBSERVACAO.text, lastAccessMatricula_, lastAccessStatus_, lastAccessObs_);
+        if (!obs.ok()) {
+            services_.errorLog.record(obs.error().message);
+            logFailed(QStringLiteral("AcessoVisitantes/AcessoDia"));
+            return;
+        }
+        LogRow visit{QStringLiteral("AcessoVisitantes"), {}};
+        if (!obs->isEmpty()) {
+            visit.columns.emplace_back(QStringLiteral("OBS"), obs.value());
+        }
+        visit.columns.emplace_back(QStringLiteral("USUARIO"), unit_.operatorCode);
+        visit.columns.emplace_back(QStringLiteral("DATA"), data);
+        visit.columns.emplace_back(QStringLiteral("HORA"), hora);
+        visit.columns.emplace_back(QStringLiteral("FILIAL"), filial);
+        rows.push_back(visit);
+    } else {
+        PBooLiberaCatraca = true;
+    }
+    rows.push_back({QStringLiteral("AcessoDia"),
+                    {{QStringLiteral("MATRICULA"), QStringLiteral("9999999999")},
+                     {QStringLiteral("DATA"), data},
+                     {QStringLiteral("HORA"), hora},
+                     {QStringLiteral("FILIAL"), filial},
+                     {QStringLiteral("STATUS"), QStringLiteral("V")}}});
+    const store::Status written = services_.writer.write(rows);
+    if (!written.ok()) {
+        services_.errorLog.record(written.error().message);
+        logFailed(QStringLiteral("AcessoVisitantes/AcessoDia"));
+        return;
+    }
+    if (services_.observer != nullptr) {
+        for (const LogRow& row : rows) {
+            services_.observer->rowWritten(row);
+        }
+    }
+    MOSTRA_ACESSO(QStringLiteral("Visitante"), colours::clBlack, QStringLiteral("Seja Bem Vindo !!!"), 36);
+    LIBERA_ROLETA();
+    state_.EDTOBSERVACAO.text.clear();
+    LIMPA_TELA();
+}
+
+} // namespace orvalen::terminal

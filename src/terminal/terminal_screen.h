@@ -1,0 +1,202 @@
+#pragma once
+
+#include "store/aviso.h"
+#include "store/connection.h"
+#include "store/error_log.h"
+#include "store/people_lookups.h"
+#include "store/settings.h"
+#include "terminal/log_writer.h"
+#include "terminal/screen_observer.h"
+#include "terminal/screen_state.h"
+#include "terminal/services/clock.h"
+#include "terminal/services/devices.h"
+#include "terminal/services/pump.h"
+#include "terminal/student_list.h"
+#include "terminal/terminal_unit.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QSqlRecord>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace orvalen::terminal {
+
+// What the terminal screen is given: the club database, the services it talks to the
+// world through, and the values it shares with the rest of the program.
+struct ScreenServices {
+    store::ClubConnection& database;
+    Clock& clock;
+    Pump& pump;
+    store::Aviso& aviso;
+    store::ErrorLog& errorLog;
+    LogWriter& writer;
+    Devices devices;
+    TerminalUnit& unit;
+    ScreenObserver* observer = nullptr;
+    QString folder; // the data-link folder (Acesso.txt lives there)
+};
+
+// Keys as the screen's handlers receive them.
+enum Key : int {
+    kBackspace = 8,
+    kEnter = 13,
+    kEscape = 27,
+    kF2 = 0x71,
+    kInsert = 0x2D,
+    kDelete = 0x2E,
+    kDropped = 0,
+    kDisabledKey = 12
+};
+
+// The terminal screen TFRMSITUACAODOALUNO: its state, its fields and every handler and
+// operation under its own name. The window draws state() and forwards input here.
+class TerminalScreen {
+public:
+    explicit TerminalScreen(ScreenServices services);
+
+    ScreenState& state() { return state_; }
+    const ScreenState& state() const { return state_; }
+    StudentList& students() { return students_; }
+    TerminalUnit& unit() { return unit_; }
+    const store::SettingsRow& sacvar() const { return sacvar_; }
+    const store::SettingsRow& sacvar2() const { return sacvar2_; }
+    QDateTime businessDate() const { return businessDate_; }
+
+    // ---- Life of the screen ------------------------------------------------------------
+    void FormCreate(int screenWidth, int screenHeight);
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void Timer2Timer();
+    bool ABRE_TABELAS();
+    void FOTO_LOGO();
+
+    // ---- Input as the window delivers it ------------------------------------------------
+    // One key: code (a Key or a Qt key code) and the character it types, if any.
+    void keyPressed(int key, QChar character, bool shiftOrCtrl = false);
+    // Typing into the entry field through its key filter: the character is inserted
+    // unless dropped; Enter submits.
+    void typeIntoEntry(QChar character);
+    void externalMessage(int parameter); // window message 0x400
+
+    // ---- Handlers ---------------------------------------------------------------------
+    void FormKeyDown(int& key, bool shiftOrCtrl = false);
+    void FormKeyPress(QChar& key);
+    void EDTMATRICULAKeyPress(QChar& key);
+    void EDTMATRICULAKeyDown(int& key);
+    void EDTMATRICULAChange();
+    void DBGALUNOSKeyDown(int& key, bool ctrl = false);
+    void DBGALUNOSKeyPress(QChar& key);
+    void DBGALUNOSDblClick();
+    void DSALUNOSDataChange();
+    void PNLMATRICULAClick();
+    void PNLNOMEClick();
+    void BBNTECLADOClick();
+    void BBNLEITORClick();
+    void BBNTEC12Click();
+    void BBNTECLADO1Click();
+    void BBNCAPTURABIOMETRIAClick();
+    void BBNRETORNAClick();
+    // The list cursor moved to a row (arrow keys or a click in the list).
+    void moveStudentCursor(int position);
+
+    // ---- Operations -------------------------------------------------------------------
+    void ALUNO();
+    void PROCURA_RECEBIMENTOS(); // the student decision
+    void FUNCIONARIO();          // the employee decision
+    void VISITANTE();
+    void MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR, const QString& NOME_FUNC_ALUNO,
+                       int PANEL1_FONTE);
+    void LIMPA_TELA();
+    void FOTO_ALUNO();
+    void MOSTRA_FOTO();
+    void FOTO_FUNCIONARIO();
+    void LIBERA_ROLETA();
+
+    // ---- Helpers the decisions use ------------------------------------------------------
+    // Status panel / information panel / name label texts; the observer hears of each.
+    void showStatus(const QString& text, const QColor& background, const QColor& letters = colours::clWhite);
+    void showInformation(const QString& text, const QColor& background, int fontSize);
+    void showName(const QString& text);
+    // Hides the entry controls and shows the information panel (an outcome is on screen).
+    void hideEntryForOutcome();
+    // Sacvar.ACESSO_TEMPO / ACESSO_PULSO as milliseconds (a malformed value throws).
+    int accessTime() const;
+    int accessPulse() const;
+    // Re-reads the last caixa row: refreshes the business date.
+    void refreshBusinessDate();
+    // Student log rows (Acesso, AcessoDia) for an outcome; false when the write failed
+    // (the message box was shown and the screen asked to close).
+    bool writeStudentDayRow(const QString& outcome);
+    bool writeStudentAccessRow(const QString& outcome, bool useObservation = true);
+    bool writeEmployeeRow();
+    // The photo bytes of the student as last fetched (for AcessoDia.FOTO).
+    const QByteArray& lastStudentPhoto() const { return studentPhoto_; }
+    const store::PeopleLookups& lookups() const { return lookups_; }
+    bool numberModeActive() const { return state_.PNLMATRICULA.colour == colours::clGreen; }
+    void setDefaultMode();
+
+    // ---- Screen fields -----------------------------------------------------------------
+    QChar chave = QChar(kEnter);
+    bool MPAD_KEYPRESS = false;
+    bool PBooLiberaCatraca = true;
+    bool PBooUSBDesativado = false;
+    bool PBooPontoAcesso = false;
+    bool PBooPontoAcessoFunc = false;
+    double PDouCodigoFilial = 0;
+    QString LStrEndereco_LPT;
+    QColor LSTRCOLORMATRICULANOME = colours::clRed;
+    QString pSTRMATRICULAFUNCIONARIO;
+    QString PSTR_DIA;
+    bool MHORA_OK = false;
+    bool PBOO_VALIDADE_BOLSA = false;
+    bool PBOO_TRANCAMENTO = false;
+    bool PBOO_REPASSE = false;
+    bool keyboardTakeover = false; // BBNTECLADO1 in force
+    bool captureRequest = false;   // BBNCAPTURABIOMETRIA in force
+
+private:
+    // Runs one identification step; an error ends it in the exception log and the screen
+    // is reset, so the entry field never stays disabled.
+    void guarded(const std::function<void()>& step);
+    void dispatchEntry();
+    void prepareEnter();
+    void resolveName();
+    void refuseEntry();
+    bool filterKey(QChar& key, bool numberMode);
+    void pickStudentRow();
+    void openEntryWithKey(QChar key, bool numberMode);
+    void feedVisitorCode(const QString& code, bool setPadFlag);
+    void modeButton(const QString& mode, const QString& other, const QString& message);
+    void setEntryText(const QString& text);
+    void showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
+    void searchModeColours();
+    bool turnstileKindHasEntry() const;
+    bool logFailed(const QString& detail);
+    void wait(int milliseconds);
+    void notify(Place place, const QString& text);
+    void loadAccessPointList();
+
+    ScreenServices services_;
+    store::ClubConnection& database_;
+    TerminalUnit& unit_;
+    store::PeopleLookups lookups_;
+    StudentList students_;
+    ScreenState state_;
+    store::SettingsRow sacvar_;
+    store::SettingsRow sacvar2_;
+    QDateTime businessDate_;
+    int screenWidth_ = 1024;
+    int screenHeight_ = 768;
+    QByteArray studentPhoto_;
+    // The last row of the screen's Acesso dataset: MATRICULA, STATUS, OBS.
+    QString lastAccessMatricula_;
+    QString lastAccessStatus_;
+    QString lastAccessObs_;
+    bool running_ = false; // an identification is being decided
+};
+
+} // namespace orvalen::terminal
