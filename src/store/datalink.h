@@ -17,7 +17,7 @@ inline constexpr auto kPortalDataLink = "Velmora.udl";
 // An OLE DB data-link file as written by club PCs: UTF-16LE with BOM or 8-bit text,
 // an [oledb] header, a comment line and one initialisation string of key=value pairs.
 struct DataLink {
-    enum class Encoding { Utf16LeBom, Utf8, Latin1 };
+    enum class Encoding { Utf16LeBom, Utf8, Utf8Bom, Latin1 };
 
     QString file;
     Encoding encoding = Encoding::Utf8;

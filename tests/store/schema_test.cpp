@@ -2,7 +2,6 @@
 #include "support/test_database.h"
 
 #include <QSqlQuery>
-
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -20,8 +19,11 @@ TEST_P(SchemaTest, CheckNamesMissingTablesAndColumns) {
     db.exec(QStringLiteral("DROP TABLE Turma"));
     db.exec(QStringLiteral("ALTER TABLE Sacvar2 DROP COLUMN QTD_ACESSO"));
     const QStringList missing = store::missingFromSchema(db.connection().database());
-    EXPECT_EQ(missing, (QStringList{QStringLiteral("Turma"), QStringLiteral("Sacvar2.QTD_ACESSO")}));
+    EXPECT_EQ(missing,
+              (QStringList{QStringLiteral("Turma"), QStringLiteral("Sacvar2.QTD_ACESSO")}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothRoutes, SchemaTest, ::testing::Values(Route::Direct, Route::Odbc),
-                         [](const auto& info) { return test::routeName(info.param).toStdString(); });
+                         [](const auto& info) {
+                             return test::routeName(info.param).toStdString();
+                         });

@@ -1,0 +1,139 @@
+#include "store/datalink.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace orvalen::store {
+
+namespace {
+
+bool isSqlServerProvider(const QString& provider) {
+    const QString name = provider.trimmed().toUpper();
+    return name == QLatin1String("SQLOLEDB") || name == QLatin1String("SQLOLEDB.1") ||
+           name.startsWith(QLatin1String("SQLNCLI")) ||
+           name.startsWith(QLatin1String("MSOLEDBSQL"));
+}
+
+bool isSqliteProvider(const QString& provider) {
+    return provider.trimmed().compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0;
+}
+
+bool saysYes(const QString& value) {
+    const QString v = value.trimmed().toLower();
+    return !v.isEmpty() && v != QLatin1String("false") && v != QLatin1String("no") &&
+           v != QLatin1String("0");
+}
+
+// An ODBC attribute value: braced when it holds a character that would end or open it
+// (";", "{", "}") or blanks at its ends; a "}" inside braces is doubled.
+QString odbcValue(const QString& value) {
+    const bool needsBraces = value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('{')) ||
+                             value.contains(QLatin1Char('}')) || value != value.trimmed();
+    if (!needsBraces) {
+        return value;
+    }
+    QString escaped = value;
+    escaped.replace(QLatin1String("}"), QLatin1String("}}"));
+    return QLatin1Char('{') + escaped + QLatin1Char('}');
+}
+
+struct SqlServerAddress {
+    QString server; // host or host\instance
+    QString port;   // empty with a named instance: the server's browser service finds it
+};
+
+Result<SqlServerAddress> parseDataSource(const DataLink& link) {
+    QString source = link.property(QStringLiteral("Data Source")).trimmed();
+    if (source.isEmpty()) {
+        return Error{QStringLiteral("the data-link file %1 names no Data Source").arg(link.file)};
+    }
+    if (source.startsWith(QLatin1String("tcp:"), Qt::CaseInsensitive)) {
+        source = source.mid(4).trimmed();
+    }
+    SqlServerAddress address;
+    const qsizetype comma = source.indexOf(QLatin1Char(','));
+    if (comma >= 0) {
+        address.port = source.mid(comma + 1).trimmed();
+        source = source.left(comma).trimmed();
+        bool ok = false;
+        const int port = address.port.toInt(&ok);
+        if (!ok || port <= 0 || port > 65535) {
+            return Error{QStringLiteral("the data-link file %1 gives \"%2\" as the server's port")
+                             .arg(link.file, address.port)};
+        }
+    }
+    const qsizetype backslash = source.indexOf(QLatin1Char('\\'));
+    QString host = backslash < 0 ? source : source.left(backslash);
+    // "(local)" and "." mean this PC on the platform the files come from.
+    if (host == QLatin1String("(local)") || host == QLatin1String(".")) {
+        host = QStringLiteral("localhost");
+    }
+    address.server = backslash < 0 ? host : host + source.mid(backslash);
+    if (address.port.isEmpty() && backslash < 0) {
+        address.port = QStringLiteral("1433");
+    }
+    return address;
+}
+
+Result<ConnectionSpec> sqlServerSpec(const DataLink& link, const LocalSettings& local) {
+    if (saysYes(link.property(QStringLiteral("Integrated Security"))) ||
+        saysYes(link.property(QStringLiteral("Trusted_Connection")))) {
+        return Error{QStringLiteral("the data-link file %1 asks for Windows integrated security, "
+                                    "which this terminal cannot use: give a User ID and Password")
+                         .arg(link.file)};
+    }
+    auto address = parseDataSource(link);
+    if (!address.ok()) {
+        return address.error();
+    }
+    const QString user = link.property(QStringLiteral("User ID"));
+    if (user.isEmpty()) {
+        return Error{QStringLiteral("the data-link file %1 names no User ID").arg(link.file)};
+    }
+    QString driver = local.odbcDriver;
+    driver.replace(QLatin1String("}"), QLatin1String("}}"));
+    QStringList parts{QStringLiteral("DRIVER={%1}").arg(driver),
+                      QStringLiteral("SERVER=") + odbcValue(address->server)};
+    if (!address->port.isEmpty()) {
+        parts << QStringLiteral("PORT=") + address->port;
+    }
+    const QString catalog = link.property(QStringLiteral("Initial Catalog"));
+    if (!catalog.isEmpty()) {
+        parts << QStringLiteral("DATABASE=") + odbcValue(catalog);
+    }
+    parts << QStringLiteral("UID=") + odbcValue(user);
+    parts << QStringLiteral("PWD=") + odbcValue(link.property(QStringLiteral("Password")));
+    return ConnectionSpec{QStringLiteral("QODBC"), parts.join(QLatin1Char(';')),
+                          Dialect(Dialect::Kind::SqlServer), link.file};
+}
+
+Result<ConnectionSpec> sqliteSpec(const DataLink& link) {
+    const QString source = link.property(QStringLiteral("Data Source")).trimmed();
+    if (source.isEmpty()) {
+        return Error{QStringLiteral("the data-link file %1 names no Data Source").arg(link.file)};
+    }
+    // A relative database file lives beside the data-link file, in the data-link folder.
+    const QString path = QDir(QFileInfo(link.file).absolutePath()).filePath(source);
+    return ConnectionSpec{QStringLiteral("QSQLITE"), QDir::cleanPath(path),
+                          Dialect(Dialect::Kind::Sqlite), link.file};
+}
+
+} // namespace
+
+Result<ConnectionSpec> connectionSpecFor(const DataLink& link, const LocalSettings& local) {
+    const QString provider = link.provider();
+    if (isSqlServerProvider(provider)) {
+        return sqlServerSpec(link, local);
+    }
+    if (isSqliteProvider(provider)) {
+        return sqliteSpec(link);
+    }
+    if (provider.isEmpty()) {
+        return Error{QStringLiteral("the data-link file %1 names no Provider").arg(link.file)};
+    }
+    return Error{QStringLiteral("the data-link file %1 names the provider \"%2\", which this "
+                                "terminal cannot use (SQL Server or SQLite only)")
+                     .arg(link.file, provider)};
+}
+
+} // namespace orvalen::store

@@ -1,0 +1,196 @@
+#include "store/table_opening.h"
+
+#include "store/datalink.h"
+#include "store/db_values.h"
+#include "store/schema.h"
+#include "store/table_write.h"
+
+#include <map>
+
+namespace orvalen::store {
+
+namespace {
+
+DatasetOpening dataset(const char* component, const char* label, const char* table) {
+    return {QLatin1String(component), QLatin1String(label), QLatin1String(table)};
+}
+
+std::map<OpeningScreen, std::vector<DatasetOpening>> buildOrders() {
+    using S = OpeningScreen;
+    return {
+        {S::Terminal,
+         {dataset("TBLACESSO", "Acesso", "acesso"),
+          dataset("TBLACESSOFUNC", "AcessoFuncionarios", "AcessoFuncionarios"),
+          dataset("TBLACESSOVIS", "AcessoVisitantes", "AcessoVisitantes"),
+          dataset("TBLALUNOSATIVOS", "AlunosAtivos", "AlunosAtivos"),
+          dataset("TBLCONTROLE", "Controle", "sacvar"),
+          dataset("TBLCONTROLE2", "Controle2", "SACVAR2"), dataset("TBLCAIXA", "Caixa", "caixa"),
+          dataset("TBLMODALIDADE", "Mensalidades", "MENSALIDADES"),
+          dataset("TBLFUNCIONARIO", "Funcionarios", "Funcionarios"),
+          dataset("TBLTURMAS", "Turma", "Turma"), dataset("TBLPLANOS", "Planos", "PLANOS"),
+          dataset("TBLACESSODIA", "AcessoDia", "AcessoDia"),
+          dataset("TBLFILIAL", "Filial", "Filial"),
+          dataset("TBLLIBERAGYMPASS", "LiberaGympass", "LiberaGympass")}},
+        {S::Login,
+         {dataset("TBLUSUARIOS", "Usuarios", "Usuarios"),
+          dataset("TBLCONTROLE", "Controle", "Sacvar"),
+          dataset("TBLCONTROLE2", "Controle2", "Sacvar2"), dataset("TBLCAIXA", "Caixa", "Caixa"),
+          dataset("TBLCAIXACONTROLE", "CaixaControle", "CaixaControle")}},
+        // "Conttole" is how the about box has always labelled its settings table.
+        {S::AboutBox,
+         {dataset("TBLCONTROLE", "Conttole", "Sacvar"),
+          dataset("TBLCONTROLE2", "Controle2", "Sacvar2")}},
+        {S::ActivityDialog, {dataset("TBLATIVIDADES", "Atividades", "Atividades")}},
+        {S::Enrolment, {dataset("TBLFUNCIONARIOS", "Funcionarios", "Funcionarios")}},
+    };
+}
+
+QStringList declaredColumns(const QString& table) {
+    const Table* declared = findTable(table);
+    return declared == nullptr ? QStringList{} : declared->columnNames();
+}
+
+// A table is usable when a query naming it and all its declared columns runs.
+Status probe(const ClubConnection& connection, const QString& table) {
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE 1=0")
+                            .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
+    auto query = connection.execute(sql);
+    return query.ok() ? Status::success() : Status(query.error());
+}
+
+// Opens one dataset of the order, filling what the screens read from it.
+Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
+                   OpeningResult& result) {
+    const QString table = dataset.table.toLower();
+    if (table == QLatin1String("sacvar") || table == QLatin1String("sacvar2")) {
+        const QString name =
+            table == QLatin1String("sacvar") ? QStringLiteral("Sacvar") : QStringLiteral("Sacvar2");
+        auto row = SettingsRow::load(main, name);
+        if (!row.ok()) {
+            return row.error();
+        }
+        (name == QLatin1String("Sacvar") ? result.sacvar : result.sacvar2) = row.value();
+        return Status::success();
+    }
+    if (table == QLatin1String("caixa") || table == QLatin1String("caixacontrole")) {
+        auto last = lastRow(main, dataset.table, declaredColumns(dataset.table));
+        if (!last.ok()) {
+            return last.error();
+        }
+        if (table == QLatin1String("caixa")) {
+            result.lastCaixa = last.value();
+            result.businessDate =
+                last->has_value() ? readDate((*last.value()).value(QStringLiteral("DATAABERTURA")))
+                                  : QDate();
+        } else {
+            result.lastCaixaControle = last.value();
+        }
+        return Status::success();
+    }
+    return probe(main, dataset.table);
+}
+
+} // namespace
+
+const std::vector<DatasetOpening>& openingOrder(OpeningScreen screen) {
+    static const auto orders = buildOrders();
+    return orders.at(screen);
+}
+
+OpeningResult ABRE_TABELAS(OpeningScreen screen, const ClubConnection& main,
+                           const LocalSettings& local) {
+    OpeningResult result;
+    const bool terminal = screen == OpeningScreen::Terminal;
+    for (const DatasetOpening& dataset : openingOrder(screen)) {
+        Status opened = openDataset(dataset, main, result);
+        if (opened.ok() && terminal && dataset.component == QLatin1String("TBLCONTROLE2")) {
+            auto portal = portalConnection(*result.sacvar2, local);
+            if (portal.ok()) {
+                result.portal = portal.value();
+            } else {
+                result.portalError = portal.error().message;
+            }
+        }
+        if (opened.ok() && terminal && dataset.component == QLatin1String("TBLACESSODIA")) {
+            auto purged = purgeAcessoDia(main, result.businessDate);
+            if (purged.ok()) {
+                result.acessoDiaPurged = purged.value();
+            } else {
+                opened = purged.error();
+            }
+        }
+        if (!opened.ok()) {
+            result.failedLabel = dataset.label;
+            result.why = opened.error().message;
+            return result;
+        }
+        result.opened << dataset.component;
+    }
+    result.ok = true;
+    return result;
+}
+
+void showOpeningFailure(Aviso& aviso, const OpeningResult& result) {
+    aviso.AVISO(QStringLiteral("!"), QLatin1String(kOpeningFailureText), result.failedLabel);
+}
+
+Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, const QString& table,
+                                          const QStringList& columns) {
+    // SQLite knows its row order and returns the one row; SQL Server has no such order
+    // to ask for, so its rows are read in storage order and the last one kept.
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3")
+            .arg(columns.join(QStringLiteral(", ")), table, connection.dialect().lastRowOrder());
+    auto query = connection.execute(sql);
+    if (!query.ok()) {
+        return query.error();
+    }
+    std::optional<QSqlRecord> last;
+    while (query->next()) {
+        last = query->record();
+    }
+    return last;
+}
+
+Result<QDate> readBusinessDate(const ClubConnection& connection) {
+    auto last = lastRow(connection, QStringLiteral("caixa"), {QStringLiteral("DATAABERTURA")});
+    if (!last.ok()) {
+        return last.error();
+    }
+    return last->has_value() ? readDate((*last.value()).value(0)) : QDate();
+}
+
+Result<std::optional<ConnectionSpec>> portalConnection(const SettingsRow& sacvar2,
+                                                       const LocalSettings& local) {
+    if (!sacvar2.isSim(QStringLiteral("AgendamentoAulaPortal"))) {
+        return std::optional<ConnectionSpec>();
+    }
+    auto spec = connectionSpecFromFile(local.filePath(QLatin1String(kPortalDataLink)), local);
+    if (!spec.ok()) {
+        return spec.error();
+    }
+    return std::optional<ConnectionSpec>(spec.value());
+}
+
+Result<bool> purgeAcessoDia(const ClubConnection& main, const QDate& businessDate) {
+    auto last = lastRow(main, QStringLiteral("AcessoDia"), {QStringLiteral("DATA")});
+    if (!last.ok()) {
+        return last.error();
+    }
+    if (!last->has_value() || !businessDate.isValid()) {
+        return false;
+    }
+    // A row whose DATA cannot be read belongs to no business day: it goes with the purge.
+    const QDate lastDay = readDate((*last.value()).value(0));
+    if (lastDay.isValid() && businessDate <= lastDay) {
+        return false;
+    }
+    const Status deleted = main.inTransaction(
+        [&main] { return runWrite(main, QStringLiteral("DELETE FROM AcessoDia")); });
+    if (!deleted.ok()) {
+        return deleted.error();
+    }
+    return true;
+}
+
+} // namespace orvalen::store

@@ -1,0 +1,65 @@
+#include "store/local_settings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+using store::LocalSettings;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+}
+
+TEST(LocalSettingsTest, MissingFileGivesDefaults) {
+    QTemporaryDir dir;
+    const auto settings = LocalSettings::load(dir.path());
+    ASSERT_TRUE(settings.ok());
+    EXPECT_EQ(settings->odbcDriver, QStringLiteral("FreeTDS"));
+    EXPECT_EQ(settings->portOutputDevice, QStringLiteral("/dev/port"));
+    EXPECT_EQ(settings->deviceForPort(QStringLiteral("COM1")), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(settings->filePath(QStringLiteral("Orvalen.udl")),
+              dir.filePath(QStringLiteral("Orvalen.udl")));
+}
+
+TEST(LocalSettingsTest, ReadsTerminalIniAndMapsPorts) {
+    QTemporaryDir dir;
+    writeFile(dir.filePath(QStringLiteral("terminal.ini")),
+              "[database]\nodbc_driver=ODBC Driver 18 for SQL Server\n"
+              "[ports]\nCOM3=/dev/ttyUSB0\ncom4=/dev/ttyACM1\n"
+              "[devices]\nport_output=/tmp/port\nconverter=/dev/usblpt0\n"
+              "[log]\npath=/var/log/orvalen/terminal.log\n");
+    const auto settings = LocalSettings::load(dir.path());
+    ASSERT_TRUE(settings.ok()) << settings.error().message.toStdString();
+    EXPECT_EQ(settings->odbcDriver, QStringLiteral("ODBC Driver 18 for SQL Server"));
+    EXPECT_EQ(settings->portOutputDevice, QStringLiteral("/tmp/port"));
+    EXPECT_EQ(settings->converterDevice, QStringLiteral("/dev/usblpt0"));
+    EXPECT_EQ(settings->exceptionLogPath, QStringLiteral("/var/log/orvalen/terminal.log"));
+
+    const std::pair<const char*, const char*> ports[] = {
+        {"COM3", "/dev/ttyUSB0"}, {"COM4", "/dev/ttyACM1"}, {"com1", "/dev/ttyS0"},
+        {"COM10", "/dev/ttyS9"},  {"COM0", "COM0"},         {"/dev/pts/3", "/dev/pts/3"}};
+    for (const auto& [port, device] : ports) {
+        EXPECT_EQ(settings->deviceForPort(QLatin1String(port)), QLatin1String(device)) << port;
+    }
+}
+
+TEST(LocalSettingsTest, DataLinkFolderFromOptionEnvironmentOrDefault) {
+    qunsetenv("ORVALEN_DATALINK_DIR");
+    EXPECT_EQ(store::dataLinkFolder({QStringLiteral("app")}), QStringLiteral("/etc/orvalen"));
+    qputenv("ORVALEN_DATALINK_DIR", "/srv/club");
+    EXPECT_EQ(store::dataLinkFolder({QStringLiteral("app")}), QStringLiteral("/srv/club"));
+    EXPECT_EQ(store::dataLinkFolder({QStringLiteral("app"), QStringLiteral("--datalink-dir"),
+                                     QStringLiteral("/opt/a")}),
+              QStringLiteral("/opt/a"));
+    EXPECT_EQ(
+        store::dataLinkFolder({QStringLiteral("app"), QStringLiteral("--datalink-dir=/opt/b")}),
+        QStringLiteral("/opt/b"));
+    qunsetenv("ORVALEN_DATALINK_DIR");
+}
+
+} // namespace

@@ -1,0 +1,260 @@
+#include "store/db_values.h"
+#include "store/table_opening.h"
+#include "store/table_write.h"
+#include "support/test_database.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+using store::OpeningScreen;
+using test::Route;
+
+namespace {
+
+struct RecordingAviso : store::Aviso {
+    struct Box {
+        QString kind, text, detail;
+    };
+    std::vector<Box> boxes;
+    int AVISO(const QString& kind, const QString& text, const QString& detail) override {
+        boxes.push_back({kind, text, detail});
+        return kOk;
+    }
+};
+
+class TableOpeningTest : public ::testing::TestWithParam<Route> {
+protected:
+    TableOpeningTest() : db(GetParam()) {
+        local.folder = db.folder();
+        db.exec(QStringLiteral("INSERT INTO Sacvar (CLIENTE, ROLETA) VALUES (3, 'NADA')"));
+        db.exec(QStringLiteral(
+            "INSERT INTO Sacvar2 (FILIAL, AgendamentoAulaPortal) VALUES ('01', 'Não')"));
+    }
+
+    void addCaixa(const QDate& opened) {
+        db.exec(QStringLiteral("INSERT INTO caixa (OPERADOR, DATAABERTURA) VALUES ('01', :d)"),
+                {{QStringLiteral(":d"), store::dateValue(dialect(), opened)}});
+    }
+    void addAcessoDia(const QDate& day) {
+        db.exec(
+            QStringLiteral(
+                "INSERT INTO AcessoDia (MATRICULA, DATA, STATUS) VALUES ('0000000001', :d, 'L')"),
+            {{QStringLiteral(":d"), store::dateValue(dialect(), day)}});
+    }
+    int count(const QString& table) {
+        auto query = db.connection().execute(QStringLiteral("SELECT COUNT(*) FROM ") + table);
+        EXPECT_TRUE(query.ok());
+        return query->next() ? query->value(0).toInt() : -1;
+    }
+    const store::Dialect& dialect() { return db.connection().dialect(); }
+    store::OpeningResult open(OpeningScreen screen) {
+        return store::ABRE_TABELAS(screen, db.connection(), local);
+    }
+
+    test::TestDatabase db;
+    store::LocalSettings local;
+};
+
+QStringList componentsOf(OpeningScreen screen, qsizetype count = -1) {
+    QStringList components;
+    for (const auto& dataset : store::openingOrder(screen)) {
+        components << dataset.component;
+    }
+    return count < 0 ? components : components.first(count);
+}
+
+TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
+    addCaixa(QDate(2026, 12, 7));
+    addCaixa(QDate(2026, 12, 9));
+    addCaixa(QDate(2026, 12, 8)); // the last row, though not the latest date
+    db.exec(QStringLiteral("INSERT INTO CaixaControle (DATA, CONTADORPDR, ABERTO) VALUES "
+                           "('2026-12-08 00:00:00.000', 1, 1)"));
+    for (OpeningScreen screen :
+         {OpeningScreen::Terminal, OpeningScreen::Login, OpeningScreen::AboutBox,
+          OpeningScreen::ActivityDialog, OpeningScreen::Enrolment}) {
+        SCOPED_TRACE(static_cast<int>(screen));
+        const auto result = open(screen);
+        ASSERT_TRUE(result.ok) << result.failedLabel.toStdString() << ": "
+                               << result.why.toStdString();
+        EXPECT_EQ(result.opened, componentsOf(screen));
+    }
+    const auto terminal = open(OpeningScreen::Terminal);
+    EXPECT_EQ(terminal.businessDate, QDate(2026, 12, 8));
+    EXPECT_EQ(terminal.sacvar->text(QStringLiteral("ROLETA")), QStringLiteral("NADA"));
+    EXPECT_EQ(terminal.sacvar2->text(QStringLiteral("FILIAL")), QStringLiteral("01"));
+    EXPECT_FALSE(terminal.portal.has_value());
+    const auto login = open(OpeningScreen::Login);
+    ASSERT_TRUE(login.lastCaixaControle.has_value());
+    EXPECT_EQ(login.lastCaixaControle->value(QStringLiteral("CONTADORPDR")).toInt(), 1);
+    auto reread = store::readBusinessDate(db.connection());
+    ASSERT_TRUE(reread.ok());
+    EXPECT_EQ(reread.value(), QDate(2026, 12, 8));
+}
+
+TEST_P(TableOpeningTest, FirstFailureStopsTheSequenceWithItsLabel) {
+    struct Case {
+        OpeningScreen screen;
+        const char* breakage;
+        const char* label;
+        qsizetype openedBefore;
+    };
+    const Case cases[] = {
+        {OpeningScreen::Terminal, "DROP TABLE Turma", "Turma", 9},
+        {OpeningScreen::Terminal, "ALTER TABLE Sacvar DROP COLUMN C_FISICA", "Controle", 4},
+        {OpeningScreen::Terminal, "ALTER TABLE caixa DROP COLUMN PDR", "Caixa", 6},
+        {OpeningScreen::AboutBox, "ALTER TABLE Sacvar DROP COLUMN CNPJCPF", "Conttole", 0},
+        {OpeningScreen::Login, "DROP TABLE CaixaControle", "CaixaControle", 4},
+        {OpeningScreen::ActivityDialog, "DROP TABLE ATIVIDADES", "Atividades", 0},
+        {OpeningScreen::Enrolment, "ALTER TABLE Funcionarios DROP COLUMN DIGITAL", "Funcionarios",
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.breakage);
+        test::TestDatabase broken(GetParam());
+        broken.exec(QStringLiteral("INSERT INTO Sacvar (CLIENTE) VALUES (3)"));
+        broken.exec(QStringLiteral("INSERT INTO Sacvar2 (FILIAL) VALUES ('01')"));
+        broken.exec(
+            QStringLiteral("INSERT INTO caixa (DATAABERTURA) VALUES ('2026-12-09 00:00:00.000')"));
+        // An old day in AcessoDia: a sequence that stopped earlier must not purge it.
+        broken.exec(
+            QStringLiteral("INSERT INTO AcessoDia (DATA) VALUES ('2026-12-01 00:00:00.000')"));
+        broken.exec(QLatin1String(c.breakage));
+        const auto result = store::ABRE_TABELAS(c.screen, broken.connection(), local);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.failedLabel, QLatin1String(c.label));
+        EXPECT_FALSE(result.why.isEmpty());
+        EXPECT_EQ(result.opened, componentsOf(c.screen, c.openedBefore));
+        EXPECT_FALSE(result.acessoDiaPurged);
+        auto left = broken.connection().execute(QStringLiteral("SELECT COUNT(*) FROM AcessoDia"));
+        ASSERT_TRUE(left.ok() && left->next());
+        EXPECT_EQ(left->value(0).toInt(), 1);
+
+        RecordingAviso aviso;
+        store::showOpeningFailure(aviso, result);
+        ASSERT_EQ(aviso.boxes.size(), 1u);
+        EXPECT_EQ(aviso.boxes[0].kind, QStringLiteral("!"));
+        EXPECT_EQ(aviso.boxes[0].text, QStringLiteral("Abertura de tabela !"));
+        EXPECT_EQ(aviso.boxes[0].detail, QLatin1String(c.label));
+    }
+}
+
+TEST_P(TableOpeningTest, DayPurgeEmptiesOnlyAnEarlierDay) {
+    const QDate today(2026, 12, 9);
+    struct Case {
+        const char* name;
+        std::vector<QDate> rows;
+        bool purged;
+        int left;
+    };
+    const Case cases[] = {
+        {"empty table", {}, false, 0},
+        {"last row on the business date", {today.addDays(-2), today.addDays(-1), today}, false, 3},
+        {"all rows older", {today.addDays(-3), today.addDays(-1)}, true, 0},
+        {"last row older in natural order", {today, today.addDays(-1)}, true, 0},
+    };
+    addCaixa(today);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        db.exec(QStringLiteral("DELETE FROM AcessoDia"));
+        for (const QDate& day : c.rows) {
+            addAcessoDia(day);
+        }
+        const auto result = open(OpeningScreen::Terminal);
+        ASSERT_TRUE(result.ok) << result.why.toStdString();
+        EXPECT_EQ(result.acessoDiaPurged, c.purged);
+        EXPECT_EQ(count(QStringLiteral("AcessoDia")), c.left);
+    }
+}
+
+TEST_P(TableOpeningTest, FailedPurgeIsRolledBackAndStopsAtAcessoDia) {
+    addCaixa(QDate(2026, 12, 9));
+    addAcessoDia(QDate(2026, 12, 1));
+    addAcessoDia(QDate(2026, 12, 2));
+    db.exec(QStringLiteral(
+        "CREATE TRIGGER keep_second BEFORE DELETE ON AcessoDia "
+        "WHEN old.DATA LIKE '2026-12-02%' BEGIN SELECT RAISE(ABORT, 'in use'); END"));
+    const auto result = open(OpeningScreen::Terminal);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.failedLabel, QStringLiteral("AcessoDia"));
+    EXPECT_EQ(count(QStringLiteral("AcessoDia")), 2) << "the first row's deletion is rolled back";
+    EXPECT_FALSE(result.opened.contains(QStringLiteral("TBLFILIAL")));
+}
+
+TEST_P(TableOpeningTest, PortalFileIsReadOnlyWhenTheSwitchIsExactlySim) {
+    addCaixa(QDate(2026, 12, 9));
+    const QString portalFile = local.filePath(QStringLiteral("Velmora.udl"));
+    struct Case {
+        const char* sw;
+        const char* fileText; // nullptr: no file
+        bool portal;
+        bool error;
+    };
+    const Case cases[] = {
+        {"sim", "not a data link", false, false},
+        {"Não", nullptr, false, false},
+        {"Sim", nullptr, false, true},
+        {"Sim", "[oledb]\r\nProvider=SQLite;Data Source=portal.db\r\n", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.sw) + (c.fileText ? " with file" : " without file"));
+        QFile::remove(portalFile);
+        if (c.fileText) {
+            QFile out(portalFile);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.fileText);
+        }
+        db.exec(QStringLiteral("UPDATE Sacvar2 SET AgendamentoAulaPortal = :s"),
+                {{QStringLiteral(":s"), QString::fromUtf8(c.sw)}});
+        const auto result = open(OpeningScreen::Terminal);
+        ASSERT_TRUE(result.ok) << "a portal problem does not stop the opening";
+        EXPECT_EQ(result.portal.has_value(), c.portal);
+        EXPECT_EQ(!result.portalError.isEmpty(), c.error);
+        if (c.error) {
+            EXPECT_TRUE(result.portalError.contains(portalFile));
+        }
+        if (c.portal) {
+            EXPECT_EQ(result.portal->databaseName, local.filePath(QStringLiteral("portal.db")));
+        }
+    }
+}
+
+TEST_P(TableOpeningTest, FailedWriteIsRolledBackAndNamesTheWriter) {
+    const auto insert = [this] {
+        return store::runWrite(
+            db.connection(),
+            QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS) VALUES (:m, 'L')"),
+            {{QStringLiteral(":m"), QStringLiteral("0000012345")}});
+    };
+    const auto failed =
+        store::writeToTable(db.connection(), QStringLiteral("AcessoVisitantes/AcessoDia"), [&] {
+            const store::Status first = insert();
+            if (!first.ok()) {
+                return first;
+            }
+            return store::runWrite(db.connection(),
+                                   QStringLiteral("INSERT INTO NoSuchTable VALUES (1)"));
+        });
+    ASSERT_TRUE(failed.has_value());
+    EXPECT_EQ(failed->tableName, QStringLiteral("AcessoVisitantes/AcessoDia"));
+    EXPECT_FALSE(failed->why.isEmpty());
+    EXPECT_EQ(count(QStringLiteral("Acesso")), 0);
+
+    RecordingAviso aviso;
+    store::showWriteFailure(aviso, *failed);
+    ASSERT_EQ(aviso.boxes.size(), 1u);
+    EXPECT_EQ(aviso.boxes[0].text, QStringLiteral("Gravando na tabela !"));
+    EXPECT_EQ(aviso.boxes[0].detail, QStringLiteral("AcessoVisitantes/AcessoDia"));
+
+    EXPECT_FALSE(
+        store::writeToTable(db.connection(), QStringLiteral("Acesso"), insert).has_value());
+    EXPECT_EQ(count(QStringLiteral("Acesso")), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothRoutes, TableOpeningTest,
+                         ::testing::Values(Route::Direct, Route::Odbc), [](const auto& info) {
+                             return test::routeName(info.param).toStdString();
+                         });
+
+} // namespace
