@@ -59,7 +59,7 @@ Result<std::optional<StudentListRow>> PeopleLookups::firstActiveFrom(StudentOrde
     if (!row->has_value()) {
         return std::optional<StudentListRow>{};
     }
-    const QSqlRecord& record = **row;
+    const QSqlRecord& record = *row.value();
     return std::optional<StudentListRow>{
         StudentListRow{record.value(0).toString(), record.value(1).toString()}};
 }
@@ -69,7 +69,7 @@ Result<int> PeopleLookups::activeCount() const {
     if (!row.ok()) {
         return row.error();
     }
-    return row->has_value() ? (*row)->value(0).toInt() : 0;
+    return row->has_value() ? row.value()->value(0).toInt() : 0;
 }
 
 Result<int> PeopleLookups::activePosition(StudentOrder order, const StudentListRow& listRow) const {
@@ -87,7 +87,7 @@ Result<int> PeopleLookups::activePosition(StudentOrder order, const StudentListR
     if (!row.ok()) {
         return row.error();
     }
-    return row->has_value() ? (*row)->value(0).toInt() : 0;
+    return row->has_value() ? row.value()->value(0).toInt() : 0;
 }
 
 Result<std::vector<StudentListRow>> PeopleLookups::activePage(StudentOrder order, int offset, int limit) const {
@@ -117,7 +117,7 @@ Result<PhotoRow> PeopleLookups::photo(const QString& table, const QString& matri
     PhotoRow photo;
     if (row->has_value()) {
         photo.found = true;
-        const QVariant value = (*row)->value(0);
+        const QVariant value = row.value()->value(0);
         photo.isNull = value.isNull();
         photo.bytes = value.toByteArray();
     }
@@ -150,7 +150,7 @@ Result<int> PeopleLookups::branchCount() const {
     if (!row.ok()) {
         return row.error();
     }
-    return row->has_value() ? (*row)->value(0).toInt() : 0;
+    return row->has_value() ? row.value()->value(0).toInt() : 0;
 }
 
 Result<std::optional<QSqlRecord>> PeopleLookups::firstAccessRow() const {
@@ -173,7 +173,7 @@ Result<QDateTime> PeopleLookups::businessDate() const {
         return QDateTime();
     }
     if (sqlite) {
-        return readDateTime((*row)->value(0));
+        return readDateTime(row.value()->value(0));
     }
     // SQL Server: read in storage order and keep the last row.
     auto query = connection_.execute(QStringLiteral("SELECT DATAABERTURA FROM caixa"));

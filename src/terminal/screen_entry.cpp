@@ -1,5 +1,6 @@
 #include "terminal/terminal_screen.h"
 
+#include "terminal/entry_classification.h"
 #include "terminal/screen_errors.h"
 
 #include <Qt>

@@ -100,9 +100,9 @@ bool TerminalScreen::ABRE_TABELAS() {
          [&] {
              auto row = lookups_.firstAccessRow();
              if (row.ok() && row->has_value()) {
-                 lastAccessMatricula_ = (*row)->value(QStringLiteral("MATRICULA")).toString();
-                 lastAccessStatus_ = (*row)->value(QStringLiteral("STATUS")).toString();
-                 lastAccessObs_ = (*row)->value(QStringLiteral("OBS")).toString();
+                 lastAccessMatricula_ = row.value()->value(QStringLiteral("MATRICULA")).toString();
+                 lastAccessStatus_ = row.value()->value(QStringLiteral("STATUS")).toString();
+                 lastAccessObs_ = row.value()->value(QStringLiteral("OBS")).toString();
              }
              return status(row);
          }},

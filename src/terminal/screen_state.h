@@ -65,10 +65,10 @@ struct ScreenState {
     Control DBGALUNOS;
     Control PNLMATRICULA{QStringLiteral("Matrícula"), colours::clRed, false, true};
     Control PNLNOME{QStringLiteral("Nome"), colours::clGreen, false, true};
-    Control BBNTECLADO{QStringLiteral("Teclado")};
+    Control BBNTECLADO{QStringLiteral("Teclado"), {}, true, true};
     Control BBNTEC12{QStringLiteral("Tec12"), {}, true, false};
     Control BBNLEITOR{QStringLiteral("Leitor"), {}, true, false};
-    Control LBLTECLADO{QStringLiteral("Teclado")};
+    Control LBLTECLADO{QStringLiteral("Teclado"), {}, true, true};
     Control LBLDATA{{}, {}, false, true};
     Control LBLHORA{{}, {}, false, true};
 
@@ -83,9 +83,9 @@ struct ScreenState {
     std::array<Control, 12> LBLATIVIDADESn; // LBLATIVIDADES1 .. LBLATIVIDADES12
 
     // Bottom-right row, right to left, and the branch and note controls.
-    Control BBNRETORNA{QStringLiteral("Sair")};
-    Control BBNOBS{QStringLiteral("Observação")};
-    Control BBNTECLADO1{QStringLiteral("Teclado")};
+    Control BBNRETORNA{QStringLiteral("Sair"), {}, true, true};
+    Control BBNOBS{QStringLiteral("Observação"), {}, true, true};
+    Control BBNTECLADO1{QStringLiteral("Teclado"), {}, true, true};
     Control BBNCAPTURABIOMETRIA{QStringLiteral("Captura Biometria"), {}, false, true};
     Control BBNVERIFICA{QStringLiteral("Verifica digital"), {}, false, true};
     int BBNTECLADO1Tag = 0;
