@@ -1,6 +1,5 @@
 #include "store/people_lookups.h"
 
-#include "store/db_values.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -158,33 +157,6 @@ Result<std::optional<QSqlRecord>> PeopleLookups::firstAccessRow() const {
     return oneRow(sqlite ? QStringLiteral("SELECT MATRICULA, STATUS, OBS FROM Acesso LIMIT 1")
                          : QStringLiteral("SELECT TOP 1 MATRICULA, STATUS, OBS FROM Acesso"),
                   {});
-}
-
-Result<QDateTime> PeopleLookups::businessDate() const {
-    const bool sqlite = connection_.dialect().isSqlite();
-    // The last row in the table's natural order.
-    auto row = oneRow(sqlite ? QStringLiteral("SELECT DATAABERTURA FROM caixa ORDER BY rowid DESC LIMIT 1")
-                             : QStringLiteral("SELECT DATAABERTURA FROM caixa"),
-                      {});
-    if (!row.ok()) {
-        return row.error();
-    }
-    if (!row->has_value()) {
-        return QDateTime();
-    }
-    if (sqlite) {
-        return readDateTime(row.value()->value(0));
-    }
-    // SQL Server: read in storage order and keep the last row.
-    auto query = connection_.execute(QStringLiteral("SELECT DATAABERTURA FROM caixa"));
-    if (!query.ok()) {
-        return query.error();
-    }
-    QDateTime last;
-    while (query->next()) {
-        last = readDateTime(query->value(0));
-    }
-    return last;
 }
 
 } // namespace orvalen::store

@@ -55,8 +55,6 @@ public:
     Result<int> branchCount() const;
     // The Acesso row the log table shows first when opened with one row fetched.
     Result<std::optional<QSqlRecord>> firstAccessRow() const;
-    // DATAABERTURA of the last caixa row: the business date.
-    Result<QDateTime> businessDate() const;
 
 private:
     Result<std::optional<QSqlRecord>> oneRow(const QString& sql, const Bindings& bindings) const;

@@ -13,15 +13,14 @@ using Columns = std::vector<std::pair<QString, QVariant>>;
 
 bool TerminalScreen::logFailed(const QString& detail) {
     services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Gravando na tabela !"), detail);
-    notify(Place::MessageBox, store::Aviso::message(QStringLiteral("Gravando na tabela !"), detail));
     state_.closeRequested = true;
     return false;
 }
 
 // DATA, HORA and FILIAL as every log row carries them.
-static Columns stamp(const store::Dialect& dialect, const QDateTime& businessDate, const QDateTime& now,
+static Columns stamp(const store::Dialect& dialect, const QDate& businessDate, const QDateTime& now,
                      const QString& filial) {
-    return {{QStringLiteral("DATA"), store::dateTimeValue(dialect, QDateTime(businessDate.date(), QTime(0, 0)))},
+    return {{QStringLiteral("DATA"), store::dateTimeValue(dialect, QDateTime(businessDate, QTime(0, 0)))},
             {QStringLiteral("HORA"), store::timeOfDayValue(dialect, now.time())},
             {QStringLiteral("FILIAL"), filial}};
 }

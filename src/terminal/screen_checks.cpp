@@ -29,7 +29,7 @@ void TerminalScreen::MEDICA() {
     const rules::AssessmentState state = rules::assessmentState(
         {recordDate(student, "DATA_MEDICA"), recordDate(student, "DATA_CADASTRADO"),
          sacvar_.integer(QStringLiteral("PRAZOAVALMED")),
-         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_.date()});
+         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_});
     if (!state.expired) {
         return;
     }
@@ -46,7 +46,7 @@ void TerminalScreen::FUNCIONAL() {
     const rules::AssessmentState state = rules::assessmentState(
         {recordDate(student, "DATA_FUNCIONAL"), recordDate(student, "DATA_CADASTRADO"),
          sacvar_.integer(QStringLiteral("PRAZOAVALFUN")),
-         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_.date()});
+         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_});
     if (!state.expired) {
         return;
     }
@@ -72,7 +72,7 @@ void TerminalScreen::MENSAGEM() {
 void TerminalScreen::ANIVERSARIANTE() {
     if (sacvar_.isSim(QStringLiteral("ACESSO_ANIVERSARIANTE")) &&
         rules::isBirthday(recordDate(students_.record(), "DATA_NASCIMENTO"),
-                          businessDate_.date())) {
+                          businessDate_)) {
         MOSTRA_ACESSO(QStringLiteral("Parabéns !!!"), colours::clBlack, QString(), kMessageSize);
     }
 }

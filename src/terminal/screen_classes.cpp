@@ -1,4 +1,3 @@
-#include "store/local_settings.h"
 #include "store/table_opening.h"
 #include "terminal/record_values.h"
 #include "terminal/rules/access_point_activities.h"
@@ -37,9 +36,8 @@ std::vector<store::BookingRow> TerminalScreen::todaysBookings() {
     const store::ClubConnection* bookingDatabase = &database_;
     if (sacvar2_.isSim(QStringLiteral("AgendamentoAulaPortal"))) {
         if (!portalDatabase_) {
-            const store::LocalSettings local = need(store::LocalSettings::load(services_.folder));
             const std::optional<store::ConnectionSpec> spec =
-                need(store::portalConnection(sacvar2_, local));
+                need(store::portalConnection(sacvar2_, services_.local));
             if (spec) {
                 auto portal = std::make_unique<store::ClubConnection>(
                     *spec, QStringLiteral("orvalen-portal"));
@@ -52,7 +50,7 @@ std::vector<store::BookingRow> TerminalScreen::todaysBookings() {
         }
     }
     const store::ClassLookups classes(*bookingDatabase);
-    return need(classes.bookings(unit_.currentMatricula, businessDate_.date(),
+    return need(classes.bookings(unit_.currentMatricula, businessDate_,
                                  sacvar_.real(QStringLiteral("CLIENTE"))));
 }
 
@@ -77,13 +75,13 @@ bool TerminalScreen::TURMA_SEMANA() {
         }
         return rules::TimetableClass{hoursOf(*turma), turma->days};
     };
-    return rules::withinWeeklyTimetable(classSlots, find, businessDate_.date(), now);
+    return rules::withinWeeklyTimetable(classSlots, find, businessDate_, now);
 }
 
 bool TerminalScreen::TOLERENCIAENTRADA() {
     const store::ClassLookups classes(database_);
     std::vector<rules::DayAccess> today;
-    for (const auto& row : need(classes.grantedOn(unit_.currentMatricula, businessDate_.date()))) {
+    for (const auto& row : need(classes.grantedOn(unit_.currentMatricula, businessDate_))) {
         today.push_back({row.hora, row.status});
     }
     return rules::reentryAllowed(today, sacvar2_.integer(QStringLiteral("TOLERANCIAENTRADA")),

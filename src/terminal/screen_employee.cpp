@@ -61,7 +61,7 @@ void TerminalScreen::FUNCIONARIO() {
         }
     }
 
-    const QDate business = businessDate_.date();
+    const QDate business = businessDate_;
     const bool mayEnter =
         need(rules::employeeMayEnter(recordDate(employee, "DATA_DEMISSAO"),
                                      recordText(employee, "ACESSOLIBERADO").trimmed(), business));

@@ -20,9 +20,10 @@ bool isEditKey(QChar key) {
 } // namespace
 
 void TerminalScreen::keyPressed(int key, QChar character, bool shiftOrCtrl) {
+    const int code = key;
     if (state_.keyPreview) {
         FormKeyDown(key, shiftOrCtrl);
-        if (key == 0) {
+        if (code != 0 && key == 0) {
             return;
         }
         if (!character.isNull() && state_.keyPreview) {
@@ -34,7 +35,7 @@ void TerminalScreen::keyPressed(int key, QChar character, bool shiftOrCtrl) {
     }
     if (state_.focus == QLatin1String("EDTMATRICULA")) {
         EDTMATRICULAKeyDown(key);
-        if (key == kDisabledKey || key == 0 || character.isNull()) {
+        if (key == kDisabledKey || (code != 0 && key == 0) || character.isNull()) {
             return;
         }
         typeIntoEntry(character);
@@ -43,7 +44,7 @@ void TerminalScreen::keyPressed(int key, QChar character, bool shiftOrCtrl) {
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             moveStudentCursor(students_.position() + (key == Qt::Key_Up ? -1 : 1));
         }
-        if (!character.isNull() && key != 0) {
+        if (!character.isNull() && !(code != 0 && key == 0)) {
             DBGALUNOSKeyPress(character);
         }
     }

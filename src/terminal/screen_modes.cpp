@@ -1,5 +1,6 @@
 #include "terminal/terminal_screen.h"
 
+#include "store/table_opening.h"
 #include "terminal/screen_errors.h"
 
 namespace orvalen::terminal {
@@ -28,11 +29,7 @@ void TerminalScreen::setDefaultMode() {
 }
 
 void TerminalScreen::refreshBusinessDate() {
-    const auto date = lookups_.businessDate();
-    if (!date.ok()) {
-        throw DatabaseError(date.error().message);
-    }
-    businessDate_ = date.value();
+    businessDate_ = need(store::readBusinessDate(database_));
 }
 
 void TerminalScreen::BBNTECLADOClick() {
@@ -40,7 +37,6 @@ void TerminalScreen::BBNTECLADOClick() {
     if (turnstileKindHasEntry()) {
         if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
             services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Teclado do compudador Configurado."));
-            notify(Place::MessageBox, QStringLiteral("Teclado do compudador Configurado."));
             return;
         }
         services_.devices.readerLine.setBreak(true);
@@ -59,7 +55,6 @@ void TerminalScreen::modeButton(const QString& mode, const QString& other, const
         if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA")) ||
             (label != QLatin1String("Teclado") && label != other)) {
             services_.aviso.AVISO(QStringLiteral("!"), message);
-            notify(Place::MessageBox, message);
             return;
         }
         state_.LBLTECLADO.caption = mode;
@@ -152,7 +147,7 @@ void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
 void TerminalScreen::FormKeyPress(QChar& key) {
     unit_.photoFollow = true;
     const bool pinPad = !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"));
-    if (!pinPad && unit_.biometricSwitch == QLatin1String("Não")) {
+    if (!pinPad && unit_.biometricSwitch == QStringLiteral("Não")) {
         BBNTECLADO1Click();
         const bool numberMode = numberModeActive();
         state_.EDTMATRICULA.maxLength = numberMode ? 10 : 35;
@@ -174,9 +169,6 @@ void TerminalScreen::FormKeyPress(QChar& key) {
         key = QChar();
         services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Tec12 Configurado."),
                               QStringLiteral("Por favor configure teclado do compudador no botão abaixo !"));
-        notify(Place::MessageBox,
-               store::Aviso::message(QStringLiteral("Tec12 Configurado."),
-                                     QStringLiteral("Por favor configure teclado do compudador no botão abaixo !")));
         state_.focus = state_.BBNTECLADO1.enabled && state_.BBNTECLADO1.visible ? QStringLiteral("BBNTECLADO1")
                                                                                 : QStringLiteral("BBNOBS");
         return;

@@ -10,7 +10,7 @@ namespace orvalen::terminal {
 bool TerminalScreen::MOSTRA_SITUACAO() {
     const QSqlRecord& student = students_.record();
     rules::PaymentFacts facts;
-    facts.businessDate = businessDate_.date();
+    facts.businessDate = businessDate_;
     facts.dueDay = recordInt(student, "DIA_VENCIMENTO");
     facts.enrolled = recordDate(student, "DATA_CADASTRADO");
     facts.locked = recordDate(student, "DATA_TRANCAMENTO");
@@ -19,10 +19,12 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
     facts.scholarshipEnd = recordDate(student, "VALIDADE_BOLSA");
     facts.toleranceDays = sacvar_.integer(QStringLiteral("TOLERANCIA_ACESSO"));
     facts.fixedDueDay = sacvar_.integer(QStringLiteral("VENCIMENTOFIXO"));
-    // Read only when the receipts are examined, as a malformed value ends the evaluation.
-    const bool receiptsExamined =
-        !facts.locked.isValid() && !facts.transferEnd.isValid() && !facts.scholarship;
-    facts.lastDay = receiptsExamined ? sacvar_.number(QStringLiteral("ULTIMO_DIA")) : 0;
+    // Read only when the receipts are examined, where a malformed value ends the evaluation.
+    // An empty value switches the rule off rather than turning every member away.
+    const bool receiptsExamined = !facts.locked.isValid() && !facts.transferEnd.isValid() && !facts.scholarship;
+    if (receiptsExamined && !sacvar_.text(QStringLiteral("ULTIMO_DIA")).trimmed().isEmpty()) {
+        facts.lastDay = sacvar_.number(QStringLiteral("ULTIMO_DIA"));
+    }
 
     const store::PaymentLookups payments(database_);
     const QString matricula = unit_.currentMatricula;
@@ -43,7 +45,7 @@ void TerminalScreen::MOSTRA_VENCIMENTO() {
     facts.scholarship = recordBool(student, "BOLSISTA");
     facts.scholarshipEnd = recordDate(student, "VALIDADE_BOLSA");
     facts.transferEnd = recordDate(student, "REPASSE");
-    facts.businessDate = businessDate_.date();
+    facts.businessDate = businessDate_;
     if (!facts.showDueDay && !facts.scholarship && !facts.transferEnd.isValid()) {
         const store::PaymentLookups payments(database_);
         for (const store::ReceiptMonth& month :

@@ -73,7 +73,7 @@ void TerminalScreen::LIMPA_TELA() {
     if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
         state_.PNLMATRICULA.visible = true;
         state_.PNLNOME.visible = true;
-        state_.LBLTECLADO.caption = unit_.biometricSwitch == QLatin1String("Não") ? QStringLiteral("Teclado")
+        state_.LBLTECLADO.caption = unit_.biometricSwitch == QStringLiteral("Não") ? QStringLiteral("Teclado")
                                                                                  : QStringLiteral("Biometria");
     } else {
         state_.LBLTECLADO.caption =

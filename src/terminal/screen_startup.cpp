@@ -1,5 +1,6 @@
 #include "terminal/terminal_screen.h"
 
+#include "store/table_opening.h"
 #include "terminal/screen_errors.h"
 
 #include <QImage>
@@ -63,7 +64,7 @@ void TerminalScreen::FormShow() {
             if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
                 state_.PNLMATRICULA.visible = true;
                 state_.PNLNOME.visible = true;
-                if (unit_.biometricSwitch == QLatin1String("Não")) {
+                if (unit_.biometricSwitch == QStringLiteral("Não")) {
                     state_.LBLTECLADO.caption = QStringLiteral("Teclado");
                 }
             } else {
@@ -79,7 +80,7 @@ void TerminalScreen::FormShow() {
             }
         }
         searchModeColours();
-        if (need(lookups_.branchCount()) > 0) {
+        if (branchRows_ > 0) {
             state_.BBNFILIAL.visible = true;
         }
         loadAccessPointList();
@@ -88,60 +89,28 @@ void TerminalScreen::FormShow() {
 }
 
 bool TerminalScreen::ABRE_TABELAS() {
-    struct Step {
-        const char* label;
-        std::function<store::Status()> open;
-    };
-    const auto status = [](auto result) {
-        return result.ok() ? store::Status::success() : store::Status(result.error());
-    };
-    const Step steps[] = {
-        {"Acesso",
-         [&] {
-             auto row = lookups_.firstAccessRow();
-             if (row.ok() && row->has_value()) {
-                 lastAccessMatricula_ = row.value()->value(QStringLiteral("MATRICULA")).toString();
-                 lastAccessStatus_ = row.value()->value(QStringLiteral("STATUS")).toString();
-                 lastAccessObs_ = row.value()->value(QStringLiteral("OBS")).toString();
-             }
-             return status(row);
-         }},
-        {"AlunosAtivos", [&] { return status(lookups_.activeCount()); }},
-        {"Controle",
-         [&] {
-             auto row = store::SettingsRow::load(database_, QStringLiteral("Sacvar"));
-             if (row.ok()) {
-                 sacvar_ = row.value();
-             }
-             return status(row);
-         }},
-        {"Controle2",
-         [&] {
-             auto row = store::SettingsRow::load(database_, QStringLiteral("Sacvar2"));
-             if (row.ok()) {
-                 sacvar2_ = row.value();
-             }
-             return status(row);
-         }},
-        {"Caixa",
-         [&] {
-             auto date = lookups_.businessDate();
-             if (date.ok()) {
-                 businessDate_ = date.value();
-             }
-             return status(date);
-         }},
-        {"Filial", [&] { return status(lookups_.branchCount()); }},
-    };
-    for (const Step& step : steps) {
-        const store::Status opened = step.open();
-        if (!opened.ok()) {
-            services_.errorLog.record(opened.error().message);
-            services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Abertura de tabela !"),
-                                  QLatin1String(step.label));
-            return false;
+    store::OpeningResult opened = store::ABRE_TABELAS(store::OpeningScreen::Terminal, database_, services_.local);
+    if (opened.ok) {
+        auto first = lookups_.firstAccessRow();
+        if (!first.ok()) {
+            opened.ok = false;
+            opened.failedLabel = QStringLiteral("Acesso");
+            opened.why = first.error().message;
+        } else if (first->has_value()) {
+            lastAccessMatricula_ = first.value()->value(QStringLiteral("MATRICULA")).toString();
+            lastAccessStatus_ = first.value()->value(QStringLiteral("STATUS")).toString();
+            lastAccessObs_ = first.value()->value(QStringLiteral("OBS")).toString();
         }
     }
+    if (!opened.ok) {
+        services_.errorLog.record(opened.failedLabel + QStringLiteral(": ") + opened.why);
+        store::showOpeningFailure(services_.aviso, opened);
+        return false;
+    }
+    sacvar_ = *opened.sacvar;
+    sacvar2_ = *opened.sacvar2;
+    businessDate_ = opened.businessDate;
+    branchRows_ = need(lookups_.branchCount());
     students_.requery();
     return true;
 }
@@ -173,7 +142,7 @@ void TerminalScreen::FormActivate() {
 
 void TerminalScreen::Timer2Timer() {
     if (sacvar_.isSim(QStringLiteral("ACESSO_DATA"))) {
-        state_.LBLDATA.caption = businessDate_.date().toString(QStringLiteral("dd/MM/yyyy"));
+        state_.LBLDATA.caption = businessDate_.toString(QStringLiteral("dd/MM/yyyy"));
     }
     if (sacvar_.isSim(QStringLiteral("ACESSO_HORA"))) {
         state_.LBLHORA.caption = services_.clock.now().toString(QStringLiteral("HH:mm"));

@@ -87,7 +87,7 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
         return false;
     }
     if (gympass) {
-        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_.date()))) {
+        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
             outcome = QStringLiteral("Solicitar Liberação da Catraca !!!");
             showStatus(QStringLiteral("Sob Consulta !!!"), colours::clRed);
             services_.pump.processEvents();

@@ -8,7 +8,7 @@ namespace orvalen::terminal {
 void TerminalScreen::VISITANTE() {
     const store::Dialect& dialect = database_.dialect();
     const QDateTime now = services_.clock.now();
-    const QVariant data = store::dateTimeValue(dialect, QDateTime(businessDate_.date(), QTime(0, 0)));
+    const QVariant data = store::dateTimeValue(dialect, QDateTime(businessDate_, QTime(0, 0)));
     const QVariant hora = store::timeOfDayValue(dialect, now.time());
     const QString filial = sacvar2_.text(QStringLiteral("FILIAL"));
 

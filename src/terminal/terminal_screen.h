@@ -4,6 +4,7 @@
 #include "store/class_lookups.h"
 #include "store/connection.h"
 #include "store/error_log.h"
+#include "store/local_settings.h"
 #include "store/people_lookups.h"
 #include "store/settings.h"
 #include "terminal/log_writer.h"
@@ -39,8 +40,8 @@ struct ScreenServices {
     LogWriter& writer;
     Devices devices;
     TerminalUnit& unit;
+    store::LocalSettings local; // the data-link folder and what Linux needs
     ScreenObserver* observer = nullptr;
-    QString folder; // the data-link folder (Acesso.txt lives there)
     // The fingerprint capture screen; without one a typed number that must be confirmed by
     // a finger is refused.
     CaptureScreen* captureScreen = nullptr;
@@ -48,16 +49,12 @@ struct ScreenServices {
     TurnstileOutputs* turnstileOutputs = nullptr;
 };
 
-// Keys as the screen's handlers receive them.
+// Characters the handlers tell apart; other keys arrive as Qt key codes (Qt::Key_F2 ...).
 enum Key : int {
     kBackspace = 8,
     kEnter = 13,
     kEscape = 27,
-    kF2 = 0x71,
-    kInsert = 0x2D,
-    kDelete = 0x2E,
-    kDropped = 0,
-    kDisabledKey = 12
+    kDisabledKey = 12 // what a key in the disabled entry field becomes
 };
 
 // The terminal screen TFRMSITUACAODOALUNO: its state, its fields and every handler and
@@ -72,7 +69,7 @@ public:
     TerminalUnit& unit() { return unit_; }
     const store::SettingsRow& sacvar() const { return sacvar_; }
     const store::SettingsRow& sacvar2() const { return sacvar2_; }
-    QDateTime businessDate() const { return businessDate_; }
+    QDate businessDate() const { return businessDate_; }
 
     // ---- Life of the screen ------------------------------------------------------------
     void FormCreate(int screenWidth, int screenHeight);
@@ -217,7 +214,8 @@ private:
     ScreenState state_;
     store::SettingsRow sacvar_;
     store::SettingsRow sacvar2_;
-    QDateTime businessDate_;
+    QDate businessDate_;
+    int branchRows_ = 0;
     int screenWidth_ = 1024;
     int screenHeight_ = 768;
     QByteArray studentPhoto_;

@@ -20,7 +20,6 @@ QVariant bindable(const store::Dialect& dialect, const QVariant& value) {
 } // namespace
 
 DecisionHarness::DecisionHarness() {
-    clock.at = QDateTime(QDate(2021, 3, 15), QTime(10, 0));
     insert("Sacvar", {{QStringLiteral("CLIENTE"), 1.0},
                       {QStringLiteral("ROLETA"), QStringLiteral("COM1")},
                       {QStringLiteral("TIPO_ROLETA"), QStringLiteral("A")},
@@ -116,6 +115,8 @@ void DecisionHarness::addEmployee(const QString& matricula, const QVariantMap& c
 }
 
 void DecisionHarness::open() {
+    store::LocalSettings local;
+    local.folder = db.folder();
     terminal::ScreenServices services{db.connection(),
                                       clock,
                                       pump,
@@ -124,8 +125,8 @@ void DecisionHarness::open() {
                                       *writer_,
                                       terminal::Devices{readerLine_, fingerprint_, turnstile_},
                                       unit,
-                                      &observer,
-                                      db.folder()};
+                                      local,
+                                      &observer};
     services.captureScreen = &capture;
     services.turnstileOutputs = &outputs;
     screen_ = std::make_unique<terminal::TerminalScreen>(services);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/screen_services.h"
 #include "support/test_database.h"
 #include "terminal/terminal_screen.h"
 
@@ -11,43 +12,6 @@
 #include <vector>
 
 namespace orvalen::test {
-
-// The clock a test sets; waits move it on.
-class SettableClock : public terminal::Clock {
-public:
-    QDateTime at;
-    QDateTime now() const override { return at; }
-};
-
-// Records every wait and lets the clock run through it; runs no events.
-class RecordingPump : public terminal::Pump {
-public:
-    explicit RecordingPump(SettableClock& clock) : clock_(clock) {}
-    std::vector<int> waits;
-    void processEvents() override {}
-    void wait(int milliseconds) override {
-        waits.push_back(milliseconds);
-        clock_.at = clock_.at.addMSecs(milliseconds);
-    }
-
-private:
-    SettableClock& clock_;
-};
-
-class RecordingAviso : public store::Aviso {
-public:
-    QStringList shown;
-    int AVISO(const QString& kind, const QString& text, const QString& detail) override {
-        shown << message(text, detail);
-        return kind == QLatin1String("!") ? kOk : kYes;
-    }
-};
-
-class RecordingErrorLog : public store::ErrorLog {
-public:
-    QStringList records;
-    void record(const QString& message) override { records << message; }
-};
 
 // What the person at the turnstile saw and got.
 class RecordingObserver : public terminal::ScreenObserver {
@@ -118,9 +82,9 @@ public:
     int count(const QString& sqlCountStatement);
 
     TestDatabase db;
-    SettableClock clock;
+    SettableClock clock{QDateTime(QDate(2021, 3, 15), QTime(10, 0))};
     RecordingPump pump{clock};
-    RecordingAviso aviso;
+    ScriptedAviso aviso;
     RecordingErrorLog errorLog;
     RecordingObserver observer;
     RecordingOutputs outputs;

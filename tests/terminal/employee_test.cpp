@@ -53,7 +53,7 @@ TEST_P(EmployeeTest, OutcomeWaitsRowAndRelease) {
     h.screen().state().EDTOBSERVACAO.text = s(c.observation);
     h.identifyEmployee(s(c.typed));
 
-    EXPECT_TRUE(h.errorLog.records.isEmpty());
+    EXPECT_TRUE(h.errorLog.messages.isEmpty());
     EXPECT_EQ(h.observer.statusTexts, c.status);
     EXPECT_EQ(h.observer.informationTexts, c.information);
     EXPECT_EQ(h.pump.waits, c.waits);

@@ -144,7 +144,9 @@ TEST(ReleaseReportTest, ConverterWithoutAnswerClosesTheScreen) {
     h.outputs.report.avisoDetail = s("00000000");
     h.open();
     h.identifyStudent(kStudent);
-    EXPECT_EQ(h.aviso.shown, QStringList{s("Problema no Conversor USB para LPT\n\r00000000")});
+    ASSERT_EQ(h.aviso.boxes.size(), 1u);
+    EXPECT_EQ(h.aviso.boxes[0].text, s("Problema no Conversor USB para LPT"));
+    EXPECT_EQ(h.aviso.boxes[0].detail, s("00000000"));
     EXPECT_TRUE(h.screen().state().closeRequested);
 }
 

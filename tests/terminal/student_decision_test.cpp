@@ -72,8 +72,8 @@ TEST_P(StudentDecisionTest, OutcomeWaitsRowsAndRelease) {
     h.screen().state().EDTOBSERVACAO.text = s(c.observation);
     h.identifyStudent(kStudent);
 
-    EXPECT_TRUE(h.errorLog.records.isEmpty())
-        << h.errorLog.records.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(h.errorLog.messages.isEmpty())
+        << h.errorLog.messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(h.observer.statusTexts, c.status);
     EXPECT_EQ(h.observer.informationTexts, c.information);
     EXPECT_EQ(h.pump.waits, c.waits);

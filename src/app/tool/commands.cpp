@@ -1,5 +1,8 @@
 #include "app/tool/commands.h"
 
+#include "app/tool/identify_command.h"
+#include "app/tool/send_command.h"
+
 #include <array>
 
 namespace orvalen::tool {
@@ -12,6 +15,11 @@ int versionCommand(CommandContext& context) {
 std::span<const Command> allCommands() {
     static const std::array commands{
         Command{"version", "version", "prints the version", &versionCommand},
+        Command{"identify", "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] TEXT",
+                "runs one identification as if TEXT was typed at the terminal and Enter pressed; prints what "
+                "the screen shows, the waits, the rows written and the turnstile releases",
+                &identifyCommand},
+        Command{"send", "send 0x400 N", "delivers the external release message to the running terminal", &sendCommand},
     };
     return commands;
 }

@@ -1,0 +1,142 @@
+#include "app/tool/identify_command.h"
+
+#include "app/tool/identify_events.h"
+#include "store/datalink.h"
+#include "store/local_settings.h"
+#include "terminal/log_writer.h"
+#include "terminal/terminal_screen.h"
+
+#include <QDir>
+#include <QTime>
+
+#include <memory>
+
+namespace orvalen::tool {
+
+namespace {
+
+struct IdentifyOptions {
+    QString folder;
+    QString text;
+    bool nameMode = false;
+    bool dryRun = false;
+    bool json = false;
+    QTime at;
+};
+
+std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& err) {
+    IdentifyOptions options;
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        const bool hasValue = i + 1 < arguments.size();
+        if (argument == QLatin1String("--datalink-dir") && hasValue) {
+            options.folder = arguments[++i];
+        } else if (argument == QLatin1String("--at") && hasValue) {
+            const QString at = arguments[++i];
+            options.at = QTime::fromString(at, at.size() > 5 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+            if (!options.at.isValid()) {
+                err << "orvalen identify: --at takes HH:MM or HH:MM:SS, not '" << at << "'\n";
+                return std::nullopt;
+            }
+        } else if (argument == QLatin1String("--name")) {
+            options.nameMode = true;
+        } else if (argument == QLatin1String("--dry-run")) {
+            options.dryRun = true;
+        } else if (argument == QLatin1String("--json")) {
+            options.json = true;
+        } else if (argument.startsWith(QLatin1String("--"))) {
+            err << "orvalen identify: unknown option '" << argument << "'\n";
+            return std::nullopt;
+        } else if (options.text.isEmpty()) {
+            options.text = argument;
+        } else {
+            err << "orvalen identify: one text to identify, not '" << argument << "' as well\n";
+            return std::nullopt;
+        }
+    }
+    if (options.text.isEmpty()) {
+        err << "orvalen identify: the text to identify is missing\n";
+        return std::nullopt;
+    }
+    if (options.folder.isEmpty()) {
+        options.folder = store::dataLinkFolder({});
+    }
+    return options;
+}
+
+// Types the text as at the terminal: the first key opens the entry, the mode is the one
+// asked for, then every character and Enter.
+void typeIdentification(terminal::TerminalScreen& screen, const IdentifyOptions& options) {
+    screen.keyPressed(0, options.text.front());
+    if (!screen.state().EDTMATRICULA.visible || screen.state().keyPreview) {
+        return; // the terminal opened no entry (Tec12 keypad, fingerprint only)
+    }
+    if (options.nameMode != !screen.numberModeActive()) {
+        if (options.nameMode) {
+            screen.PNLNOMEClick();
+        } else {
+            screen.PNLMATRICULAClick();
+        }
+    }
+    screen.state().EDTMATRICULA.text.clear();
+    screen.state().EDTMATRICULA.cursor = 0;
+    for (const QChar character : options.text) {
+        screen.keyPressed(0, character);
+    }
+    screen.keyPressed(0, QChar(terminal::kEnter));
+}
+
+} // namespace
+
+int identifyCommand(CommandContext& context) {
+    const auto options = parse(context.arguments, context.err);
+    if (!options) {
+        return 2;
+    }
+    auto local = store::LocalSettings::load(options->folder);
+    if (!local.ok()) {
+        context.err << "orvalen identify: " << local.error().message << '\n';
+        return 1;
+    }
+    auto spec = store::connectionSpecFromFile(QDir(options->folder).filePath(QLatin1String(store::kMainDataLink)),
+                                              local.value());
+    if (!spec.ok()) {
+        context.err << "orvalen identify: " << spec.error().message << '\n';
+        return 1;
+    }
+    store::ClubConnection connection(spec.value(), QStringLiteral("orvalen-identify"));
+    if (const store::Status opened = connection.open(); !opened.ok()) {
+        context.err << "orvalen identify: " << opened.error().message << '\n';
+        return 1;
+    }
+
+    QDateTime start = QDateTime::currentDateTime();
+    if (options->at.isValid()) {
+        start.setTime(options->at);
+    }
+    IdentifyEvents events(context.out, options->json, start);
+    std::unique_ptr<terminal::LogWriter> writer;
+    if (options->dryRun) {
+        writer = std::make_unique<terminal::DiscardingLogWriter>();
+    } else {
+        writer = std::make_unique<terminal::DatabaseLogWriter>(connection);
+    }
+    terminal::NoReaderLine readerLine;
+    terminal::NoFingerprintReader fingerprint;
+    terminal::TerminalUnit unit;
+    unit.operatorCode = QStringLiteral("00");
+    terminal::TerminalScreen screen(terminal::ScreenServices{
+        connection, events, events, events, events, *writer, terminal::Devices{readerLine, fingerprint, events}, unit,
+        local.value(), &events});
+
+    screen.FormCreate(1024, 768);
+    screen.FormShow();
+    if (screen.state().closeRequested) {
+        return 1;
+    }
+    screen.FormActivate();
+    typeIdentification(screen, *options);
+    return screen.state().closeRequested ? 1 : 0;
+}
+
+} // namespace orvalen::tool

@@ -1,0 +1,112 @@
+#include "app/tool/identify_events.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+
+namespace orvalen::tool {
+
+namespace {
+
+QString placeName(terminal::Place place) {
+    switch (place) {
+    case terminal::Place::StatusPanel: return QStringLiteral("status panel");
+    case terminal::Place::InformationPanel: return QStringLiteral("information panel");
+    case terminal::Place::NameLabel: return QStringLiteral("name label");
+    case terminal::Place::MessageBox: return QStringLiteral("message box");
+    }
+    return {};
+}
+
+// A column value as printed: photo bytes by their size, dates in the stored form.
+QString printable(const QVariant& value) {
+    if (value.isNull()) {
+        return QStringLiteral("NULL");
+    }
+    if (value.typeId() == QMetaType::QByteArray) {
+        return QStringLiteral("<%1 bytes>").arg(value.toByteArray().size());
+    }
+    return value.toString();
+}
+
+} // namespace
+
+void IdentifyEvents::emitJson(const QJsonObject& object) {
+    out_ << QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) << '\n';
+}
+
+void IdentifyEvents::wait(int milliseconds) {
+    now_ = now_.addMSecs(milliseconds);
+    if (json_) {
+        emitJson({{QStringLiteral("event"), QStringLiteral("wait")}, {QStringLiteral("ms"), milliseconds}});
+    } else {
+        out_ << "wait " << milliseconds << " ms\n";
+    }
+}
+
+int IdentifyEvents::AVISO(const QString& kind, const QString& text, const QString& detail) {
+    if (json_) {
+        emitJson({{QStringLiteral("event"), QStringLiteral("shown")},
+                  {QStringLiteral("place"), placeName(terminal::Place::MessageBox)},
+                  {QStringLiteral("kind"), kind},
+                  {QStringLiteral("text"), message(text, detail)}});
+    } else {
+        out_ << "message box: " << QString(message(text, detail)).replace(QStringLiteral("\n\r"), QStringLiteral(" / "))
+             << '\n';
+    }
+    return kind == QLatin1String("!") ? kOk : kYes;
+}
+
+void IdentifyEvents::record(const QString& message) {
+    if (json_) {
+        emitJson({{QStringLiteral("event"), QStringLiteral("error")}, {QStringLiteral("message"), message}});
+    } else {
+        out_ << "error logged: " << message << '\n';
+    }
+}
+
+void IdentifyEvents::shown(terminal::Place place, const QString& text) {
+    if (json_) {
+        emitJson({{QStringLiteral("event"), QStringLiteral("shown")},
+                  {QStringLiteral("place"), placeName(place)},
+                  {QStringLiteral("text"), text}});
+    } else {
+        out_ << placeName(place) << ": " << text << '\n';
+    }
+}
+
+void IdentifyEvents::rowWritten(const terminal::LogRow& row) {
+    if (json_) {
+        QJsonObject columns;
+        for (const auto& [name, value] : row.columns) {
+            columns.insert(name, value.isNull() ? QJsonValue() : QJsonValue(printable(value)));
+        }
+        emitJson({{QStringLiteral("event"), QStringLiteral("row")},
+                  {QStringLiteral("table"), row.table},
+                  {QStringLiteral("columns"), columns}});
+        return;
+    }
+    QStringList columns;
+    for (const auto& [name, value] : row.columns) {
+        columns << name + QLatin1Char('=') + printable(value);
+    }
+    out_ << "row " << row.table << ": " << columns.join(QStringLiteral(", ")) << '\n';
+}
+
+void IdentifyEvents::releaseRequested() {
+    if (json_) {
+        emitJson({{QStringLiteral("event"), QStringLiteral("release")}});
+    } else {
+        out_ << "turnstile release requested\n";
+    }
+}
+
+void IdentifyEvents::pulse(int pulseMilliseconds) {
+    if (json_) {
+        emitJson({{QStringLiteral("event"), QStringLiteral("pulse")}, {QStringLiteral("ms"), pulseMilliseconds}});
+    } else {
+        out_ << "turnstile pulse " << pulseMilliseconds << " ms (not sent: no output device here)\n";
+    }
+}
+
+} // namespace orvalen::tool

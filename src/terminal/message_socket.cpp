@@ -1,0 +1,63 @@
+#include "terminal/message_socket.h"
+
+#include <QLocalSocket>
+
+#include <unistd.h>
+
+namespace orvalen::terminal {
+
+QString terminalSocketName() { return QStringLiteral("orvalen-terminal-%1").arg(getuid()); }
+
+TerminalMessageServer::TerminalMessageServer(Handler handler, QObject* parent)
+    : QObject(parent), handler_(std::move(handler)) {
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &TerminalMessageServer::accept);
+}
+
+store::Status TerminalMessageServer::listen(const QString& name) {
+    QLocalServer::removeServer(name); // a socket file left by a terminal that did not end cleanly
+    if (!server_.listen(name)) {
+        return store::Error{QStringLiteral("cannot listen on the local socket %1: %2").arg(name, server_.errorString())};
+    }
+    return store::Status::success();
+}
+
+void TerminalMessageServer::accept() {
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            while (socket->canReadLine()) {
+                const QString line = QString::fromUtf8(socket->readLine()).trimmed();
+                const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                if (!words.isEmpty()) {
+                    handler_(words);
+                }
+            }
+        });
+    }
+}
+
+store::Status sendTerminalMessage(const QString& line, const QString& name) {
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(2000)) {
+        return store::Error{QStringLiteral("no terminal is listening on %1: %2").arg(name, socket.errorString())};
+    }
+    socket.write(line.toUtf8() + '\n');
+    if (!socket.waitForBytesWritten(2000)) {
+        return store::Error{QStringLiteral("the message did not reach the terminal: %1").arg(socket.errorString())};
+    }
+    socket.disconnectFromServer();
+    return store::Status::success();
+}
+
+std::optional<int> releaseMessageParameter(const QStringList& words) {
+    if (words.size() != 2 || words[0].compare(QLatin1String("0x400"), Qt::CaseInsensitive) != 0) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int parameter = words[1].toInt(&ok, 0);
+    return ok ? std::optional<int>(parameter) : std::nullopt;
+}
+
+} // namespace orvalen::terminal

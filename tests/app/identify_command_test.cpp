@@ -1,0 +1,94 @@
+#include "app/tool/tool.h"
+#include "support/terminal_fixture.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+// A club folder whose data link points at the fixture's SQLite file.
+class IdentifyCommand : public ::testing::Test {
+protected:
+    IdentifyCommand() {
+        QFile link(club.db().folder() + QStringLiteral("/Orvalen.udl"));
+        link.open(QIODevice::WriteOnly);
+        link.write("[oledb]\r\n; Everything after this line is an OLE DB initstring\r\n"
+                   "Provider=SQLite;Data Source=club.db\r\n");
+    }
+
+    QString run(QStringList arguments, int expectedStatus = 0) {
+        arguments.prepend(club.db().folder());
+        arguments.prepend(QStringLiteral("--datalink-dir"));
+        arguments.prepend(QStringLiteral("identify"));
+        QString output;
+        QString errors;
+        QTextStream out(&output);
+        QTextStream err(&errors);
+        EXPECT_EQ(tool::runTool(arguments, out, err), expectedStatus) << errors.toStdString();
+        out.flush();
+        return output;
+    }
+
+    TerminalFixture club;
+};
+
+TEST_F(IdentifyCommand, UnknownNumberShowsInexistente) {
+    EXPECT_EQ(run({QStringLiteral("12345")}), QStringLiteral("information panel: Inexistente !!!\nwait 3000 ms\n"));
+}
+
+TEST_F(IdentifyCommand, VisitorCardWritesTheRowsAndReleases) {
+    const QString output = run({QStringLiteral("--at"), QStringLiteral("14:05"), QStringLiteral("0000999999")});
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 7) << output.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("row AcessoVisitantes: USUARIO=00, DATA=2026-03-10")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("row AcessoDia: MATRICULA=9999999999, DATA=2026-03-10")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("HORA=1899-12-30 14:05:00")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("STATUS=V")));
+    EXPECT_EQ(lines.mid(2), (QStringList{QStringLiteral("status panel: Acesso Livre"),
+                                         QStringLiteral("name label: Seja Bem Vindo !!!"),
+                                         QStringLiteral("information panel: Visitante"),
+                                         QStringLiteral("turnstile release requested"),
+                                         QStringLiteral("wait 3000 ms")}));
+    EXPECT_EQ(club.count(QStringLiteral("AcessoDia")), 1);
+    EXPECT_EQ(club.count(QStringLiteral("AcessoVisitantes")), 1);
+}
+
+TEST_F(IdentifyCommand, DryRunWritesNothingAndJsonHasOneObjectPerLine) {
+    const QString output = run({QStringLiteral("--dry-run"), QStringLiteral("--json"), QStringLiteral("9999999999")});
+    const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 7);
+    const QJsonObject row = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+    EXPECT_EQ(row[QStringLiteral("event")].toString(), QStringLiteral("row"));
+    EXPECT_EQ(row[QStringLiteral("table")].toString(), QStringLiteral("AcessoDia"));
+    EXPECT_EQ(row[QStringLiteral("columns")].toObject()[QStringLiteral("STATUS")].toString(), QStringLiteral("V"));
+    const QJsonObject wait = QJsonDocument::fromJson(lines.last().toUtf8()).object();
+    EXPECT_EQ(wait[QStringLiteral("ms")].toInt(), 3000);
+    EXPECT_EQ(club.count(QStringLiteral("AcessoDia")), 0);
+    EXPECT_EQ(club.count(QStringLiteral("AcessoVisitantes")), 0);
+}
+
+TEST_F(IdentifyCommand, NameModeFindsTheStudent) {
+    club.addStudent(QStringLiteral("0000000321"), QStringLiteral("BRUNA LIMA"));
+    club.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
+    club.db().exec(QStringLiteral("UPDATE Sacvar SET MATRICULA_ACESSO = 'Não'"));
+    // The found student goes on to the decision.
+    EXPECT_TRUE(run({QStringLiteral("--name"), QStringLiteral("bru")}).contains(QStringLiteral("BRUNA LIMA")));
+    // In name mode Enter takes the list row, so a number typed there is not looked up.
+    EXPECT_EQ(run({QStringLiteral("--name"), QStringLiteral("777")}), QString());
+}
+
+TEST_F(IdentifyCommand, BadArguments) {
+    QString output;
+    QString errors;
+    QTextStream out(&output);
+    QTextStream err(&errors);
+    EXPECT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--at"), QStringLiteral("25:00"), QStringLiteral("1")}, out, err), 2);
+    EXPECT_EQ(tool::runTool({QStringLiteral("identify")}, out, err), 2);
+}
+
+} // namespace
+} // namespace orvalen::test

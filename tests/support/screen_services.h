@@ -1,0 +1,102 @@
+#pragma once
+
+#include "store/aviso.h"
+#include "store/error_log.h"
+#include "terminal/services/clock.h"
+#include "terminal/services/devices.h"
+#include "terminal/services/pump.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace orvalen::test {
+
+// A clock the test sets and the recording pump advances.
+class SettableClock : public terminal::Clock {
+public:
+    explicit SettableClock(QDateTime now = QDateTime(QDate(2026, 3, 10), QTime(9, 30))) : now_(now) {}
+    QDateTime now() const override { return now_; }
+    void set(const QDateTime& now) { now_ = now; }
+    void advance(int milliseconds) { now_ = now_.addMSecs(milliseconds); }
+
+private:
+    QDateTime now_;
+};
+
+// Records each wait and moves the clock on by it; runs no events.
+class RecordingPump : public terminal::Pump {
+public:
+    explicit RecordingPump(SettableClock& clock) : clock_(clock) {}
+    void processEvents() override { ++eventRuns; }
+    void wait(int milliseconds) override {
+        waits.push_back(milliseconds);
+        clock_.advance(milliseconds);
+    }
+
+    std::vector<int> waits;
+    int eventRuns = 0;
+
+private:
+    SettableClock& clock_;
+};
+
+// Every message box shown, answered from a script (OK or Yes when the script is empty).
+class ScriptedAviso : public store::Aviso {
+public:
+    struct Box {
+        QString kind;
+        QString text;
+        QString detail;
+    };
+    int AVISO(const QString& kind, const QString& text, const QString& detail = {}) override {
+        boxes.push_back({kind, text, detail});
+        if (!answers.empty()) {
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return kind == QLatin1String("!") ? kOk : kYes;
+    }
+
+    std::vector<Box> boxes;
+    std::deque<int> answers;
+};
+
+class RecordingErrorLog : public store::ErrorLog {
+public:
+    void record(const QString& message) override { messages << message; }
+    QStringList messages;
+};
+
+class RecordingTurnstile : public terminal::TurnstileOutput {
+public:
+    void pulse(int pulseMilliseconds) override { pulses.push_back(pulseMilliseconds); }
+    std::vector<int> pulses;
+};
+
+class RecordingReaderLine : public terminal::ReaderLine {
+public:
+    void setBreak(bool on) override { breaks.push_back(on); }
+    void open() override { ++opens; }
+    void close() override { ++closes; }
+    std::vector<bool> breaks;
+    int opens = 0;
+    int closes = 0;
+};
+
+class RecordingFingerprint : public terminal::FingerprintReader {
+public:
+    void openDevice() override { calls << QStringLiteral("open"); }
+    void closeDevice() override { calls << QStringLiteral("close"); }
+    void startPoll() override { calls << QStringLiteral("startPoll"); }
+    void stopPoll() override { calls << QStringLiteral("stopPoll"); }
+    void startCapture() override { calls << QStringLiteral("StartCapture"); }
+    void stopCapture() override { calls << QStringLiteral("StopCapture"); }
+    QStringList calls;
+};
+
+} // namespace orvalen::test
