@@ -9,8 +9,11 @@ void TerminalScreen::LIBERA_ROLETA() {
     if (services_.observer != nullptr) {
         services_.observer->releaseRequested();
     }
-    if (PBooPontoAcesso && !PBooPontoAcessoFunc &&
-        state_.EDTMATRICULA.text != QLatin1String("9999999999") && !Verifica_Ponto_Acesso()) {
+    // Visitors always pass, by either visitor number, as employees do.
+    const QString& typed = state_.EDTMATRICULA.text;
+    const bool visitor =
+        typed == QLatin1String("9999999999") || typed == QLatin1String("0000999999");
+    if (PBooPontoAcesso && !PBooPontoAcessoFunc && !visitor && !Verifica_Ponto_Acesso()) {
         showStatus(QStringLiteral("Sem Acesso a Atividade"), colours::clRed);
         services_.pump.processEvents();
         wait(accessTime());

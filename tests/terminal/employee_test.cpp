@@ -1,5 +1,6 @@
 #include "store/db_values.h"
 #include "support/decision_harness.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 

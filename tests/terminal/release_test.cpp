@@ -1,4 +1,5 @@
 #include "support/decision_harness.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -148,6 +149,25 @@ TEST(ReleaseReportTest, ConverterWithoutAnswerClosesTheScreen) {
     EXPECT_EQ(h.aviso.boxes[0].text, s("Problema no Conversor USB para LPT"));
     EXPECT_EQ(h.aviso.boxes[0].detail, s("00000000"));
     EXPECT_TRUE(h.screen().state().closeRequested);
+}
+
+} // namespace
+} // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
+    for (const char* visitor : {"9999999999", "0000999999"}) {
+        DecisionHarness h;
+        h.open();
+        h.screen().PBooPontoAcesso = true;
+        h.unit.accessPointCodes = {QStringLiteral("05")};
+        h.screen().state().EDTMATRICULA.text = QString::fromLatin1(visitor);
+        h.screen().VISITANTE();
+        EXPECT_EQ(h.outputs.pulses.size(), 1u) << visitor;
+        EXPECT_FALSE(h.observer.statusTexts.contains(QStringLiteral("Sem Acesso a Atividade")));
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/decision_harness.h"
+#include "support/qstring_printer.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -227,6 +228,31 @@ INSTANTIATE_TEST_SUITE_P(
                     {s("Atividade Incorreta !!!")}, {s("Atividade Agendada Incorreta !!!")}, {2000, 1500, 700},
                     {day("H", "Atividade Agendada Incorreta !"), log("H", "Atividade Agendada Incorreta !")},
                     false},
+        StudentCase{"booked_mode_without_booking",
+                    [](DecisionHarness& h) {
+                        student(h);
+                        h.setSacvar2("Acesso_Agendamento", s("Sim"));
+                    },
+                    {s("Fora de Hora !!!")}, {}, {1500, 700},
+                    {day("H", "Fora de Hora !!!"), log("H", "Fora de Hora !!!")}, false},
+        StudentCase{"booked_mode_in_the_booked_hours",
+                    [](DecisionHarness& h) {
+                        student(h);
+                        h.setSacvar2("Acesso_Agendamento", s("Sim"));
+                        h.insert("AulasColetivas", {{s("Codigo"), 4},
+                                                    {s("Cliente"), 1.0},
+                                                    {s("HORA_INICIAL"), QTime(10, 10)},
+                                                    {s("TOLERANCIA_ENTRADA"), 15.0},
+                                                    {s("HORA_FINAL"), QTime(11, 0)}});
+                        h.insert("FrequenciaAula", {{s("MATRICULA"), kStudent},
+                                                    {s("DATA"), QDate(2021, 3, 15)},
+                                                    {s("CLIENTE"), 1.0},
+                                                    {s("Codigo_Aula"), 4},
+                                                    {s("ATIVIDADE"), s("03 Spinning")}});
+                        h.insert("ATIVIDADES", {{s("CODIGO"), s("03")}, {s("DESCRICAO"), s("Spinning")}});
+                        h.insert("ALUNOSATIVIDADES", {{s("MATRICULA"), kStudent}, {s("ATIVIDADE"), s("03")}});
+                    },
+                    {s(kFree)}, {}, {}, {day("L", kFree), log("L", kFree)}, true},
         StudentCase{"out_of_class_hours",
                     [](DecisionHarness& h) {
                         eveningClass(h);
@@ -235,6 +261,24 @@ INSTANTIATE_TEST_SUITE_P(
                     {s("Fora de Hora !!!")}, {}, {1500, 700},
                     {day("H", "Fora de Hora !!!"), log("H", "Fora de Hora !!!")}, false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(StudentActivitiesTest, TwelveLabelsUnderTheHeading) {
+    DecisionHarness h;
+    h.addStudent(kStudent);
+    for (int code = 1; code <= 15; ++code) {
+        const QString activity = QStringLiteral("%1").arg(code, 2, 10, QLatin1Char('0'));
+        h.insert("ATIVIDADES",
+                 {{s("CODIGO"), activity}, {s("DESCRICAO"), QString(s("Atividade ") + activity)}});
+        h.insert("ALUNOSATIVIDADES", {{s("MATRICULA"), kStudent}, {s("ATIVIDADE"), activity}});
+    }
+    h.open();
+    h.unit.currentMatricula = kStudent;
+    h.screen().MOSTRA_ATIVIDADES();
+    const auto& labels = h.screen().state().LBLATIVIDADESn;
+    EXPECT_TRUE(h.screen().state().LBLATIVIDADES.visible);
+    EXPECT_EQ(labels.front().caption, s("Atividade 01"));
+    EXPECT_EQ(labels.back().caption, s("Atividade 12"));
+}
 
 TEST(StudentLookupTest, FingerprintMustIdentifyTheTypedNumber) {
     const struct {
