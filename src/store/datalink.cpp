@@ -71,8 +71,8 @@ Status rewriteBranchDataLink(const QString& file, const QString& branchAddress) 
     const DecodedText decoded = decodeDataLinkText(bytes.value());
     // The branch file names its server last ("...;Data Source=HOST"). The text is cut
     // right after the first "ce=" -- the end of "Data Source=" -- and the branch address
-    // takes the place of the old value. Counting from 1 as the file's editors do, with p
-    // the position of the "c", that is the first p + 2 characters; from 0 it is index + 3.
+    // takes the place of the old value. With p the 1-based position of that "c", the text
+    // kept is its first p + 2 characters, "...Source=" included: index + 3 counted from 0.
     const qsizetype index = decoded.text.indexOf(QLatin1String("ce="));
     if (index < 0) {
         // Cutting at a missing key would leave two characters and the address: a file no

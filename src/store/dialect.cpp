@@ -16,4 +16,12 @@ QString Dialect::lastRowOrder() const {
     return isSqlite() ? QStringLiteral(" ORDER BY rowid DESC LIMIT 1") : QString();
 }
 
+QString Dialect::firstRowOnly(const QString& select) const {
+    if (isSqlite()) {
+        return select + QStringLiteral(" LIMIT 1");
+    }
+    QString limited = select;
+    return limited.replace(0, 6, QStringLiteral("SELECT TOP 1"));
+}
+
 } // namespace orvalen::store

@@ -22,6 +22,9 @@ public:
     // "Last row in the table's natural order": SQLite has its row ids; SQL Server
     // reads the rows in storage order and the caller keeps the last one.
     QString lastRowOrder() const;
+    // The same SELECT statement limited to its first row ("SELECT TOP 1 ..." or "... LIMIT 1"),
+    // so that a lookup never makes the server send a whole table.
+    QString firstRowOnly(const QString& select) const;
 
 private:
     Kind kind_;

@@ -1,6 +1,5 @@
 #include "store/people_lookups.h"
 
-
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -12,7 +11,8 @@ const QString kMatricula = QStringLiteral(":MATRICULA");
 
 } // namespace
 
-Result<std::optional<QSqlRecord>> PeopleLookups::oneRow(const QString& sql, const Bindings& bindings) const {
+Result<std::optional<QSqlRecord>> PeopleLookups::oneRow(const QString& sql,
+                                                        const Bindings& bindings) const {
     auto query = connection_.execute(sql, bindings);
     if (!query.ok()) {
         return query.error();
@@ -28,12 +28,23 @@ QString PeopleLookups::orderKey(StudentOrder order) const {
         return QStringLiteral("MATRICULA");
     }
     // SQL Server compares names without regard to case by its collation; SQLite is told so.
-    return connection_.dialect().isSqlite() ? QStringLiteral("NOME COLLATE NOCASE") : QStringLiteral("NOME");
+    return connection_.dialect().isSqlite() ? QStringLiteral("NOME COLLATE NOCASE")
+                                            : QStringLiteral("NOME");
 }
 
 Result<std::optional<QSqlRecord>> PeopleLookups::activeStudent(const QString& matricula) const {
     return oneRow(QStringLiteral("SELECT * FROM AlunosAtivos WHERE MATRICULA = :MATRICULA"),
                   {{kMatricula, matricula}});
+}
+
+Status PeopleLookups::prepareIndexes() const {
+    if (!connection_.dialect().isSqlite()) {
+        return Status::success(); // the club's server compares names without regard to case already
+    }
+    const auto created =
+        connection_.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS AlunosAtivos_NOME_NOCASE ON "
+                                           "AlunosAtivos (NOME COLLATE NOCASE, MATRICULA)"));
+    return created.ok() ? Status::success() : Status(created.error());
 }
 
 Result<bool> PeopleLookups::studentOnFile(const QString& matricula) const {
@@ -45,13 +56,16 @@ Result<bool> PeopleLookups::studentOnFile(const QString& matricula) const {
     return row->has_value();
 }
 
-Result<std::optional<StudentListRow>> PeopleLookups::firstActiveFrom(StudentOrder order, const QString& key) const {
+Result<std::optional<StudentListRow>> PeopleLookups::firstActiveFrom(StudentOrder order,
+                                                                     const QString& key) const {
     const QString column = orderKey(order);
     const QString top = connection_.dialect().isSqlite() ? QString() : QStringLiteral("TOP 1 ");
     const QString limit = connection_.dialect().isSqlite() ? QStringLiteral(" LIMIT 1") : QString();
-    auto row = oneRow(QStringLiteral("SELECT %1MATRICULA, NOME FROM AlunosAtivos WHERE %2 >= :KEY ORDER BY %2, MATRICULA%3")
-                          .arg(top, column, limit),
-                      {{QStringLiteral(":KEY"), key}});
+    auto row = oneRow(
+        QStringLiteral(
+            "SELECT %1MATRICULA, NOME FROM AlunosAtivos WHERE %2 >= :KEY ORDER BY %2, MATRICULA%3")
+            .arg(top, column, limit),
+        {{QStringLiteral(":KEY"), key}});
     if (!row.ok()) {
         return row.error();
     }
@@ -77,8 +91,12 @@ Result<int> PeopleLookups::activePosition(StudentOrder order, const StudentListR
     if (order == StudentOrder::Matricula) {
         sql = QStringLiteral("SELECT COUNT(*) FROM AlunosAtivos WHERE MATRICULA < :MATRICULA");
     } else {
-        sql = QStringLiteral("SELECT COUNT(*) FROM AlunosAtivos WHERE %1 < :NOME OR (%1 = :NOME2 AND MATRICULA < :MATRICULA)")
-                  .arg(orderKey(order));
+        // Two counts, each along the name index.
+        sql =
+            QStringLiteral(
+                "SELECT (SELECT COUNT(*) FROM AlunosAtivos WHERE %1 < :NOME) + "
+                "(SELECT COUNT(*) FROM AlunosAtivos WHERE %1 = :NOME2 AND MATRICULA < :MATRICULA)")
+                .arg(orderKey(order));
         bindings.emplace_back(QStringLiteral(":NOME"), listRow.nome);
         bindings.emplace_back(QStringLiteral(":NOME2"), listRow.nome);
     }
@@ -89,13 +107,16 @@ Result<int> PeopleLookups::activePosition(StudentOrder order, const StudentListR
     return row->has_value() ? row.value()->value(0).toInt() : 0;
 }
 
-Result<std::vector<StudentListRow>> PeopleLookups::activePage(StudentOrder order, int offset, int limit) const {
+Result<std::vector<StudentListRow>> PeopleLookups::activePage(StudentOrder order, int offset,
+                                                              int limit) const {
     const QString column = orderKey(order);
     const QString paging = connection_.dialect().isSqlite()
                                ? QStringLiteral(" LIMIT :LIMIT OFFSET :OFFSET")
                                : QStringLiteral(" OFFSET :OFFSET ROWS FETCH NEXT :LIMIT ROWS ONLY");
     auto query = connection_.execute(
-        QStringLiteral("SELECT MATRICULA, NOME FROM AlunosAtivos ORDER BY %1, MATRICULA").arg(column) + paging,
+        QStringLiteral("SELECT MATRICULA, NOME FROM AlunosAtivos ORDER BY %1, MATRICULA")
+                .arg(column) +
+            paging,
         {{QStringLiteral(":LIMIT"), limit}, {QStringLiteral(":OFFSET"), offset}});
     if (!query.ok()) {
         return query.error();
@@ -108,8 +129,9 @@ Result<std::vector<StudentListRow>> PeopleLookups::activePage(StudentOrder order
 }
 
 Result<PhotoRow> PeopleLookups::photo(const QString& table, const QString& matricula) const {
-    auto row = oneRow(QStringLiteral("SELECT FOTO1 FROM %1 WHERE MATRICULA = :MATRICULA").arg(table),
-                      {{kMatricula, matricula}});
+    auto row =
+        oneRow(QStringLiteral("SELECT FOTO1 FROM %1 WHERE MATRICULA = :MATRICULA").arg(table),
+               {{kMatricula, matricula}});
     if (!row.ok()) {
         return row.error();
     }
@@ -132,11 +154,13 @@ Result<PhotoRow> PeopleLookups::employeePhoto(const QString& matricula) const {
 }
 
 Result<std::optional<QSqlRecord>> PeopleLookups::employee(const QString& matricula) const {
-    return oneRow(QStringLiteral("SELECT * FROM Funcionarios WHERE MATRICULA = :MATRICULA"), {{kMatricula, matricula}});
+    return oneRow(QStringLiteral("SELECT * FROM Funcionarios WHERE MATRICULA = :MATRICULA"),
+                  {{kMatricula, matricula}});
 }
 
 Result<std::optional<QSqlRecord>> PeopleLookups::plan(const QString& code) const {
-    return oneRow(QStringLiteral("SELECT * FROM PLANOS WHERE CODIGO = :CODIGO"), {{QStringLiteral(":CODIGO"), code}});
+    return oneRow(QStringLiteral("SELECT * FROM PLANOS WHERE CODIGO = :CODIGO"),
+                  {{QStringLiteral(":CODIGO"), code}});
 }
 
 Result<std::optional<QSqlRecord>> PeopleLookups::monthlyFee(const QString& code) const {

@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QSqlRecord>
 #include <QString>
-
 #include <optional>
 #include <vector>
 
@@ -35,13 +34,18 @@ class PeopleLookups {
 public:
     explicit PeopleLookups(const ClubConnection& connection) : connection_(connection) {}
 
+    // The embedded database gets the index the name search goes by (names without regard
+    // to case); the club's server needs none.
+    Status prepareIndexes() const;
+
     // AlunosAtivos row of that MATRICULA (every column), if any.
     Result<std::optional<QSqlRecord>> activeStudent(const QString& matricula) const;
     // Whether Alunos (all students, active or not) holds the number.
     Result<bool> studentOnFile(const QString& matricula) const;
     // The first active student whose key (MATRICULA or NOME) is at or after the text in
     // the list's order; names compare without regard to case.
-    Result<std::optional<StudentListRow>> firstActiveFrom(StudentOrder order, const QString& key) const;
+    Result<std::optional<StudentListRow>> firstActiveFrom(StudentOrder order,
+                                                          const QString& key) const;
     Result<int> activeCount() const;
     // Position of the row in the list's order (number of rows before it).
     Result<int> activePosition(StudentOrder order, const StudentListRow& row) const;

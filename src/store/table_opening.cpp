@@ -58,6 +58,23 @@ Status probe(const ClubConnection& connection, const QString& table) {
     return query.ok() ? Status::success() : Status(query.error());
 }
 
+// The first row in natural order with every declared column, reading no further: the
+// access history is never loaded.
+Result<std::optional<QSqlRecord>> firstRow(const ClubConnection& connection, const QString& table) {
+    const QString sql = QStringLiteral("SELECT %1 FROM %2")
+                            .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
+    auto query = connection.execute(connection.dialect().firstRowOnly(sql));
+    if (!query.ok()) {
+        return query.error();
+    }
+    std::optional<QSqlRecord> first;
+    if (query->next()) {
+        first = query->record();
+    }
+    query->finish();
+    return first;
+}
+
 // Opens one dataset of the order, filling what the screens read from it.
 Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
                    OpeningResult& result) {
@@ -85,6 +102,14 @@ Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
         } else {
             result.lastCaixaControle = last.value();
         }
+        return Status::success();
+    }
+    if (table == QLatin1String("acesso")) {
+        auto first = firstRow(main, dataset.table);
+        if (!first.ok()) {
+            return first.error();
+        }
+        result.firstAcesso = first.value();
         return Status::success();
     }
     return probe(main, dataset.table);

@@ -41,7 +41,9 @@ struct OpeningResult {
 
     std::optional<QSqlRecord> lastCaixa;         // TBLCAIXA on its last row; none when empty
     std::optional<QSqlRecord> lastCaixaControle; // TBLCAIXACONTROLE on its last row
-    QDate businessDate;                          // DATAABERTURA of lastCaixa; invalid when none
+    // TBLACESSO fetches at most one row: the first of the table in its natural order.
+    std::optional<QSqlRecord> firstAcesso;
+    QDate businessDate; // DATAABERTURA of lastCaixa; invalid when none
 
     // The class-booking portal, only when Sacvar2.AgendamentoAulaPortal is "Sim".
     std::optional<ConnectionSpec> portal;

@@ -33,7 +33,8 @@ EntryClass classifyEntry(const QString& text, bool numberMode) {
     if (text == QLatin1String("999999")) {
         return {EntryKind::Refused, {}};
     }
-    if (length == 10 && (text == QLatin1String("9999999999") || text == QLatin1String("0000999999"))) {
+    if (length == 10 &&
+        (text == QLatin1String("9999999999") || text == QLatin1String("0000999999"))) {
         return {EntryKind::Visitor, {}};
     }
     if (length >= 1 && length <= 9 && text.startsWith(QLatin1String("00"))) {

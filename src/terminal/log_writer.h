@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <utility>
 #include <vector>
 

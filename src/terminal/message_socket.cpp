@@ -1,12 +1,13 @@
 #include "terminal/message_socket.h"
 
 #include <QLocalSocket>
-
 #include <unistd.h>
 
 namespace orvalen::terminal {
 
-QString terminalSocketName() { return QStringLiteral("orvalen-terminal-%1").arg(getuid()); }
+QString terminalSocketName() {
+    return QStringLiteral("orvalen-terminal-%1").arg(getuid());
+}
 
 TerminalMessageServer::TerminalMessageServer(Handler handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler)) {
@@ -17,7 +18,8 @@ TerminalMessageServer::TerminalMessageServer(Handler handler, QObject* parent)
 store::Status TerminalMessageServer::listen(const QString& name) {
     QLocalServer::removeServer(name); // a socket file left by a terminal that did not end cleanly
     if (!server_.listen(name)) {
-        return store::Error{QStringLiteral("cannot listen on the local socket %1: %2").arg(name, server_.errorString())};
+        return store::Error{QStringLiteral("cannot listen on the local socket %1: %2")
+                                .arg(name, server_.errorString())};
     }
     return store::Status::success();
 }
@@ -41,11 +43,13 @@ store::Status sendTerminalMessage(const QString& line, const QString& name) {
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(2000)) {
-        return store::Error{QStringLiteral("no terminal is listening on %1: %2").arg(name, socket.errorString())};
+        return store::Error{
+            QStringLiteral("no terminal is listening on %1: %2").arg(name, socket.errorString())};
     }
     socket.write(line.toUtf8() + '\n');
     if (!socket.waitForBytesWritten(2000)) {
-        return store::Error{QStringLiteral("the message did not reach the terminal: %1").arg(socket.errorString())};
+        return store::Error{
+            QStringLiteral("the message did not reach the terminal: %1").arg(socket.errorString())};
     }
     socket.disconnectFromServer();
     return store::Status::success();

@@ -1,7 +1,6 @@
-#include "terminal/terminal_screen.h"
-
 #include "store/db_values.h"
 #include "terminal/access_status.h"
+#include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
 
@@ -20,25 +19,30 @@ bool TerminalScreen::logFailed(const QString& detail) {
 // DATA, HORA and FILIAL as every log row carries them.
 static Columns stamp(const store::Dialect& dialect, const QDate& businessDate, const QDateTime& now,
                      const QString& filial) {
-    return {{QStringLiteral("DATA"), store::dateTimeValue(dialect, QDateTime(businessDate, QTime(0, 0)))},
+    return {{QStringLiteral("DATA"),
+             store::dateTimeValue(dialect, QDateTime(businessDate, QTime(0, 0)))},
             {QStringLiteral("HORA"), store::timeOfDayValue(dialect, now.time())},
             {QStringLiteral("FILIAL"), filial}};
 }
 
 bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
     const QSqlRecord& student = students_.record();
-    LogRow row{QStringLiteral("AcessoDia"), {{QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
+    LogRow row{QStringLiteral("AcessoDia"),
+               {{QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
     for (auto& column : stamp(database_.dialect(), businessDate_, services_.clock.now(),
                               sacvar2_.text(QStringLiteral("FILIAL")))) {
         row.columns.push_back(column);
     }
     row.columns.emplace_back(QStringLiteral("STATUS"), accessStatus(outcome));
     row.columns.emplace_back(QStringLiteral("OBS"), cutObs(outcome));
-    row.columns.emplace_back(QStringLiteral("NOME"), student.value(QStringLiteral("NOME")).toString());
+    row.columns.emplace_back(QStringLiteral("NOME"),
+                             student.value(QStringLiteral("NOME")).toString());
     row.columns.emplace_back(QStringLiteral("CODIGO_FILIAL"), PDouCodigoFilial);
-    row.columns.emplace_back(QStringLiteral("DIA_VENCIMENTO"), student.value(QStringLiteral("DIA_VENCIMENTO")));
-    row.columns.emplace_back(QStringLiteral("FOTO"), studentPhoto_.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray))
-                                                                          : QVariant(studentPhoto_));
+    row.columns.emplace_back(QStringLiteral("DIA_VENCIMENTO"),
+                             student.value(QStringLiteral("DIA_VENCIMENTO")));
+    row.columns.emplace_back(QStringLiteral("FOTO"),
+                             studentPhoto_.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray))
+                                                     : QVariant(studentPhoto_));
     if (!services_.writer.write({row}).ok()) {
         return logFailed(QStringLiteral("AcessoDia"));
     }
@@ -53,14 +57,17 @@ bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObser
     const QString observation = state_.EDTOBSERVACAO.text;
     const QString obs = cutObs(useObservation && !observation.isEmpty() ? observation : outcome);
     const QString status = accessStatus(outcome);
-    LogRow row{QStringLiteral("Acesso"), {{QStringLiteral("OBS"), obs}, {QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
+    LogRow row{
+        QStringLiteral("Acesso"),
+        {{QStringLiteral("OBS"), obs}, {QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
     for (auto& column : stamp(database_.dialect(), businessDate_, services_.clock.now(),
                               sacvar2_.text(QStringLiteral("FILIAL")))) {
         row.columns.push_back(column);
     }
     // The name goes with the row only when the terminal serves another branch.
     if (PDouCodigoFilial != sacvar_.real(QStringLiteral("CLIENTE"))) {
-        row.columns.emplace_back(QStringLiteral("NOME"), student.value(QStringLiteral("NOME")).toString());
+        row.columns.emplace_back(QStringLiteral("NOME"),
+                                 student.value(QStringLiteral("NOME")).toString());
     }
     row.columns.emplace_back(QStringLiteral("CODIGO_FILIAL"), PDouCodigoFilial);
     row.columns.emplace_back(QStringLiteral("STATUS"), status);

@@ -1,6 +1,5 @@
-#include "terminal/terminal_screen.h"
-
 #include "terminal/entry_classification.h"
+#include "terminal/terminal_screen.h"
 
 #include <Qt>
 
@@ -15,7 +14,8 @@ void TerminalScreen::EDTMATRICULAChange() {
             DSALUNOSDataChange();
             return;
         }
-        const bool requeryOnFirstKey = text.size() == 1 && unit_.biometricSwitch == QLatin1String("Sim");
+        const bool requeryOnFirstKey =
+            text.size() == 1 && unit_.biometricSwitch == QLatin1String("Sim");
         if (numberModeActive()) {
             if (text.size() >= 10) {
                 return;
@@ -59,6 +59,17 @@ void TerminalScreen::moveStudentCursor(int position) {
         unit_.currentMatricula = students_.currentMatricula();
         DSALUNOSDataChange();
     });
+}
+
+void TerminalScreen::DBGALUNOSClick(int position) {
+    state_.focus = QStringLiteral("DBGALUNOS");
+    moveStudentCursor(position);
+}
+
+void TerminalScreen::EDTMATRICULAClick() {
+    if (state_.EDTMATRICULA.enabled && state_.EDTMATRICULA.visible) {
+        state_.focus = QStringLiteral("EDTMATRICULA");
+    }
 }
 
 void TerminalScreen::DBGALUNOSKeyDown(int& key, bool ctrl) {

@@ -1,7 +1,6 @@
-#include "terminal/terminal_screen.h"
-
 #include "terminal/entry_classification.h"
 #include "terminal/screen_errors.h"
+#include "terminal/terminal_screen.h"
 
 #include <Qt>
 
@@ -9,9 +8,12 @@ namespace orvalen::terminal {
 
 namespace {
 
-bool isDigit(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+bool isDigit(QChar key) {
+    return key >= QLatin1Char('0') && key <= QLatin1Char('9');
+}
 bool isAsciiLetter(QChar key) {
-    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) || (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
+    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) ||
+           (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
 }
 bool isEditKey(QChar key) {
     return key == QChar(kBackspace) || key == QChar(kEnter) || key == QLatin1Char(' ');
@@ -163,8 +165,8 @@ void TerminalScreen::refuseEntry() {
 }
 
 void TerminalScreen::dispatchEntry() {
-    const BirthDaySplit split =
-        cutBirthDay(state_.EDTMATRICULA.text, sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC")));
+    const BirthDaySplit split = cutBirthDay(state_.EDTMATRICULA.text,
+                                            sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC")));
     if (split.refused) {
         refuseEntry();
         return;
@@ -207,7 +209,8 @@ void TerminalScreen::EDTMATRICULAKeyDown(int& key) {
         key = kDisabledKey;
         return;
     }
-    if (key != Qt::Key_F2 || !numberModeActive() || !sacvar_.isNao(QStringLiteral("ACESSO_F2_BLOQUEIA"))) {
+    if (key != Qt::Key_F2 || !numberModeActive() ||
+        !sacvar_.isNao(QStringLiteral("ACESSO_F2_BLOQUEIA"))) {
         return;
     }
     if (state_.LBLTECLADO.caption == QLatin1String("Teclado")) {

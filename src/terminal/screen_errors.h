@@ -3,7 +3,6 @@
 #include "store/result.h"
 
 #include <QString>
-
 #include <stdexcept>
 
 namespace orvalen::terminal {

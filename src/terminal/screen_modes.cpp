@@ -1,18 +1,22 @@
-#include "terminal/terminal_screen.h"
-
 #include "store/table_opening.h"
 #include "terminal/screen_errors.h"
+#include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
 
 namespace {
 
-bool isDigit(QChar key) { return key >= QLatin1Char('0') && key <= QLatin1Char('9'); }
+bool isDigit(QChar key) {
+    return key >= QLatin1Char('0') && key <= QLatin1Char('9');
+}
 bool isAsciiLetter(QChar key) {
-    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) || (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
+    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) ||
+           (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
 }
 // Only a key that types something becomes the first character of the field.
-bool printable(QChar key) { return key == QLatin1Char(' ') || isDigit(key) || isAsciiLetter(key); }
+bool printable(QChar key) {
+    return key == QLatin1Char(' ') || isDigit(key) || isAsciiLetter(key);
+}
 
 } // namespace
 
@@ -36,7 +40,8 @@ void TerminalScreen::BBNTECLADOClick() {
     MPAD_KEYPRESS = false;
     if (turnstileKindHasEntry()) {
         if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
-            services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Teclado do compudador Configurado."));
+            services_.aviso.AVISO(QStringLiteral("!"),
+                                  QStringLiteral("Teclado do compudador Configurado."));
             return;
         }
         services_.devices.readerLine.setBreak(true);
@@ -73,11 +78,13 @@ void TerminalScreen::modeButton(const QString& mode, const QString& other, const
 }
 
 void TerminalScreen::BBNLEITORClick() {
-    modeButton(QStringLiteral("Leitor"), QStringLiteral("Tec12"), QStringLiteral("Leitor Configurado."));
+    modeButton(QStringLiteral("Leitor"), QStringLiteral("Tec12"),
+               QStringLiteral("Leitor Configurado."));
 }
 
 void TerminalScreen::BBNTEC12Click() {
-    modeButton(QStringLiteral("Tec12"), QStringLiteral("Leitor"), QStringLiteral("Tec12 Configurado."));
+    modeButton(QStringLiteral("Tec12"), QStringLiteral("Leitor"),
+               QStringLiteral("Tec12 Configurado."));
 }
 
 void TerminalScreen::BBNTECLADO1Click() {
@@ -86,8 +93,8 @@ void TerminalScreen::BBNTECLADO1Click() {
         state_.caption = QStringLiteral("Controle de Acesso - Teclado");
         unit_.photoFollow = true;
         keyboardTakeover = true;
-        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
-                                &state_.BBNOBS, &state_.BBNRETORNA}) {
+        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA,
+                                &state_.BBNTECLADO1, &state_.BBNOBS, &state_.BBNRETORNA}) {
             button->enabled = false;
         }
         students_.requery();
@@ -95,21 +102,24 @@ void TerminalScreen::BBNTECLADO1Click() {
             unit_.biometricMode = 3;
         }
         MPAD_KEYPRESS = false;
-        if (sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO")) && sacvar2_.isNao(QStringLiteral("MATRICULADIGITAL"))) {
+        if (sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO")) &&
+            sacvar2_.isNao(QStringLiteral("MATRICULADIGITAL"))) {
             unit_.biometricSwitch = QStringLiteral("Não");
             if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2"))) {
                 services_.devices.fingerprint.stopCapture();
             }
         }
         state_.LBLTECLADO.caption = QStringLiteral("Teclado");
-        if (turnstileKindHasEntry() && !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
+        if (turnstileKindHasEntry() &&
+            !sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
             services_.devices.readerLine.setBreak(true);
         }
         state_.PNLMATRICULA.visible = true;
         state_.PNLNOME.visible = true;
         state_.keyPreview = false;
         state_.PNLFUNDO.visible = true;
-        for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+        for (Control* control :
+             {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
             control->visible = true;
         }
         state_.EDTMATRICULA.maxLength = 10;
@@ -125,8 +135,8 @@ void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
         state_.caption = QStringLiteral("Controle de Acesso - Captura Biometria");
         unit_.photoFollow = true;
         captureRequest = true;
-        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
-                                &state_.BBNOBS, &state_.BBNRETORNA}) {
+        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA,
+                                &state_.BBNTECLADO1, &state_.BBNOBS, &state_.BBNRETORNA}) {
             button->enabled = false;
         }
         students_.requery();
@@ -167,20 +177,23 @@ void TerminalScreen::FormKeyPress(QChar& key) {
     filterKey(key, numberMode);
     if (state_.LBLTECLADO.caption == QLatin1String("Tec12") && !MPAD_KEYPRESS && pinPad) {
         key = QChar();
-        services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Tec12 Configurado."),
-                              QStringLiteral("Por favor configure teclado do compudador no botão abaixo !"));
-        state_.focus = state_.BBNTECLADO1.enabled && state_.BBNTECLADO1.visible ? QStringLiteral("BBNTECLADO1")
-                                                                                : QStringLiteral("BBNOBS");
+        services_.aviso.AVISO(
+            QStringLiteral("!"), QStringLiteral("Tec12 Configurado."),
+            QStringLiteral("Por favor configure teclado do compudador no botão abaixo !"));
+        state_.focus = state_.BBNTECLADO1.enabled && state_.BBNTECLADO1.visible
+                           ? QStringLiteral("BBNTECLADO1")
+                           : QStringLiteral("BBNOBS");
         return;
     }
-    if (unit_.biometricSwitch == QLatin1String("Sim") && sacvar2_.isNao(QStringLiteral("MATRICULADIGITAL")) &&
-        unit_.biometricMode == 0) {
+    if (unit_.biometricSwitch == QLatin1String("Sim") &&
+        sacvar2_.isNao(QStringLiteral("MATRICULADIGITAL")) && unit_.biometricMode == 0) {
         state_.keyPreview = false;
         return;
     }
     state_.keyPreview = false;
     state_.PNLFUNDO.visible = true;
-    for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+    for (Control* control :
+         {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
         control->visible = true;
     }
     state_.EDTMATRICULA.maxLength = 10;
@@ -207,7 +220,8 @@ void TerminalScreen::BBNRETORNAClick() {
             // Closing the reader line never keeps the operator from leaving.
         }
     }
-    if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2")) && sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO"))) {
+    if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2")) &&
+        sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO"))) {
         services_.devices.fingerprint.stopCapture();
     }
     FormClose();

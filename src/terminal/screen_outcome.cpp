@@ -1,6 +1,5 @@
-#include "terminal/terminal_screen.h"
-
 #include "terminal/access_status.h"
+#include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
 
@@ -10,12 +9,19 @@ void TerminalScreen::notify(Place place, const QString& text) {
     }
 }
 
-void TerminalScreen::wait(int milliseconds) { services_.pump.wait(milliseconds); }
+void TerminalScreen::wait(int milliseconds) {
+    services_.pump.wait(milliseconds);
+}
 
-int TerminalScreen::accessTime() const { return sacvar_.number(QStringLiteral("ACESSO_TEMPO")); }
-int TerminalScreen::accessPulse() const { return sacvar_.number(QStringLiteral("ACESSO_PULSO")); }
+int TerminalScreen::accessTime() const {
+    return sacvar_.number(QStringLiteral("ACESSO_TEMPO"));
+}
+int TerminalScreen::accessPulse() const {
+    return sacvar_.number(QStringLiteral("ACESSO_PULSO"));
+}
 
-void TerminalScreen::showStatus(const QString& text, const QColor& background, const QColor& letters) {
+void TerminalScreen::showStatus(const QString& text, const QColor& background,
+                                const QColor& letters) {
     state_.PNLACESSO.caption = text;
     state_.PNLACESSO.colour = background;
     state_.PNLACESSO.fontColour = letters;
@@ -37,8 +43,9 @@ void TerminalScreen::showName(const QString& text) {
 }
 
 void TerminalScreen::hideEntryForOutcome() {
-    for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO,
-                             &state_.PNLMATRICULA, &state_.PNLNOME, &state_.DBGALUNOS}) {
+    for (Control* control :
+         {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO,
+          &state_.PNLMATRICULA, &state_.PNLNOME, &state_.DBGALUNOS}) {
         control->visible = false;
     }
     state_.EDTMATRICULA.visible = false;
@@ -46,8 +53,8 @@ void TerminalScreen::hideEntryForOutcome() {
     state_.PNLINFORMACOES.visible = true;
 }
 
-void TerminalScreen::MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR, const QString& NOME_FUNC_ALUNO,
-                                   int PANEL1_FONTE) {
+void TerminalScreen::MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR,
+                                   const QString& NOME_FUNC_ALUNO, int PANEL1_FONTE) {
     hideEntryForOutcome();
     state_.PNLFUNDO.visible = true;
     services_.pump.processEvents();
@@ -60,13 +67,15 @@ void TerminalScreen::MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& CO
             state_.Image5Visible = false;
             state_.Image4Visible = true;
         }
-        showStatus(TEXTO_ACESSO, granted ? colours::clGreen : colours::clRed, state_.PNLACESSO.fontColour);
+        showStatus(TEXTO_ACESSO, granted ? colours::clGreen : colours::clRed,
+                   state_.PNLACESSO.fontColour);
         services_.pump.processEvents();
     } else {
         if (visitor) {
             state_.Image5Visible = false;
             state_.Image4Visible = true;
-            showStatus(QStringLiteral("Acesso Livre"), colours::clGreen, state_.PNLACESSO.fontColour);
+            showStatus(QStringLiteral("Acesso Livre"), colours::clGreen,
+                       state_.PNLACESSO.fontColour);
             showName(NOME_FUNC_ALUNO);
             services_.pump.processEvents();
         }

@@ -1,6 +1,5 @@
-#include "terminal/terminal_screen.h"
-
 #include "terminal/screen_errors.h"
+#include "terminal/terminal_screen.h"
 
 #include <QImage>
 
@@ -27,7 +26,8 @@ void TerminalScreen::FOTO_ALUNO() {
     if (state_.ImageFotoVisible || students_.isEmpty()) {
         return;
     }
-    for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+    for (Control* control :
+         {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
         control->visible = false;
     }
     const store::PhotoRow photo = need(lookups_.studentPhoto(unit_.currentMatricula));
@@ -43,7 +43,8 @@ void TerminalScreen::MOSTRA_FOTO() {
 }
 
 void TerminalScreen::FOTO_FUNCIONARIO() {
-    for (Control* control : {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+    for (Control* control :
+         {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
         control->visible = false;
     }
     services_.pump.processEvents();

@@ -16,8 +16,8 @@ void TerminalScreen::LIMPA_TELA() {
     captureRequest = false;
     state_.caption = QStringLiteral("Controle de Acesso");
 
-    for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1, &state_.BBNOBS,
-                            &state_.BBNRETORNA}) {
+    for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
+                            &state_.BBNOBS, &state_.BBNRETORNA}) {
         button->enabled = true;
     }
 
@@ -36,9 +36,10 @@ void TerminalScreen::LIMPA_TELA() {
     setEntryText(QString());
     state_.keyPreview = true;
 
-    for (Control* detail : {&state_.DBEDITMATRICULA, &state_.LBLMATRICULA, &state_.LBLNOMEALUNO,
-                            &state_.DBEDITDIA_VENCIMENTO, &state_.LBLDATAVENCIMENTO, &state_.LBLVENCIMENTO,
-                            &state_.LBLMENSALIDADEPLANOS, &state_.LBLATIVIDADES}) {
+    for (Control* detail :
+         {&state_.DBEDITMATRICULA, &state_.LBLMATRICULA, &state_.LBLNOMEALUNO,
+          &state_.DBEDITDIA_VENCIMENTO, &state_.LBLDATAVENCIMENTO, &state_.LBLVENCIMENTO,
+          &state_.LBLMENSALIDADEPLANOS, &state_.LBLATIVIDADES}) {
         detail->visible = false;
     }
     for (Control& activity : state_.LBLATIVIDADESn) {
@@ -73,11 +74,13 @@ void TerminalScreen::LIMPA_TELA() {
     if (sacvar_.is(QStringLiteral("PINPAD"), QStringLiteral("NADA"))) {
         state_.PNLMATRICULA.visible = true;
         state_.PNLNOME.visible = true;
-        state_.LBLTECLADO.caption = unit_.biometricSwitch == QStringLiteral("Não") ? QStringLiteral("Teclado")
-                                                                                 : QStringLiteral("Biometria");
+        state_.LBLTECLADO.caption = unit_.biometricSwitch == QStringLiteral("Não")
+                                        ? QStringLiteral("Teclado")
+                                        : QStringLiteral("Biometria");
     } else {
-        state_.LBLTECLADO.caption =
-            sacvar_.isSim(QStringLiteral("PADRAOTEC12")) ? QStringLiteral("Tec12") : QStringLiteral("Leitor");
+        state_.LBLTECLADO.caption = sacvar_.isSim(QStringLiteral("PADRAOTEC12"))
+                                        ? QStringLiteral("Tec12")
+                                        : QStringLiteral("Leitor");
         state_.PNLNOME.visible = false;
         services_.devices.readerLine.setBreak(false);
     }

@@ -1,15 +1,14 @@
-#include "terminal/terminal_screen.h"
-
 #include "store/table_opening.h"
 #include "terminal/screen_errors.h"
+#include "terminal/terminal_screen.h"
 
 #include <QImage>
 
 namespace orvalen::terminal {
 
 TerminalScreen::TerminalScreen(ScreenServices services)
-    : services_(services), database_(services.database), unit_(services.unit), lookups_(services.database),
-      students_(lookups_) {}
+    : services_(services), database_(services.database), unit_(services.unit),
+      lookups_(services.database), students_(lookups_) {}
 
 void TerminalScreen::FormCreate(int screenWidth, int screenHeight) {
     chave = QChar(kEnter);
@@ -89,7 +88,8 @@ void TerminalScreen::FormShow() {
 }
 
 bool TerminalScreen::ABRE_TABELAS() {
-    store::OpeningResult opened = store::ABRE_TABELAS(store::OpeningScreen::Terminal, database_, services_.local);
+    store::OpeningResult opened =
+        store::ABRE_TABELAS(store::OpeningScreen::Terminal, database_, services_.local);
     if (opened.ok) {
         auto first = lookups_.firstAccessRow();
         if (!first.ok()) {
@@ -110,6 +110,7 @@ bool TerminalScreen::ABRE_TABELAS() {
     sacvar_ = *opened.sacvar;
     sacvar2_ = *opened.sacvar2;
     businessDate_ = opened.businessDate;
+    need(lookups_.prepareIndexes());
     branchRows_ = need(lookups_.branchCount());
     students_.requery();
     return true;
@@ -150,7 +151,8 @@ void TerminalScreen::Timer2Timer() {
 }
 
 void TerminalScreen::FormClose() {
-    if (unit_.biometricSwitch == QLatin1String("Sim") && sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
+    if (unit_.biometricSwitch == QLatin1String("Sim") &&
+        sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
         services_.devices.fingerprint.stopPoll();
         services_.devices.fingerprint.closeDevice();
     }

@@ -6,7 +6,6 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
-
 #include <array>
 
 namespace orvalen::terminal {

@@ -1,6 +1,5 @@
-#include "terminal/terminal_screen.h"
-
 #include "terminal/screen_errors.h"
+#include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
 
@@ -16,8 +15,8 @@ void TerminalScreen::ALUNO() {
         unit_.biometricMode = 0;
         state_.ImageFotoVisible = false;
         const bool onFile = need(lookups_.studentOnFile(unit_.currentMatricula));
-        MOSTRA_ACESSO(onFile ? QStringLiteral("Inativo !!!") : QStringLiteral("Inexistente !!!"), colours::clBlack,
-                      QString(), 36);
+        MOSTRA_ACESSO(onFile ? QStringLiteral("Inativo !!!") : QStringLiteral("Inexistente !!!"),
+                      colours::clBlack, QString(), 36);
         LIMPA_TELA();
         return;
     }
@@ -28,7 +27,8 @@ void TerminalScreen::ALUNO() {
         return;
     }
     if (sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC"))) {
-        const QDate born = students_.record().value(QStringLiteral("DATA_NASCIMENTO")).toDateTime().date();
+        const QDate born =
+            students_.record().value(QStringLiteral("DATA_NASCIMENTO")).toDateTime().date();
         const QString day = born.isValid() ? born.toString(QStringLiteral("dd")) : QString();
         if (day != PSTR_DIA) {
             MOSTRA_ACESSO(QStringLiteral("Inexistente !!!"), colours::clBlack, QString(), 36);

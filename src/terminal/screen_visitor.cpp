@@ -1,7 +1,6 @@
-#include "terminal/terminal_screen.h"
-
 #include "store/db_values.h"
 #include "terminal/access_status.h"
+#include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
 
@@ -14,7 +13,8 @@ void TerminalScreen::VISITANTE() {
 
     std::vector<LogRow> rows;
     if (PBooLiberaCatraca) {
-        const auto obs = visitorObs(state_.EDTOBSERVACAO.text, lastAccessMatricula_, lastAccessStatus_, lastAccessObs_);
+        const auto obs = visitorObs(state_.EDTOBSERVACAO.text, lastAccessMatricula_,
+                                    lastAccessStatus_, lastAccessObs_);
         if (!obs.ok()) {
             services_.errorLog.record(obs.error().message);
             logFailed(QStringLiteral("AcessoVisitantes/AcessoDia"));
@@ -49,7 +49,8 @@ void TerminalScreen::VISITANTE() {
             services_.observer->rowWritten(row);
         }
     }
-    MOSTRA_ACESSO(QStringLiteral("Visitante"), colours::clBlack, QStringLiteral("Seja Bem Vindo !!!"), 36);
+    MOSTRA_ACESSO(QStringLiteral("Visitante"), colours::clBlack,
+                  QStringLiteral("Seja Bem Vindo !!!"), 36);
     LIBERA_ROLETA();
     state_.EDTOBSERVACAO.text.clear();
     LIMPA_TELA();

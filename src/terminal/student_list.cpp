@@ -31,8 +31,7 @@ bool StudentList::first() {
 }
 
 bool StudentList::locatePrefix(const QString& key) {
-    const QString search = order_ == store::StudentOrder::Matricula ? key : key;
-    auto row = need(lookups_.firstActiveFrom(order_, search));
+    auto row = need(lookups_.firstActiveFrom(order_, key));
     if (!row || !(order_ == store::StudentOrder::Matricula ? row->matricula : row->nome)
                      .startsWith(key, Qt::CaseInsensitive)) {
         return false;
@@ -60,7 +59,9 @@ void StudentList::moveTo(int position) {
     }
 }
 
-bool StudentList::isEmpty() { return count() == 0; }
+bool StudentList::isEmpty() {
+    return count() == 0;
+}
 
 int StudentList::count() {
     if (!count_) {
@@ -87,7 +88,8 @@ std::optional<store::StudentListRow> StudentList::rowAt(int position) {
     const int page = position / kPageSize;
     auto it = pages_.find(page);
     if (it == pages_.end()) {
-        it = pages_.emplace(page, need(lookups_.activePage(order_, page * kPageSize, kPageSize))).first;
+        it = pages_.emplace(page, need(lookups_.activePage(order_, page * kPageSize, kPageSize)))
+                 .first;
     }
     const int index = position % kPageSize;
     if (index >= static_cast<int>(it->second.size())) {

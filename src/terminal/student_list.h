@@ -4,7 +4,6 @@
 
 #include <QSqlRecord>
 #include <QString>
-
 #include <map>
 #include <optional>
 #include <vector>
@@ -25,7 +24,8 @@ public:
 
     // Cursor moves; each returns true when the cursor is on a row afterwards.
     bool first();
-    bool locatePrefix(const QString& key); // partial, without regard to case; unchanged when nothing matches
+    bool locatePrefix(
+        const QString& key); // partial, without regard to case; unchanged when nothing matches
     bool locateExact(const QString& matricula);
     void moveTo(int position);
 

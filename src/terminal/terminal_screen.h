@@ -22,7 +22,6 @@
 #include <QDateTime>
 #include <QSqlRecord>
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <optional>
@@ -108,14 +107,17 @@ public:
     void BBNRETORNAClick();
     // The list cursor moved to a row (arrow keys or a click in the list).
     void moveStudentCursor(int position);
+    // A click on the list or the entry field gives it the focus.
+    void DBGALUNOSClick(int position);
+    void EDTMATRICULAClick();
 
     // ---- Operations -------------------------------------------------------------------
     void ALUNO();
     void PROCURA_RECEBIMENTOS(); // the student decision
     void FUNCIONARIO();          // the employee decision
     void VISITANTE();
-    void MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR, const QString& NOME_FUNC_ALUNO,
-                       int PANEL1_FONTE);
+    void MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR,
+                       const QString& NOME_FUNC_ALUNO, int PANEL1_FONTE);
     void LIMPA_TELA();
     void FOTO_ALUNO();
     void MOSTRA_FOTO();
@@ -144,7 +146,8 @@ public:
 
     // ---- Helpers the decisions use ------------------------------------------------------
     // Status panel / information panel / name label texts; the observer hears of each.
-    void showStatus(const QString& text, const QColor& background, const QColor& letters = colours::clWhite);
+    void showStatus(const QString& text, const QColor& background,
+                    const QColor& letters = colours::clWhite);
     void showInformation(const QString& text, const QColor& background, int fontSize);
     void showName(const QString& text);
     // Hides the entry controls and shows the information panel (an outcome is on screen).

@@ -16,13 +16,13 @@ struct TerminalUnit {
     QStringList accessPointCodes;
 
     // Application-wide values.
-    QString sharedMatricula;     // exchanged with the fingerprint screen
-    QString employeeKindPrefix;  // "00" or "91"
-    int biometricMode = 0;       // 0 idle, 1 capture, 2 verification, 3 verified, 4 by the screen
+    QString sharedMatricula;    // exchanged with the fingerprint screen
+    QString employeeKindPrefix; // "00" or "91"
+    int biometricMode = 0;      // 0 idle, 1 capture, 2 verification, 3 verified, 4 by the screen
     QString biometricMessage;
     QString biometricSwitch = QStringLiteral("Não"); // copy of Sacvar2.LEITOR_BIOMETRICO
     bool biometricFailure = false;
-    QString operatorCode;        // set at login
+    QString operatorCode; // set at login
 };
 
 } // namespace orvalen::terminal

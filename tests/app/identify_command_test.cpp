@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -37,15 +36,19 @@ protected:
 };
 
 TEST_F(IdentifyCommand, UnknownNumberShowsInexistente) {
-    EXPECT_EQ(run({QStringLiteral("12345")}), QStringLiteral("information panel: Inexistente !!!\nwait 3000 ms\n"));
+    EXPECT_EQ(run({QStringLiteral("12345")}),
+              QStringLiteral("information panel: Inexistente !!!\nwait 3000 ms\n"));
 }
 
 TEST_F(IdentifyCommand, VisitorCardWritesTheRowsAndReleases) {
-    const QString output = run({QStringLiteral("--at"), QStringLiteral("14:05"), QStringLiteral("0000999999")});
+    const QString output =
+        run({QStringLiteral("--at"), QStringLiteral("14:05"), QStringLiteral("0000999999")});
     const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7) << output.toStdString();
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("row AcessoVisitantes: USUARIO=00, DATA=2026-03-10")));
-    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("row AcessoDia: MATRICULA=9999999999, DATA=2026-03-10")));
+    EXPECT_TRUE(
+        lines[0].startsWith(QStringLiteral("row AcessoVisitantes: USUARIO=00, DATA=2026-03-10")));
+    EXPECT_TRUE(lines[1].startsWith(
+        QStringLiteral("row AcessoDia: MATRICULA=9999999999, DATA=2026-03-10")));
     EXPECT_TRUE(lines[1].contains(QStringLiteral("HORA=1899-12-30 14:05:00")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("STATUS=V")));
     EXPECT_EQ(lines.mid(2), (QStringList{QStringLiteral("status panel: Acesso Livre"),
@@ -58,13 +61,15 @@ TEST_F(IdentifyCommand, VisitorCardWritesTheRowsAndReleases) {
 }
 
 TEST_F(IdentifyCommand, DryRunWritesNothingAndJsonHasOneObjectPerLine) {
-    const QString output = run({QStringLiteral("--dry-run"), QStringLiteral("--json"), QStringLiteral("9999999999")});
+    const QString output =
+        run({QStringLiteral("--dry-run"), QStringLiteral("--json"), QStringLiteral("9999999999")});
     const QStringList lines = output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 7);
     const QJsonObject row = QJsonDocument::fromJson(lines[1].toUtf8()).object();
     EXPECT_EQ(row[QStringLiteral("event")].toString(), QStringLiteral("row"));
     EXPECT_EQ(row[QStringLiteral("table")].toString(), QStringLiteral("AcessoDia"));
-    EXPECT_EQ(row[QStringLiteral("columns")].toObject()[QStringLiteral("STATUS")].toString(), QStringLiteral("V"));
+    EXPECT_EQ(row[QStringLiteral("columns")].toObject()[QStringLiteral("STATUS")].toString(),
+              QStringLiteral("V"));
     const QJsonObject wait = QJsonDocument::fromJson(lines.last().toUtf8()).object();
     EXPECT_EQ(wait[QStringLiteral("ms")].toInt(), 3000);
     EXPECT_EQ(club.count(QStringLiteral("AcessoDia")), 0);
@@ -86,7 +91,10 @@ TEST_F(IdentifyCommand, BadArguments) {
     QString errors;
     QTextStream out(&output);
     QTextStream err(&errors);
-    EXPECT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--at"), QStringLiteral("25:00"), QStringLiteral("1")}, out, err), 2);
+    EXPECT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--at"),
+                             QStringLiteral("25:00"), QStringLiteral("1")},
+                            out, err),
+              2);
     EXPECT_EQ(tool::runTool({QStringLiteral("identify")}, out, err), 2);
 }
 

@@ -80,7 +80,12 @@ TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
                                << result.why.toStdString();
         EXPECT_EQ(result.opened, componentsOf(screen));
     }
+    db.exec(QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS) VALUES ('0000000001', 'S')"));
+    db.exec(QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS) VALUES ('0000000002', 'L')"));
     const auto terminal = open(OpeningScreen::Terminal);
+    ASSERT_TRUE(terminal.firstAcesso.has_value());
+    EXPECT_EQ(terminal.firstAcesso->value(QStringLiteral("MATRICULA")).toString(),
+              QStringLiteral("0000000001"));
     EXPECT_EQ(terminal.businessDate, QDate(2026, 12, 8));
     EXPECT_EQ(terminal.sacvar->text(QStringLiteral("ROLETA")), QStringLiteral("NADA"));
     EXPECT_EQ(terminal.sacvar2->text(QStringLiteral("FILIAL")), QStringLiteral("01"));

@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <vector>
 
@@ -18,7 +17,8 @@ namespace orvalen::test {
 // A clock the test sets and the recording pump advances.
 class SettableClock : public terminal::Clock {
 public:
-    explicit SettableClock(QDateTime now = QDateTime(QDate(2026, 3, 10), QTime(9, 30))) : now_(now) {}
+    explicit SettableClock(QDateTime now = QDateTime(QDate(2026, 3, 10), QTime(9, 30)))
+        : now_(now) {}
     QDateTime now() const override { return now_; }
     void set(const QDateTime& now) { now_ = now; }
     void advance(int milliseconds) { now_ = now_.addMSecs(milliseconds); }

@@ -34,7 +34,8 @@ SettingValues merged(SettingValues defaults, const SettingValues& wanted) {
 
 } // namespace
 
-TerminalFixture::TerminalFixture(const SettingValues& sacvar, const SettingValues& sacvar2, Route route)
+TerminalFixture::TerminalFixture(const SettingValues& sacvar, const SettingValues& sacvar2,
+                                 Route route)
     : db_(route) {
     const store::Dialect& dialect = db_.connection().dialect();
     insertRow(db_, QStringLiteral("Sacvar"),
@@ -57,7 +58,8 @@ TerminalFixture::TerminalFixture(const SettingValues& sacvar, const SettingValue
                      sacvar2));
     insertRow(db_, QStringLiteral("caixa"),
               {{QStringLiteral("OPERADOR"), QStringLiteral("01")},
-               {QStringLiteral("DATAABERTURA"), store::dateTimeValue(dialect, QDateTime(businessDate, QTime(0, 0)))},
+               {QStringLiteral("DATAABERTURA"),
+                store::dateTimeValue(dialect, QDateTime(businessDate, QTime(0, 0)))},
                {QStringLiteral("TERMINO"), 0}});
     unit_.operatorCode = QStringLiteral("01");
     writer_ = std::make_unique<terminal::DatabaseLogWriter>(db_.connection());
@@ -75,15 +77,19 @@ terminal::TerminalScreen& TerminalFixture::show(int width, int height) {
     return *screen_;
 }
 
-void TerminalFixture::addStudent(const QString& matricula, const QString& nome, const QDate& born, bool active) {
+void TerminalFixture::addStudent(const QString& matricula, const QString& nome, const QDate& born,
+                                 bool active) {
     const store::Dialect& dialect = db_.connection().dialect();
-    db_.exec(QStringLiteral("INSERT INTO Alunos (Matricula) VALUES (:M)"), {{QStringLiteral(":M"), matricula}});
+    db_.exec(QStringLiteral("INSERT INTO Alunos (Matricula) VALUES (:M)"),
+             {{QStringLiteral(":M"), matricula}});
     if (active) {
-        db_.exec(QStringLiteral("INSERT INTO AlunosAtivos (MATRICULA, NOME, DATA_NASCIMENTO, DIA_VENCIMENTO) "
-                                "VALUES (:M, :N, :D, 10)"),
-                 {{QStringLiteral(":M"), matricula},
-                  {QStringLiteral(":N"), nome},
-                  {QStringLiteral(":D"), store::dateTimeValue(dialect, QDateTime(born, QTime(0, 0)))}});
+        db_.exec(
+            QStringLiteral(
+                "INSERT INTO AlunosAtivos (MATRICULA, NOME, DATA_NASCIMENTO, DIA_VENCIMENTO) "
+                "VALUES (:M, :N, :D, 10)"),
+            {{QStringLiteral(":M"), matricula},
+             {QStringLiteral(":N"), nome},
+             {QStringLiteral(":D"), store::dateTimeValue(dialect, QDateTime(born, QTime(0, 0)))}});
     }
 }
 
@@ -97,9 +103,12 @@ void TerminalFixture::addEmployee(const QString& matricula, const QString& nome)
              {{QStringLiteral(":M"), matricula}, {QStringLiteral(":N"), nome}});
 }
 
-void TerminalFixture::addAccessRow(const QString& matricula, const QString& status, const QString& obs) {
+void TerminalFixture::addAccessRow(const QString& matricula, const QString& status,
+                                   const QString& obs) {
     db_.exec(QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS, OBS) VALUES (:M, :S, :O)"),
-             {{QStringLiteral(":M"), matricula}, {QStringLiteral(":S"), status}, {QStringLiteral(":O"), obs}});
+             {{QStringLiteral(":M"), matricula},
+              {QStringLiteral(":S"), status},
+              {QStringLiteral(":O"), obs}});
 }
 
 void TerminalFixture::type(const QString& text) {

@@ -11,7 +11,6 @@
 #include <QMap>
 #include <QString>
 #include <QVariant>
-
 #include <memory>
 
 namespace orvalen::test {
@@ -35,8 +34,8 @@ public:
     // Creates the screen and runs its start-up (FormCreate, FormShow, FormActivate).
     terminal::TerminalScreen& show(int width = 1024, int height = 768);
 
-    void addStudent(const QString& matricula, const QString& nome, const QDate& born = QDate(1990, 5, 15),
-                    bool active = true);
+    void addStudent(const QString& matricula, const QString& nome,
+                    const QDate& born = QDate(1990, 5, 15), bool active = true);
     void addPhoto(const QString& matricula, const QByteArray& jpeg);
     void addEmployee(const QString& matricula, const QString& nome);
     void addAccessRow(const QString& matricula, const QString& status, const QString& obs);

@@ -27,7 +27,8 @@ TEST(AccessStatus, StatusOfEachOutcome) {
 }
 
 TEST(AccessStatus, ObsKeepsThirtyCharacters) {
-    EXPECT_EQ(cutObs(QStringLiteral("Atividade Agendada Incorreta !!!")), QStringLiteral("Atividade Agendada Incorreta !"));
+    EXPECT_EQ(cutObs(QStringLiteral("Atividade Agendada Incorreta !!!")),
+              QStringLiteral("Atividade Agendada Incorreta !"));
     EXPECT_EQ(cutObs(QStringLiteral("Solicitar Liberação da Catraca !!!")),
               QStringLiteral("Solicitar Liberação da Catraca"));
     EXPECT_EQ(cutObs(QStringLiteral("Acesso Livre")), QStringLiteral("Acesso Livre"));
@@ -43,21 +44,25 @@ TEST(AccessStatus, StatusTextsGoToTheStatusPanel) {
 
 TEST(AccessStatus, VisitorObs) {
     const QString none;
-    EXPECT_EQ(visitorObs(QStringLiteral("Amigo do João"), QStringLiteral("0000001234"), QStringLiteral("H"),
-                         QStringLiteral("Fora de Hora !!!"))
+    EXPECT_EQ(visitorObs(QStringLiteral("Amigo do João"), QStringLiteral("0000001234"),
+                         QStringLiteral("H"), QStringLiteral("Fora de Hora !!!"))
                   .value(),
               QStringLiteral("Amigo do João"));
-    EXPECT_EQ(visitorObs(none, QStringLiteral("0000001234"), QStringLiteral("S"), QStringLiteral("Fora Validade !!!"))
+    EXPECT_EQ(visitorObs(none, QStringLiteral("0000001234"), QStringLiteral("S"),
+                         QStringLiteral("Fora Validade !!!"))
                   .value(),
               QStringLiteral("1234-Fora Validade !!!"));
-    EXPECT_EQ(visitorObs(none, QStringLiteral("0000001234"), QStringLiteral("L"), QStringLiteral("Acesso Livre")).value(),
+    EXPECT_EQ(visitorObs(none, QStringLiteral("0000001234"), QStringLiteral("L"),
+                         QStringLiteral("Acesso Livre"))
+                  .value(),
               none);
     EXPECT_EQ(visitorObs(none, none, none, none).value(), none);
     EXPECT_EQ(visitorObs(none, QStringLiteral("0000123456"), QStringLiteral("H"),
                          QStringLiteral("Atividade Agendada Incorreta !"))
                   .value(),
               QStringLiteral("123456-Atividade Agendada Inco"));
-    EXPECT_FALSE(visitorObs(none, QStringLiteral("ABC"), QStringLiteral("H"), QStringLiteral("x")).ok());
+    EXPECT_FALSE(
+        visitorObs(none, QStringLiteral("ABC"), QStringLiteral("H"), QStringLiteral("x")).ok());
 }
 
 } // namespace

@@ -4,9 +4,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 namespace orvalen::test {
@@ -47,13 +45,17 @@ TEST(MessageSocket, ReleaseMessageReachesTheScreenBothWays) {
 TEST(MessageSocket, OnlyTheReleaseMessageIsRead) {
     EXPECT_EQ(terminal::releaseMessageParameter({QStringLiteral("0x400"), QStringLiteral("7")}), 7);
     EXPECT_EQ(terminal::releaseMessageParameter({QStringLiteral("0x400"), QStringLiteral("0")}), 0);
-    EXPECT_FALSE(terminal::releaseMessageParameter({QStringLiteral("0x401"), QStringLiteral("1")}).has_value());
-    EXPECT_FALSE(terminal::releaseMessageParameter({QStringLiteral("0x400"), QStringLiteral("x")}).has_value());
+    EXPECT_FALSE(terminal::releaseMessageParameter({QStringLiteral("0x401"), QStringLiteral("1")})
+                     .has_value());
+    EXPECT_FALSE(terminal::releaseMessageParameter({QStringLiteral("0x400"), QStringLiteral("x")})
+                     .has_value());
     EXPECT_FALSE(terminal::releaseMessageParameter({QStringLiteral("0x400")}).has_value());
 }
 
 TEST(MessageSocket, NobodyListening) {
-    EXPECT_FALSE(terminal::sendTerminalMessage(QStringLiteral("0x400 1"), QStringLiteral("orvalen-nobody-here")).ok());
+    EXPECT_FALSE(terminal::sendTerminalMessage(QStringLiteral("0x400 1"),
+                                               QStringLiteral("orvalen-nobody-here"))
+                     .ok());
 }
 
 } // namespace

@@ -1,8 +1,7 @@
 #include "support/terminal_fixture.h"
 
-#include <gtest/gtest.h>
-
 #include <Qt>
+#include <gtest/gtest.h>
 
 namespace orvalen::test {
 namespace {
@@ -35,7 +34,8 @@ TEST(ScreenEntry, KeyFilterOfEachMode) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
-        TerminalFixture f({{QStringLiteral("PROCURAMATRICULANOME"), QString::fromUtf8(c.numberMode)}});
+        TerminalFixture f(
+            {{QStringLiteral("PROCURAMATRICULANOME"), QString::fromUtf8(c.numberMode)}});
         f.show();
         EXPECT_EQ(typedInto(f, QString::fromUtf8(c.keys)), QString::fromUtf8(c.shown));
     }
@@ -67,7 +67,8 @@ TEST(ScreenEntry, FirstKeyOnKeyboardOnlyTerminal) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field);
-        TerminalFixture f({{QStringLiteral("PROCURAMATRICULANOME"), QString::fromUtf8(c.defaultMode)}});
+        TerminalFixture f(
+            {{QStringLiteral("PROCURAMATRICULANOME"), QString::fromUtf8(c.defaultMode)}});
         f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
         f.addStudent(QStringLiteral("0000000200"), QStringLiteral("MARIA"));
         f.show();
@@ -94,19 +95,23 @@ TEST(ScreenEntry, FirstKeyOnReaderTerminal) {
         f.show();
         EXPECT_EQ(f.state().LBLTECLADO.caption, QStringLiteral("Leitor"));
         f.screen().keyPressed(0, key);
-        EXPECT_EQ(f.state().EDTMATRICULA.text, key == QLatin1Char('7') ? QStringLiteral("7") : QString());
+        EXPECT_EQ(f.state().EDTMATRICULA.text,
+                  key == QLatin1Char('7') ? QStringLiteral("7") : QString());
         EXPECT_FALSE(f.state().keyPreview);
         EXPECT_EQ(f.state().caption, QStringLiteral("Controle de Acesso"));
     }
 }
 
 TEST(ScreenEntry, Tec12RefusesThePcKeyboard) {
-    TerminalFixture f({{QStringLiteral("PINPAD"), QStringLiteral("COM1")}, {QStringLiteral("PADRAOTEC12"), QStringLiteral("Sim")}});
+    TerminalFixture f({{QStringLiteral("PINPAD"), QStringLiteral("COM1")},
+                       {QStringLiteral("PADRAOTEC12"), QStringLiteral("Sim")}});
     f.show();
     f.screen().keyPressed(0, QLatin1Char('5'));
     ASSERT_EQ(f.aviso.boxes.size(), 1u);
-    EXPECT_EQ(store::Aviso::message(f.aviso.boxes[0].text, f.aviso.boxes[0].detail),
-              QStringLiteral("Tec12 Configurado.\n\rPor favor configure teclado do compudador no botão abaixo !"));
+    EXPECT_EQ(
+        store::Aviso::message(f.aviso.boxes[0].text, f.aviso.boxes[0].detail),
+        QStringLiteral(
+            "Tec12 Configurado.\n\rPor favor configure teclado do compudador no botão abaixo !"));
     EXPECT_TRUE(f.state().keyPreview);
     EXPECT_TRUE(f.state().EDTMATRICULA.text.isEmpty());
 
@@ -145,7 +150,8 @@ TEST(ScreenEntry, F2InTheEntryField) {
     f.screen().keyPressed(0, QLatin1Char('5'));
     f.screen().keyPressed(Qt::Key_F2, QChar());
     EXPECT_EQ(f.count(QStringLiteral("AcessoVisitantes")), 1);
-    EXPECT_EQ(f.value(QStringLiteral("SELECT STATUS FROM AcessoDia")).toString(), QStringLiteral("V"));
+    EXPECT_EQ(f.value(QStringLiteral("SELECT STATUS FROM AcessoDia")).toString(),
+              QStringLiteral("V"));
 }
 
 TEST(ScreenEntry, ExternalMessageBothWays) {
@@ -165,7 +171,8 @@ TEST(ScreenEntry, ExternalMessageBothWays) {
     nbio.fingerprint.calls.clear();
     nbio.screen().externalMessage(0);
     nbio.screen().externalMessage(0);
-    EXPECT_EQ(nbio.fingerprint.calls, (QStringList{QStringLiteral("close"), QStringLiteral("open")}));
+    EXPECT_EQ(nbio.fingerprint.calls,
+              (QStringList{QStringLiteral("close"), QStringLiteral("open")}));
     EXPECT_EQ(nbio.count(QStringLiteral("AcessoDia")), 0);
 
     TerminalFixture persona({}, {{QStringLiteral("LEITOR_BIOMETRICO"), QStringLiteral("Sim")},
@@ -174,7 +181,8 @@ TEST(ScreenEntry, ExternalMessageBothWays) {
     persona.fingerprint.calls.clear();
     persona.screen().externalMessage(0);
     persona.screen().externalMessage(0);
-    EXPECT_EQ(persona.fingerprint.calls, (QStringList{QStringLiteral("StopCapture"), QStringLiteral("StartCapture")}));
+    EXPECT_EQ(persona.fingerprint.calls,
+              (QStringList{QStringLiteral("StopCapture"), QStringLiteral("StartCapture")}));
 }
 
 TEST(ScreenEntry, NameModePicksTheListRow) {

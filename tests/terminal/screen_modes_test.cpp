@@ -25,7 +25,8 @@ TEST(ScreenModes, ModeButtonsAndTheirMessages) {
         {"COM1", "R", "Leitor", Button::Tec12, "", "Tec12"},
         {"COM1", "R", "Leitor", Button::Teclado, "", "Teclado"},
         {"COM1", "N", "Biometria", Button::Tec12, "Tec12 Configurado.", "Biometria"},
-        {"COM1", "X", "Leitor", Button::Teclado, "", "Leitor"}, // other turnstile types: label untouched
+        {"COM1", "X", "Leitor", Button::Teclado, "",
+         "Leitor"}, // other turnstile types: label untouched
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.pinpad) + "/" + c.label + "/" + std::to_string(int(c.button)));
@@ -35,9 +36,15 @@ TEST(ScreenModes, ModeButtonsAndTheirMessages) {
         f.state().LBLTECLADO.caption = QString::fromUtf8(c.label);
         f.readerLine.breaks.clear();
         switch (c.button) {
-        case Button::Teclado: f.screen().BBNTECLADOClick(); break;
-        case Button::Leitor: f.screen().BBNLEITORClick(); break;
-        case Button::Tec12: f.screen().BBNTEC12Click(); break;
+        case Button::Teclado:
+            f.screen().BBNTECLADOClick();
+            break;
+        case Button::Leitor:
+            f.screen().BBNLEITORClick();
+            break;
+        case Button::Tec12:
+            f.screen().BBNTEC12Click();
+            break;
         }
         if (*c.message == 0) {
             EXPECT_TRUE(f.aviso.boxes.empty());
@@ -52,7 +59,8 @@ TEST(ScreenModes, ModeButtonsAndTheirMessages) {
 }
 
 TEST(ScreenModes, ReaderButtonHidesNameSearch) {
-    TerminalFixture f({{QStringLiteral("PINPAD"), QStringLiteral("COM1")}, {QStringLiteral("PROCURAMATRICULANOME"), QStringLiteral("Não")}});
+    TerminalFixture f({{QStringLiteral("PINPAD"), QStringLiteral("COM1")},
+                       {QStringLiteral("PROCURAMATRICULANOME"), QStringLiteral("Não")}});
     f.show();
     f.state().LBLTECLADO.caption = QStringLiteral("Teclado");
     f.state().PNLNOME.visible = true;

@@ -22,9 +22,11 @@ TEST(ScreenStudentLookup, NotOnFileInactiveAndBirthDay) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        TerminalFixture f({{QStringLiteral("ACESSO_MATRICULA_NASC"), c.birthDay ? QStringLiteral("Sim") : QStringLiteral("Não")}});
+        TerminalFixture f({{QStringLiteral("ACESSO_MATRICULA_NASC"),
+                            c.birthDay ? QStringLiteral("Sim") : QStringLiteral("Não")}});
         f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"), QDate(1990, 5, 15));
-        f.addStudent(QStringLiteral("0000000200"), QStringLiteral("BETO"), QDate(1990, 5, 15), false);
+        f.addStudent(QStringLiteral("0000000200"), QStringLiteral("BETO"), QDate(1990, 5, 15),
+                     false);
         f.show();
         f.type(QString::fromUtf8(c.typed));
         const QString information = QString::fromUtf8(c.information);
@@ -51,9 +53,9 @@ TEST(ScreenStudentLookup, ErrorsEndTheEntryInTheLogAndReset) {
         bool name;
     };
     const Case cases[] = {
-        {"3000", "00 12", false},     // malformed employee number
-        {"3s", "777", false},         // malformed hold time at the wait
-        {"3000", "00AB", true},       // name-mode text beginning with 00 from a reader
+        {"3000", "00 12", false}, // malformed employee number
+        {"3s", "777", false},     // malformed hold time at the wait
+        {"3000", "00AB", true},   // name-mode text beginning with 00 from a reader
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -62,7 +64,8 @@ TEST(ScreenStudentLookup, ErrorsEndTheEntryInTheLogAndReset) {
         f.screen().keyPressed(0, QLatin1Char('1'));
         f.state().EDTMATRICULA.text = QString::fromUtf8(c.typed);
         if (c.name) {
-            f.unit().sharedMatricula = f.state().EDTMATRICULA.text; // a fed result passes name mode unchanged
+            f.unit().sharedMatricula =
+                f.state().EDTMATRICULA.text; // a fed result passes name mode unchanged
             f.screen().PNLNOMEClick();
             f.state().EDTMATRICULA.text = QString::fromUtf8(c.typed);
         }

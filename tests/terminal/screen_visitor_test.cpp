@@ -20,18 +20,25 @@ TEST(ScreenVisitor, ObsFromTheLastLoggedStudent) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.status);
         TerminalFixture f;
-        f.addAccessRow(QStringLiteral("0000001234"), QString::fromUtf8(c.status), QString::fromUtf8(c.obs));
+        f.addAccessRow(QStringLiteral("0000001234"), QString::fromUtf8(c.status),
+                       QString::fromUtf8(c.obs));
         f.show();
         f.state().EDTOBSERVACAO.text = QString::fromUtf8(c.observation);
         f.pump.waits.clear();
         f.type(QStringLiteral("0000999999"));
 
-        EXPECT_EQ(f.value(QStringLiteral("SELECT OBS FROM AcessoVisitantes")).toString(), QString::fromUtf8(c.visitorObs));
-        EXPECT_EQ(f.value(QStringLiteral("SELECT USUARIO FROM AcessoVisitantes")).toString(), QStringLiteral("01"));
-        EXPECT_EQ(f.value(QStringLiteral("SELECT FILIAL FROM AcessoVisitantes")).toString(), QStringLiteral("01"));
-        EXPECT_EQ(f.value(QStringLiteral("SELECT MATRICULA || '/' || STATUS FROM AcessoDia")).toString(),
-                  QStringLiteral("9999999999/V"));
-        EXPECT_TRUE(f.value(QStringLiteral("SELECT DATA FROM AcessoDia")).toString().startsWith(QStringLiteral("2026-03-10")));
+        EXPECT_EQ(f.value(QStringLiteral("SELECT OBS FROM AcessoVisitantes")).toString(),
+                  QString::fromUtf8(c.visitorObs));
+        EXPECT_EQ(f.value(QStringLiteral("SELECT USUARIO FROM AcessoVisitantes")).toString(),
+                  QStringLiteral("01"));
+        EXPECT_EQ(f.value(QStringLiteral("SELECT FILIAL FROM AcessoVisitantes")).toString(),
+                  QStringLiteral("01"));
+        EXPECT_EQ(
+            f.value(QStringLiteral("SELECT MATRICULA || '/' || STATUS FROM AcessoDia")).toString(),
+            QStringLiteral("9999999999/V"));
+        EXPECT_TRUE(f.value(QStringLiteral("SELECT DATA FROM AcessoDia"))
+                        .toString()
+                        .startsWith(QStringLiteral("2026-03-10")));
         EXPECT_TRUE(f.state().EDTOBSERVACAO.text.isEmpty());
         // No outcome wait for a visitor; the release without a turnstile holds ACESSO_TEMPO.
         EXPECT_EQ(f.pump.waits, std::vector<int>{3000});
@@ -53,7 +60,8 @@ TEST(ScreenVisitor, FailedWriteShowsTheMessageAndCloses) {
 }
 
 TEST(ScreenVisitor, RecordedByTheRecordingTurnstileWhenFitted) {
-    TerminalFixture f({{QStringLiteral("ROLETA"), QStringLiteral("COM2")}, {QStringLiteral("TIPO_ROLETA"), QStringLiteral("A")}});
+    TerminalFixture f({{QStringLiteral("ROLETA"), QStringLiteral("COM2")},
+                       {QStringLiteral("TIPO_ROLETA"), QStringLiteral("A")}});
     f.show();
     f.type(QStringLiteral("9999999999"));
     EXPECT_EQ(f.turnstile.pulses, std::vector<int>{500});

@@ -1,5 +1,7 @@
 #include "app/tool/commands.h"
 
+#include "app/tool/demo_command.h"
+#include "app/tool/doctor_command.h"
 #include "app/tool/identify_command.h"
 #include "app/tool/send_command.h"
 
@@ -15,6 +17,10 @@ int versionCommand(CommandContext& context) {
 std::span<const Command> allCommands() {
     static const std::array commands{
         Command{"version", "version", "prints the version", &versionCommand},
+        Command{"demo", "demo create DIR [--members N]",
+                "creates the demo club in DIR, or reopens its cash period for today", &demoCommand},
+        Command{"doctor", "doctor [--datalink-dir DIR]",
+                "checks an installation and says what to fix", &doctorCommand},
         Command{"identify", "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] TEXT",
                 "runs one identification as if TEXT was typed at the terminal and Enter pressed; prints what "
                 "the screen shows, the waits, the rows written and the turnstile releases",

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QTime>
-
 #include <memory>
 
 namespace orvalen::tool {
@@ -33,7 +32,8 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
             options.folder = arguments[++i];
         } else if (argument == QLatin1String("--at") && hasValue) {
             const QString at = arguments[++i];
-            options.at = QTime::fromString(at, at.size() > 5 ? QStringLiteral("HH:mm:ss") : QStringLiteral("HH:mm"));
+            options.at = QTime::fromString(at, at.size() > 5 ? QStringLiteral("HH:mm:ss")
+                                                             : QStringLiteral("HH:mm"));
             if (!options.at.isValid()) {
                 err << "orvalen identify: --at takes HH:MM or HH:MM:SS, not '" << at << "'\n";
                 return std::nullopt;
@@ -98,8 +98,8 @@ int identifyCommand(CommandContext& context) {
         context.err << "orvalen identify: " << local.error().message << '\n';
         return 1;
     }
-    auto spec = store::connectionSpecFromFile(QDir(options->folder).filePath(QLatin1String(store::kMainDataLink)),
-                                              local.value());
+    auto spec = store::connectionSpecFromFile(
+        QDir(options->folder).filePath(QLatin1String(store::kMainDataLink)), local.value());
     if (!spec.ok()) {
         context.err << "orvalen identify: " << spec.error().message << '\n';
         return 1;
@@ -126,8 +126,8 @@ int identifyCommand(CommandContext& context) {
     terminal::TerminalUnit unit;
     unit.operatorCode = QStringLiteral("00");
     terminal::TerminalScreen screen(terminal::ScreenServices{
-        connection, events, events, events, events, *writer, terminal::Devices{readerLine, fingerprint, events}, unit,
-        local.value(), &events});
+        connection, events, events, events, events, *writer,
+        terminal::Devices{readerLine, fingerprint, events}, unit, local.value(), &events});
 
     screen.FormCreate(1024, 768);
     screen.FormShow();

@@ -10,10 +10,14 @@ namespace {
 
 QString placeName(terminal::Place place) {
     switch (place) {
-    case terminal::Place::StatusPanel: return QStringLiteral("status panel");
-    case terminal::Place::InformationPanel: return QStringLiteral("information panel");
-    case terminal::Place::NameLabel: return QStringLiteral("name label");
-    case terminal::Place::MessageBox: return QStringLiteral("message box");
+    case terminal::Place::StatusPanel:
+        return QStringLiteral("status panel");
+    case terminal::Place::InformationPanel:
+        return QStringLiteral("information panel");
+    case terminal::Place::NameLabel:
+        return QStringLiteral("name label");
+    case terminal::Place::MessageBox:
+        return QStringLiteral("message box");
     }
     return {};
 }
@@ -38,7 +42,8 @@ void IdentifyEvents::emitJson(const QJsonObject& object) {
 void IdentifyEvents::wait(int milliseconds) {
     now_ = now_.addMSecs(milliseconds);
     if (json_) {
-        emitJson({{QStringLiteral("event"), QStringLiteral("wait")}, {QStringLiteral("ms"), milliseconds}});
+        emitJson({{QStringLiteral("event"), QStringLiteral("wait")},
+                  {QStringLiteral("ms"), milliseconds}});
     } else {
         out_ << "wait " << milliseconds << " ms\n";
     }
@@ -51,15 +56,18 @@ int IdentifyEvents::AVISO(const QString& kind, const QString& text, const QStrin
                   {QStringLiteral("kind"), kind},
                   {QStringLiteral("text"), message(text, detail)}});
     } else {
-        out_ << "message box: " << QString(message(text, detail)).replace(QStringLiteral("\n\r"), QStringLiteral(" / "))
-             << '\n';
+        out_
+            << "message box: "
+            << QString(message(text, detail)).replace(QStringLiteral("\n\r"), QStringLiteral(" / "))
+            << '\n';
     }
     return kind == QLatin1String("!") ? kOk : kYes;
 }
 
 void IdentifyEvents::record(const QString& message) {
     if (json_) {
-        emitJson({{QStringLiteral("event"), QStringLiteral("error")}, {QStringLiteral("message"), message}});
+        emitJson({{QStringLiteral("event"), QStringLiteral("error")},
+                  {QStringLiteral("message"), message}});
     } else {
         out_ << "error logged: " << message << '\n';
     }
@@ -103,9 +111,11 @@ void IdentifyEvents::releaseRequested() {
 
 void IdentifyEvents::pulse(int pulseMilliseconds) {
     if (json_) {
-        emitJson({{QStringLiteral("event"), QStringLiteral("pulse")}, {QStringLiteral("ms"), pulseMilliseconds}});
+        emitJson({{QStringLiteral("event"), QStringLiteral("pulse")},
+                  {QStringLiteral("ms"), pulseMilliseconds}});
     } else {
-        out_ << "turnstile pulse " << pulseMilliseconds << " ms (not sent: no output device here)\n";
+        out_ << "turnstile pulse " << pulseMilliseconds
+             << " ms (not sent: no output device here)\n";
     }
 }
 

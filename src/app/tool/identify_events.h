@@ -23,7 +23,8 @@ class IdentifyEvents : public terminal::Clock,
                        public terminal::ScreenObserver,
                        public terminal::TurnstileOutput {
 public:
-    IdentifyEvents(QTextStream& out, bool json, QDateTime start) : out_(out), json_(json), now_(start) {}
+    IdentifyEvents(QTextStream& out, bool json, QDateTime start)
+        : out_(out), json_(json), now_(start) {}
 
     QDateTime now() const override { return now_; }
     void processEvents() override {}

@@ -7,7 +7,8 @@ namespace orvalen::tool {
 int sendCommand(CommandContext& context) {
     const QStringList& words = context.arguments;
     if (!terminal::releaseMessageParameter(words)) {
-        context.err << "orvalen send: the message is '0x400 N' (N: 0 pauses or resumes the fingerprint reader, "
+        context.err << "orvalen send: the message is '0x400 N' (N: 0 pauses or resumes the "
+                       "fingerprint reader, "
                        "any other number lets a visitor in)\n";
         return 2;
     }

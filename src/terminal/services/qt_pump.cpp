@@ -6,7 +6,9 @@
 
 namespace orvalen::terminal {
 
-void QtPump::processEvents() { QCoreApplication::processEvents(); }
+void QtPump::processEvents() {
+    QCoreApplication::processEvents();
+}
 
 void QtPump::wait(int milliseconds) {
     if (milliseconds <= 0) {

@@ -1,0 +1,60 @@
+#include "app/tool/demo_command.h"
+
+#include "demo_club/demo_club.h"
+#include "demo_club/member_catalogue.h"
+
+#include <QDir>
+
+namespace orvalen::tool {
+
+namespace {
+
+int usage(CommandContext& context) {
+    context.err << "usage: orvalen demo create DIR [--members N]\n";
+    return 2;
+}
+
+} // namespace
+
+int demoCommand(CommandContext& context) {
+    QStringList args = context.arguments;
+    if (args.isEmpty() || args.takeFirst() != QLatin1String("create")) {
+        return usage(context);
+    }
+    demo::DemoClubOptions options;
+    options.now = QDateTime::currentDateTime();
+    QString folder;
+    while (!args.isEmpty()) {
+        const QString arg = args.takeFirst();
+        if (arg == QLatin1String("--members")) {
+            bool ok = false;
+            options.members = args.isEmpty() ? 0 : args.takeFirst().toInt(&ok);
+            if (!ok || options.members < 1) {
+                context.err << "orvalen demo: --members needs a positive whole number\n";
+                return 2;
+            }
+        } else if (folder.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
+            folder = arg;
+        } else {
+            return usage(context);
+        }
+    }
+    if (folder.isEmpty()) {
+        return usage(context);
+    }
+    const auto summary = demo::createDemoClub(folder, options);
+    if (!summary) {
+        context.err << "orvalen demo: " << summary.error().message << "\n";
+        return 1;
+    }
+    const QString where = QDir(folder).absolutePath();
+    context.out << (summary->created ? "created the demo club in " : "kept the demo club in ")
+                << where << "\n  " << summary->members << " active members; cash period open for "
+                << summary->businessDate.toString(QStringLiteral("dd/MM/yyyy"))
+                << "\n  who to try: " << QDir(where).filePath(QLatin1String(demo::kCatalogueFile))
+                << "\n";
+    context.out.flush();
+    return 0;
+}
+
+} // namespace orvalen::tool

@@ -1,0 +1,154 @@
+#include "app/tool/doctor_command.h"
+
+#include "app/tool/doctor_database_checks.h"
+#include "app/tool/doctor_report.h"
+#include "store/connection.h"
+#include "store/datalink.h"
+#include "store/local_settings.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
+#include <atomic>
+#include <memory>
+
+namespace orvalen::tool {
+
+namespace {
+
+// A connection to the database a data-link file names, or nothing after reporting why not.
+std::unique_ptr<store::ClubConnection> connectThrough(const QString& file,
+                                                      const store::LocalSettings& local,
+                                                      const QString& fix, DoctorReport& report) {
+    static std::atomic<int> counter{0};
+    const auto spec = store::connectionSpecFromFile(file, local);
+    if (!spec) {
+        report.problem(spec.error().message, fix);
+        return nullptr;
+    }
+    // Opening a missing SQLite file would create an empty database instead of failing.
+    if (spec->driver == QLatin1String("QSQLITE") && !QFileInfo::exists(spec->databaseName)) {
+        report.problem(
+            QStringLiteral("the database file %1 named by %2 does not exist")
+                .arg(spec->databaseName, file),
+            QStringLiteral("correct Data Source in %1, or create the demo club with `orvalen demo "
+                           "create DIR`")
+                .arg(file));
+        return nullptr;
+    }
+    auto connection = std::make_unique<store::ClubConnection>(
+        spec.value(), QStringLiteral("orvalen-doctor-%1").arg(counter++));
+    if (const store::Status opened = connection->open(); !opened) {
+        report.problem(
+            opened.error().message,
+            QStringLiteral("check that the database server is running and reachable and that "
+                           "the settings in %1 are right")
+                .arg(file));
+        return nullptr;
+    }
+    report.fact(QStringLiteral("%1: %2 database %3")
+                    .arg(QFileInfo(file).fileName(),
+                         spec->driver == QLatin1String("QSQLITE") ? QStringLiteral("SQLite")
+                                                                  : QStringLiteral("SQL Server"),
+                         spec->databaseName.section(QLatin1Char(';'), 0, 1)));
+    return connection;
+}
+
+void examine(const QString& folder, const QDate& today, DoctorReport& report) {
+    if (!QFileInfo(folder).isDir()) {
+        report.problem(QStringLiteral("the data-link folder %1 does not exist").arg(folder),
+                       QStringLiteral("create it with the data-link files, or name another with "
+                                      "--datalink-dir DIR or ORVALEN_DATALINK_DIR"));
+        return;
+    }
+    const auto local = store::LocalSettings::load(folder);
+    if (!local) {
+        report.problem(local.error().message,
+                       QStringLiteral("correct terminal.ini in %1").arg(folder));
+        return;
+    }
+    const QDir dir(folder);
+    const QString mainLink = dir.filePath(QLatin1String(store::kMainDataLink));
+    const auto main = connectThrough(
+        mainLink, local.value(),
+        QStringLiteral(
+            "write %1 with the club database's provider and data source, for example "
+            "\"Provider=SQLite;Data Source=club.db\" or a SQL Server provider (SQLOLEDB.1)")
+            .arg(mainLink),
+        report);
+    if (!main) {
+        return;
+    }
+    const ClubFacts facts = checkClubDatabase(*main, today, report);
+
+    const QString branchLink = dir.filePath(QLatin1String(store::kBranchDataLink));
+    if (QFileInfo::exists(branchLink)) {
+        if (const auto branch = connectThrough(
+                branchLink, local.value(),
+                QStringLiteral("correct %1; it names a branch's database").arg(branchLink),
+                report)) {
+            checkTables(*branch, QStringLiteral("branch database"),
+                        {QStringLiteral("AlunosAtivos"), QStringLiteral("Alunos"),
+                         QStringLiteral("PLANOS"), QStringLiteral("MENSALIDADES"),
+                         QStringLiteral("Turma"), QStringLiteral("RECEB"),
+                         QStringLiteral("FotosAlunos"), QStringLiteral("ALUNOSATIVIDADES"),
+                         QStringLiteral("ATIVIDADES"), QStringLiteral("Funcionarios")},
+                        report);
+        }
+    } else if (facts.hasBranches) {
+        report.problem(
+            QStringLiteral("%1 is missing, while Filial lists branches: choosing one shows "
+                           "\"OrvalenFilial.udl inexistente\"")
+                .arg(branchLink),
+            QStringLiteral("copy Orvalen.udl to %1; the terminal rewrites its data source when a "
+                           "branch is chosen")
+                .arg(branchLink));
+    }
+
+    const QString portalLink = dir.filePath(QLatin1String(store::kPortalDataLink));
+    if (QFileInfo::exists(portalLink)) {
+        if (const auto portal =
+                connectThrough(portalLink, local.value(),
+                               QStringLiteral("correct %1; it names the class-booking portal's "
+                                              "database")
+                                   .arg(portalLink),
+                               report)) {
+            checkTables(*portal, QStringLiteral("class-booking portal database"),
+                        {QStringLiteral("FrequenciaAula"), QStringLiteral("AulasColetivas")},
+                        report);
+        }
+    } else if (facts.portalBookings) {
+        report.problem(
+            QStringLiteral("%1 is missing, while Sacvar2.AgendamentoAulaPortal is \"Sim\"")
+                .arg(portalLink),
+            QStringLiteral("write %1 for the class-booking portal's database, or set "
+                           "AgendamentoAulaPortal to \"Não\"")
+                .arg(portalLink));
+    }
+}
+
+} // namespace
+
+int doctorCommand(CommandContext& context) {
+    QStringList args = context.arguments;
+    for (const QString& arg : args) {
+        if (arg.startsWith(QLatin1String("--")) && arg != QLatin1String("--datalink-dir") &&
+            !arg.startsWith(QLatin1String("--datalink-dir="))) {
+            context.err << "usage: orvalen doctor [--datalink-dir DIR]\n";
+            return 2;
+        }
+    }
+    const int at = args.indexOf(QStringLiteral("--datalink-dir"));
+    if (at >= 0 && at + 1 >= args.size()) {
+        context.err << "orvalen doctor: --datalink-dir needs a folder\n";
+        return 2;
+    }
+    const QString folder = QDir(store::dataLinkFolder(args)).absolutePath();
+    DoctorReport report;
+    examine(folder, QDate::currentDate(), report);
+    report.print(context.out, folder);
+    context.out.flush();
+    return report.healthy() ? 0 : 1;
+}
+
+} // namespace orvalen::tool

@@ -1,0 +1,169 @@
+#include "app/tool/doctor_database_checks.h"
+
+#include "store/db_values.h"
+#include "store/schema.h"
+#include "store/settings.h"
+
+#include <QSqlQuery>
+
+namespace orvalen::tool {
+
+namespace {
+
+const QString kSchemaFix = QStringLiteral(
+    "update the club database with the back office so that it has every table and column the "
+    "terminal reads (for a demo, create a fresh one with `orvalen demo create DIR`)");
+
+struct NumericSetting {
+    const char* table;
+    const char* column;
+    const char* example;
+};
+
+constexpr NumericSetting kNumericSettings[] = {
+    {"Sacvar", "ACESSO_TEMPO", "2000 (milliseconds)"},
+    {"Sacvar", "ACESSO_PULSO", "1000 (milliseconds)"},
+    {"Sacvar", "ULTIMO_DIA", "0 (off) or a day of the month"},
+    {"Sacvar2", "DATABIT", "8"},
+    {"Sacvar2", "STOPBIT", "1"},
+};
+
+// The first row of a statement's first column, or an invalid value.
+QVariant firstValue(const store::ClubConnection& connection, const QString& sql) {
+    auto rows = connection.execute(sql);
+    return rows && rows->next() ? rows->value(0) : QVariant();
+}
+
+bool checkSchema(const store::ClubConnection& connection, DoctorReport& report) {
+    const QStringList missing = store::missingFromSchema(connection.database());
+    for (const QString& name : missing) {
+        const bool column = name.contains(QLatin1Char('.'));
+        report.problem(QStringLiteral("the club database has no %1 %2 (%3)")
+                           .arg(column ? QStringLiteral("column") : QStringLiteral("table"), name,
+                                connection.spec().origin),
+                       kSchemaFix);
+    }
+    if (missing.isEmpty()) {
+        report.fact(QStringLiteral("schema: all %1 tables and their columns are there")
+                        .arg(store::clubSchema().size()));
+    }
+    return missing.isEmpty();
+}
+
+void checkSettings(const store::ClubConnection& connection, ClubFacts& facts,
+                   DoctorReport& report) {
+    for (const char* table : {"Sacvar", "Sacvar2"}) {
+        const QString name = QLatin1String(table);
+        auto row = store::SettingsRow::load(connection, name);
+        if (!row) {
+            report.problem(row.error().message, kSchemaFix);
+            continue;
+        }
+        if (firstValue(connection, QStringLiteral("SELECT COUNT(*) FROM %1").arg(name)).toInt() <
+            1) {
+            report.problem(
+                QStringLiteral("the settings table %1 has no row").arg(name),
+                QStringLiteral("enter this terminal's settings in the back office, which "
+                               "writes the one row of %1")
+                    .arg(name));
+            continue;
+        }
+        for (const NumericSetting& setting : kNumericSettings) {
+            if (name != QLatin1String(setting.table)) {
+                continue;
+            }
+            try {
+                row->number(QLatin1String(setting.column));
+            } catch (const store::SettingError& error) {
+                report.problem(QString::fromStdString(error.what()),
+                               QStringLiteral("store it as decimal digits, for example %1")
+                                   .arg(QLatin1String(setting.example)));
+            }
+        }
+        if (name == QLatin1String("Sacvar2")) {
+            facts.portalBookings = row->isSim(QStringLiteral("AgendamentoAulaPortal"));
+        }
+    }
+    report.fact(QStringLiteral("settings: Sacvar and Sacvar2 have their row"));
+}
+
+void checkCashPeriod(const store::ClubConnection& connection, const QDate& today,
+                     DoctorReport& report) {
+    const QString last = connection.dialect().lastRowOrder();
+    const QVariant opened =
+        firstValue(connection, QStringLiteral("SELECT DATAABERTURA FROM caixa") + last);
+    auto control = connection.execute(
+        QStringLiteral("SELECT DATA, CONTADORPDR, ABERTO FROM CaixaControle") + last);
+    const QString openFix =
+        QStringLiteral("open today's cash period in the back office (for the demo club, run "
+                       "`orvalen demo create DIR` again)");
+    if (!opened.isValid()) {
+        report.problem(
+            QStringLiteral(
+                "the cash table caixa has no period, so the terminal has no business date"),
+            openFix);
+        return;
+    }
+    if (!control || !control->next() || !store::readBool(control->value(2)) ||
+        control->value(1).toInt() == 0) {
+        report.problem(
+            QStringLiteral("no cash period is open (CaixaControle): the login refuses with "
+                           "\"Por favor abrir o CAIXA !\""),
+            openFix);
+        return;
+    }
+    const QDate controlDay = store::readDate(control->value(0));
+    if (today > controlDay) {
+        report.problem(
+            QStringLiteral("the open cash period is of %1: the login refuses with \"Por favor "
+                           "fechar o CAIXA do dia anterior!\"")
+                .arg(controlDay.toString(QStringLiteral("dd/MM/yyyy"))),
+            QStringLiteral("close that cash period and open today's in the back office (for "
+                           "the demo club, run `orvalen demo create DIR` again)"));
+        return;
+    }
+    report.fact(QStringLiteral("cash period: open; business date %1")
+                    .arg(store::readDate(opened).toString(QStringLiteral("dd/MM/yyyy"))));
+}
+
+} // namespace
+
+ClubFacts checkClubDatabase(const store::ClubConnection& connection, const QDate& today,
+                            DoctorReport& report) {
+    ClubFacts facts;
+    const bool complete = checkSchema(connection, report);
+    const QStringList tables = connection.database().tables();
+    auto has = [&](const char* table) {
+        return tables.contains(QLatin1String(table), Qt::CaseInsensitive);
+    };
+    if (has("Sacvar") && has("Sacvar2")) {
+        checkSettings(connection, facts, report);
+    }
+    if (complete || (has("caixa") && has("CaixaControle"))) {
+        checkCashPeriod(connection, today, report);
+    }
+    if (has("Filial")) {
+        facts.hasBranches =
+            firstValue(connection, QStringLiteral("SELECT COUNT(*) FROM Filial")).toInt() > 0;
+    }
+    return facts;
+}
+
+void checkTables(const store::ClubConnection& connection, const QString& what,
+                 const QStringList& tables, DoctorReport& report) {
+    const QStringList present = connection.database().tables();
+    QStringList missing;
+    for (const QString& table : tables) {
+        if (!present.contains(table, Qt::CaseInsensitive)) {
+            missing << table;
+        }
+    }
+    if (!missing.isEmpty()) {
+        report.problem(
+            QStringLiteral("the %1 (%2) has no table %3")
+                .arg(what, connection.spec().origin, missing.join(QStringLiteral(", "))),
+            QStringLiteral("point %1 at a database that has them").arg(connection.spec().origin));
+    }
+}
+
+} // namespace orvalen::tool

@@ -1,0 +1,155 @@
+#include "app/tool/tool.h"
+#include "demo_club/demo_club.h"
+#include "store/db_values.h"
+#include "support/test_database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+
+namespace {
+
+struct ToolRun {
+    int status = 0;
+    QString out;
+};
+
+ToolRun runTool(const QStringList& arguments) {
+    ToolRun run;
+    QString err;
+    QTextStream out(&run.out);
+    QTextStream errors(&err);
+    run.status = tool::runTool(arguments, out, errors);
+    out.flush();
+    run.out += err;
+    return run;
+}
+
+// A fresh small demo club created through the command, as an installer would.
+class DemoInstallation {
+public:
+    DemoInstallation() {
+        const ToolRun created =
+            runTool({QStringLiteral("demo"), QStringLiteral("create"), dir_.path(),
+                     QStringLiteral("--members"), QStringLiteral("30")});
+        EXPECT_EQ(created.status, 0) << created.out.toStdString();
+    }
+
+    ToolRun doctor() const {
+        return runTool({QStringLiteral("doctor"), QStringLiteral("--datalink-dir"), dir_.path()});
+    }
+
+    // Changes the club database behind the doctor's back; :DAY is yesterday.
+    void change(const QString& sql) const {
+        store::ClubConnection club(
+            test::sqliteSpec(file(QStringLiteral("club.db")), test::Route::Direct),
+            QStringLiteral("doctor-test"));
+        ASSERT_TRUE(club.open().ok());
+        store::Bindings bindings;
+        if (sql.contains(QLatin1String(":DAY"))) {
+            bindings.emplace_back(
+                QStringLiteral(":DAY"),
+                store::dateValue(club.dialect(), QDate::currentDate().addDays(-1)));
+        }
+        const auto result = club.execute(sql, bindings);
+        ASSERT_TRUE(result.ok()) << result.error().message.toStdString();
+    }
+
+    QString file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+
+private:
+    QTemporaryDir dir_{qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
+                       QStringLiteral("/doctor-XXXXXX")};
+};
+
+TEST(Doctor, DemoClubIsHealthy) {
+    const DemoInstallation installation;
+    const ToolRun run = installation.doctor();
+    EXPECT_EQ(run.status, 0) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral("all is well"))) << run.out.toStdString();
+}
+
+TEST(Doctor, NamesEachProblemWithWhatToDo) {
+    const struct {
+        const char* name;
+        std::function<void(const DemoInstallation&)> breakIt;
+        QStringList mentions;
+    } cases[] = {
+        {"dropped table",
+         [](const DemoInstallation& t) { t.change(QStringLiteral("DROP TABLE Turma")); },
+         {QStringLiteral("table Turma")}},
+        {"dropped column",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("ALTER TABLE Sacvar2 DROP COLUMN QTD_ACESSO"));
+         },
+         {QStringLiteral("Sacvar2.QTD_ACESSO")}},
+        {"letters in a number",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE Sacvar SET ACESSO_TEMPO = 'dois'"));
+         },
+         {QStringLiteral("Sacvar.ACESSO_TEMPO"), QStringLiteral("\"dois\"")}},
+        {"empty number",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE Sacvar2 SET STOPBIT = NULL"));
+         },
+         {QStringLiteral("Sacvar2.STOPBIT")}},
+        {"no settings row",
+         [](const DemoInstallation& t) { t.change(QStringLiteral("DELETE FROM Sacvar")); },
+         {QStringLiteral("Sacvar has no row")}},
+        {"cash closed",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE CaixaControle SET ABERTO = 0"));
+         },
+         {QStringLiteral("\"Por favor abrir o CAIXA !\"")}},
+        {"cash of yesterday",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE CaixaControle SET DATA = :DAY"));
+         },
+         {QStringLiteral("\"Por favor fechar o CAIXA do dia anterior!\"")}},
+        {"no cash period",
+         [](const DemoInstallation& t) { t.change(QStringLiteral("DELETE FROM caixa")); },
+         {QStringLiteral("no business date")}},
+        {"portal switched on without its link",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE Sacvar2 SET AgendamentoAulaPortal = 'Sim'"));
+         },
+         {QStringLiteral("Velmora.udl")}},
+        {"no branch link",
+         [](const DemoInstallation& t) {
+             QFile::remove(t.file(QStringLiteral("OrvalenFilial.udl")));
+         },
+         {QStringLiteral("OrvalenFilial.udl is missing")}},
+        {"no main link",
+         [](const DemoInstallation& t) { QFile::remove(t.file(QStringLiteral("Orvalen.udl"))); },
+         {QStringLiteral("Orvalen.udl")}},
+        {"database file gone",
+         [](const DemoInstallation& t) { QFile::remove(t.file(QStringLiteral("club.db"))); },
+         {QStringLiteral("club.db"), QStringLiteral("does not exist")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DemoInstallation installation;
+        c.breakIt(installation);
+        const ToolRun run = installation.doctor();
+        EXPECT_EQ(run.status, 1) << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(QStringLiteral("what to do:"))) << run.out.toStdString();
+        for (const QString& mention : c.mentions) {
+            EXPECT_TRUE(run.out.contains(mention)) << mention.toStdString() << " not in:\n"
+                                                   << run.out.toStdString();
+        }
+    }
+}
+
+// The check must not leave an empty database where the club's file was missing.
+TEST(Doctor, LeavesMissingDatabaseUncreated) {
+    const DemoInstallation installation;
+    QFile::remove(installation.file(QStringLiteral("club.db")));
+    EXPECT_EQ(installation.doctor().status, 1);
+    EXPECT_FALSE(QFile::exists(installation.file(QStringLiteral("club.db"))));
+}
+
+} // namespace

@@ -1,0 +1,57 @@
+#include "demo_club/installation_files.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace orvalen::demo {
+
+namespace {
+
+store::Status writeBytes(const QString& file, const QByteArray& bytes) {
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        return store::Error{QStringLiteral("cannot write %1: %2").arg(file, out.errorString())};
+    }
+    return store::Status::success();
+}
+
+} // namespace
+
+store::Status writeDataLinkFile(const QString& file, const QString& initString) {
+    const QString text =
+        QStringLiteral("[oledb]\r\n; Everything after this line is an OLE DB initstring\r\n") +
+        initString + QStringLiteral("\r\n");
+    QByteArray bytes("\xFF\xFE", 2);
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return writeBytes(file, bytes);
+}
+
+store::Status writeLocalSettingsFile(const QString& file) {
+    const char* text =
+        "; Orvalen Terminal: what this PC needs that the club database cannot hold.\n"
+        "; Every key is optional; remove the ';' in front of a line to change it.\n"
+        "\n"
+        "[database]\n"
+        "; ODBC driver for SQL Server data links (Provider=SQLOLEDB.1 and the like)\n"
+        ";odbc_driver=FreeTDS\n"
+        "\n"
+        "[ports]\n"
+        "; COMn is /dev/ttyS(n-1) unless mapped here\n"
+        ";COM1=/dev/ttyS0\n"
+        ";COM3=/dev/ttyUSB0\n"
+        "\n"
+        "[devices]\n"
+        "; raw port output of a parallel-port turnstile, and the USB-to-parallel converter\n"
+        ";port_output=/dev/port\n"
+        ";converter=/dev/usblpt0\n"
+        "\n"
+        "[log]\n"
+        "; exception log; empty: beside the executable\n"
+        ";path=/var/log/orvalen/orvalen-terminal.log\n";
+    return writeBytes(file, QByteArray(text));
+}
+
+} // namespace orvalen::demo
