@@ -11,14 +11,25 @@ namespace orvalen::activities {
 // (on Linux: in the data-link folder).
 inline constexpr auto kAccessPointFileName = "Acesso.txt";
 
-// The terminal keeps at most this many codes.
+// The terminal keeps at most this many pieces (100 codes and the closing line break).
 inline constexpr int kAccessPointSlots = 101;
 
-// Reads the codes in file order as two-character pieces; a missing or empty file gives
-// an empty list (no filter).
-QStringList readAccessPointCodes(const QString& file);
+// No limit on the pieces read (the activity dialog must see every code it will rewrite).
+inline constexpr int kAllPieces = -1;
 
-// Writes the codes in list order; an empty list deletes the file (no filter).
+// Cuts a text into consecutive two-character pieces from its first character on; a line
+// break is a piece like any other, and an odd last character forms a one-character piece.
+// At most `limit` pieces are kept (kAllPieces: all of them).
+QStringList accessPointPieces(const QString& text, int limit = kAllPieces);
+
+// Reads the codes in file order as two-character pieces; a missing or empty file gives
+// an empty list (no filter), and an empty file is deleted. Pieces beyond `limit` are
+// dropped: a file edited by hand to hold more than the terminal's slots admits the first
+// kAccessPointSlots pieces and ignores the rest instead of writing past the list.
+QStringList readAccessPointCodes(const QString& file, int limit = kAccessPointSlots);
+
+// Writes the codes in list order as one line (blanks at either end removed, CR LF after
+// it); an empty list deletes the file (no filter).
 store::Status writeAccessPointCodes(const QString& file, const QStringList& codes);
 
 } // namespace orvalen::activities

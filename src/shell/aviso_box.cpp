@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace orvalen::shell {
 
@@ -12,6 +13,11 @@ int AvisoBox::AVISO(const QString& kind, const QString& text, const QString& det
                     QStringLiteral("Orvalen"), Aviso::message(text, detail),
                     information ? QMessageBox::Ok : (QMessageBox::Yes | QMessageBox::No), parent_);
     box.setWindowModality(Qt::ApplicationModal);
+    if (!information) {
+        // The operators read Portuguese; the box's own words follow the rest of the screens.
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Sim"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Não"));
+    }
     const int answer = box.exec();
     if (information) {
         return kOk;

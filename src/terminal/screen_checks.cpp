@@ -71,8 +71,7 @@ void TerminalScreen::MENSAGEM() {
 
 void TerminalScreen::ANIVERSARIANTE() {
     if (sacvar_.isSim(QStringLiteral("ACESSO_ANIVERSARIANTE")) &&
-        rules::isBirthday(recordDate(students_.record(), "DATA_NASCIMENTO"),
-                          businessDate_)) {
+        rules::isBirthday(recordDate(students_.record(), "DATA_NASCIMENTO"), businessDate_)) {
         MOSTRA_ACESSO(QStringLiteral("Parabéns !!!"), colours::clBlack, QString(), kMessageSize);
     }
 }

@@ -21,7 +21,8 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
     facts.fixedDueDay = sacvar_.integer(QStringLiteral("VENCIMENTOFIXO"));
     // Read only when the receipts are examined, where a malformed value ends the evaluation.
     // An empty value switches the rule off rather than turning every member away.
-    const bool receiptsExamined = !facts.locked.isValid() && !facts.transferEnd.isValid() && !facts.scholarship;
+    const bool receiptsExamined =
+        !facts.locked.isValid() && !facts.transferEnd.isValid() && !facts.scholarship;
     if (receiptsExamined && !sacvar_.text(QStringLiteral("ULTIMO_DIA")).trimmed().isEmpty()) {
         facts.lastDay = sacvar_.number(QStringLiteral("ULTIMO_DIA"));
     }

@@ -1,3 +1,4 @@
+#include "activities/access_point_file.h"
 #include "store/table_opening.h"
 #include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
@@ -177,8 +178,11 @@ void TerminalScreen::searchModeColours() {
 }
 
 void TerminalScreen::loadAccessPointList() {
-    unit_.accessPointCodes.clear();
-    PBooPontoAcesso = false;
+    // Codes beyond the list's slots are not read.
+    unit_.accessPointCodes = activities::readAccessPointCodes(
+        services_.local.filePath(QLatin1String(activities::kAccessPointFileName)),
+        activities::kAccessPointSlots);
+    PBooPontoAcesso = !unit_.accessPointCodes.isEmpty();
 }
 
 } // namespace orvalen::terminal

@@ -1,5 +1,6 @@
 #include "support/terminal_fixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -125,6 +126,28 @@ TEST(ScreenOutcome, MissingTableClosesTheScreen) {
     EXPECT_EQ(f.aviso.boxes[0].text, QStringLiteral("Abertura de tabela !"));
     EXPECT_EQ(f.aviso.boxes[0].detail, QStringLiteral("AcessoVisitantes"));
     EXPECT_TRUE(f.state().closeRequested);
+}
+
+} // namespace
+} // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+TEST(ScreenStartUp, AccessPointListFromAcessoTxt) {
+    TerminalFixture f;
+    QFile file(f.db().folder() + QStringLiteral("/Acesso.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("0107\r\n");
+    file.close();
+    f.show();
+    EXPECT_TRUE(f.screen().PBooPontoAcesso);
+    EXPECT_EQ(f.unit().accessPointCodes,
+              (QStringList{QStringLiteral("01"), QStringLiteral("07"), QStringLiteral("\r\n")}));
+
+    TerminalFixture none;
+    none.show();
+    EXPECT_FALSE(none.screen().PBooPontoAcesso);
 }
 
 } // namespace

@@ -42,7 +42,8 @@ TEST(ScreenStudentLookup, NotOnFileInactiveAndBirthDay) {
             EXPECT_EQ(f.unit().currentMatricula, QString::fromUtf8(c.current));
         }
         // Nothing is logged by the lookup itself.
-        EXPECT_EQ(f.count(QStringLiteral("AcessoDia")) + f.count(QStringLiteral("Acesso")), decided ? 2 : 0);
+        EXPECT_EQ(f.count(QStringLiteral("AcessoDia")) + f.count(QStringLiteral("Acesso")),
+                  decided ? 2 : 0);
     }
 }
 

@@ -1,0 +1,78 @@
+#include "shell/application.h"
+
+#include "shell/aviso_box.h"
+#include "shell/exception_log.h"
+#include "shell/login_dialog.h"
+#include "shell/main_connection.h"
+#include "shell/main_window.h"
+#include "shell/single_instance.h"
+#include "shell/splash_window.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextStream>
+
+namespace orvalen::shell {
+
+int runApplication(GuardedApplication& app, const TerminalFactory& terminalFactory,
+                   const StartOptions& options) {
+    SingleInstance instance(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    if (!instance.claim()) {
+        return 0; // the first copy was asked to come forward; nothing is shown here
+    }
+
+    const QString folder = store::dataLinkFolder(app.arguments());
+    AvisoBox aviso;
+    auto local = store::LocalSettings::load(folder);
+    if (!local.ok()) {
+        aviso.AVISO(QStringLiteral("!"), QStringLiteral("Erro na configuração local !"),
+                    local.error().message);
+        return 1;
+    }
+    ExceptionLogFile log(
+        exceptionLogPath(QCoreApplication::applicationFilePath(), local->exceptionLogPath));
+    app.setErrorLog(&log);
+
+    auto splash = std::make_unique<SplashWindow>(options.splashMs);
+    splash->exec();
+
+    const auto connection = connectMainDatabase(local.value(), aviso);
+    if (!connection) {
+        return 1;
+    }
+    terminal::TerminalUnit unit;
+    const ShellContext context{*connection, local.value(), unit, aviso, log};
+    MainWindow window(context, terminalFactory);
+    aviso.setParent(&window);
+    instance.onRaiseRequest([&window] {
+        window.showMaximized();
+        window.raise();
+        window.activateWindow();
+        if (QWidget* screen = window.terminalScreen()) {
+            screen->raise();
+            screen->activateWindow();
+        }
+    });
+    // Without a window manager "maximised" means nothing: the screen's area is taken directly.
+    window.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    window.showMaximized();
+    window.activateWindow();
+    window.FormShow();
+    window.repaint();
+
+    {
+        LoginLogic logic(*connection, local.value(), aviso, unit,
+                         [] { return QDate::currentDate(); });
+        LoginDialog login(logic, &window);
+        login.exec();
+        if (!login.loggedIn()) {
+            return 0; // refused, or a table could not be opened: the application ends
+        }
+    }
+    splash.reset();
+    return app.exec();
+}
+
+} // namespace orvalen::shell

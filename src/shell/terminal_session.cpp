@@ -1,0 +1,72 @@
+#include "shell/terminal_session.h"
+
+#include "shell/aviso_box.h"
+#include "terminal/log_writer.h"
+#include "terminal/message_socket.h"
+#include "terminal/services/clock.h"
+#include "terminal/services/devices.h"
+#include "terminal/terminal_screen.h"
+#include "terminal/window/terminal_window.h"
+#include "terminal/window/window_pump.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <memory>
+
+namespace orvalen::shell {
+
+namespace {
+
+// What the screen needs beside the main window's connection and the shared values.
+class TerminalSession : public QObject {
+public:
+    explicit TerminalSession(const ShellContext& context)
+        : writer(context.connection),
+          screen(terminal::ScreenServices{context.connection, clock, pump, aviso, context.log,
+                                          writer,
+                                          terminal::Devices{readerLine, fingerprint, turnstile},
+                                          context.unit, context.local, nullptr}),
+          messages([this](const QStringList& words) {
+              if (const auto parameter = terminal::releaseMessageParameter(words)) {
+                  screen.externalMessage(*parameter);
+                  pump.processEvents();
+              }
+          }) {}
+
+    terminal::SystemClock clock;
+    terminal::WindowPump pump;
+    AvisoBox aviso; // its boxes stand over the full-screen window, not behind it
+    terminal::DatabaseLogWriter writer;
+    terminal::NoReaderLine readerLine;
+    terminal::NoFingerprintReader fingerprint;
+    terminal::NoTurnstileOutput turnstile;
+    terminal::TerminalScreen screen;
+    terminal::TerminalMessageServer messages;
+};
+
+} // namespace
+
+QWidget* openTerminalScreen(const ShellContext& context, QWidget* mainWindow) {
+    auto session = std::make_unique<TerminalSession>(context);
+    auto* window = new terminal::TerminalWindow(session->screen, mainWindow);
+    window->setWindowFlag(Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    session->aviso.setParent(window);
+    session->pump.setRender([window] { window->render(); });
+    if (const store::Status listening = session->messages.listen(); !listening.ok()) {
+        context.log.record(listening.error().message);
+    }
+    session.release()->setParent(window); // freed with the window, after it
+    window->resize(QGuiApplication::primaryScreen()->size());
+    window->showFullScreen();
+    window->start();
+    // Once the window is on screen it takes the keyboard from the main window behind it.
+    QTimer::singleShot(0, window, [window] {
+        window->raise();
+        window->activateWindow();
+    });
+    return window;
+}
+
+} // namespace orvalen::shell

@@ -1,0 +1,55 @@
+#include "shell/watchdog.h"
+
+namespace orvalen::shell {
+
+Watchdog::Watchdog(store::ClubConnection& connection, store::Aviso& aviso, Pump pump,
+                   QObject* parent)
+    : QObject(parent), connection_(connection), aviso_(aviso), pump_(std::move(pump)) {
+    timer_.setInterval(kIntervalMs);
+    connect(&timer_, &QTimer::timeout, this, &Watchdog::Timer1Timer);
+}
+
+void Watchdog::start() {
+    enabled_ = true;
+    timer_.start();
+}
+
+QString Watchdog::supportDetail() {
+    return QStringLiteral(
+        "Problema no Banco de Dados ou não está Ativo !\n\rProblema na Rede ou não está Ativa !");
+}
+
+void Watchdog::showSupportMessage() {
+    aviso_.AVISO(QStringLiteral("!"), QStringLiteral("Entre em contato com SUPORTE !"),
+                 supportDetail());
+}
+
+void Watchdog::Timer1Timer() {
+    if (!enabled_) {
+        return;
+    }
+    if (connection_.execute(QStringLiteral("SELECT CLIENTE FROM Sacvar")).ok()) {
+        return;
+    }
+    enabled_ = false;
+    showSupportMessage();
+    ReSetBanco();
+    if (pump_) {
+        pump_();
+    }
+}
+
+void Watchdog::ReSetBanco() {
+    // No limit and no delay other than the operator's click: the terminal is useless
+    // without its database, and the box says whom to call.
+    for (;;) {
+        connection_.close();
+        if (connection_.open().ok()) {
+            enabled_ = true;
+            return;
+        }
+        showSupportMessage();
+    }
+}
+
+} // namespace orvalen::shell

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "store/aviso.h"
+#include "store/connection.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+namespace orvalen::shell {
+
+// The database watchdog of the main window: every 3000 ms one query of Sacvar; when it
+// fails, the support message and then the reconnection loop hold the operator until the
+// connection is back. Ticks that arrive meanwhile (the message box runs its own event
+// loop) are ignored, so they never pile up.
+class Watchdog : public QObject {
+public:
+    static constexpr int kIntervalMs = 3000;
+    using Pump = std::function<void()>;
+
+    Watchdog(store::ClubConnection& connection, store::Aviso& aviso, Pump pump,
+             QObject* parent = nullptr);
+
+    // Starts the periodic probe (Timer1).
+    void start();
+    bool enabled() const { return enabled_; }
+
+    void Timer1Timer();
+    void ReSetBanco();
+
+    static QString supportDetail();
+
+private:
+    void showSupportMessage();
+
+    store::ClubConnection& connection_;
+    store::Aviso& aviso_;
+    Pump pump_;
+    QTimer timer_;
+    bool enabled_ = true;
+};
+
+} // namespace orvalen::shell

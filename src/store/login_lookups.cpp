@@ -1,0 +1,28 @@
+#include "store/login_lookups.h"
+
+#include "store/db_values.h"
+
+namespace orvalen::store {
+
+Result<std::optional<Usuario>> findUsuario(const ClubConnection& connection,
+                                           const QString& codigo) {
+    auto query = connection.execute(
+        QStringLiteral("SELECT CODIGO, NOME, SENHA FROM Usuarios WHERE CODIGO = :CODIGO"),
+        {{QStringLiteral(":CODIGO"), codigo}});
+    if (!query.ok()) {
+        return query.error();
+    }
+    if (!query->next()) {
+        return std::optional<Usuario>{};
+    }
+    return std::optional<Usuario>{Usuario{query->value(0).toString(), query->value(1).toString(),
+                                          query->value(2).toString()}};
+}
+
+CaixaControleRow caixaControleRow(const QSqlRecord& record) {
+    return {readDate(record.value(QStringLiteral("DATA"))),
+            record.value(QStringLiteral("CONTADORPDR")).toInt(),
+            readBool(record.value(QStringLiteral("ABERTO")))};
+}
+
+} // namespace orvalen::store
