@@ -318,3 +318,44 @@ TEST(StudentLookupTest, FingerprintMustIdentifyTheTypedNumber) {
 
 } // namespace
 } // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+TEST(StudentWriteFailureTest, FailedWriteStopsBeforeOutcomeAndRelease) {
+    const struct {
+        const char* trigger; // makes one change fail in the database
+        const char* detail;
+        int accessRows; // Acesso rows left
+        int releaseRows;
+    } cases[] = {
+        {"CREATE TRIGGER fail BEFORE DELETE ON LiberaGympass BEGIN SELECT RAISE(ABORT, 'disk'); "
+         "END",
+         "LiberaGympass", 0, 1},
+        {"CREATE TRIGGER fail BEFORE INSERT ON AcessoDia BEGIN SELECT RAISE(ABORT, 'disk'); END",
+         "AcessoDia", 0, 0},
+        {"CREATE TRIGGER fail BEFORE INSERT ON Acesso BEGIN SELECT RAISE(ABORT, 'disk'); END",
+         "Acesso", 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.detail);
+        DecisionHarness h;
+        h.addStudent(QStringLiteral("0000000101"), {{QStringLiteral("Gympass"), 1}});
+        h.insert("LiberaGympass", {{QStringLiteral("Matricula"), QStringLiteral("0000000101")},
+                                   {QStringLiteral("Data"), QDate(2021, 3, 15)}});
+        h.db.exec(QString::fromLatin1(c.trigger));
+        h.open();
+        h.identifyStudent(QStringLiteral("0000000101"));
+        ASSERT_EQ(h.aviso.boxes.size(), 1u);
+        EXPECT_EQ(h.aviso.boxes[0].text, QStringLiteral("Gravando na tabela !"));
+        EXPECT_EQ(h.aviso.boxes[0].detail, QString::fromLatin1(c.detail));
+        EXPECT_TRUE(h.screen().state().closeRequested);
+        EXPECT_TRUE(h.outputs.pulses.empty());
+        EXPECT_FALSE(h.observer.statusTexts.contains(QStringLiteral("Acesso Livre")));
+        EXPECT_EQ(h.count(QStringLiteral("SELECT COUNT(*) FROM Acesso")), c.accessRows);
+        EXPECT_EQ(h.count(QStringLiteral("SELECT COUNT(*) FROM LiberaGympass")), c.releaseRows);
+    }
+}
+
+} // namespace
+} // namespace orvalen::test
