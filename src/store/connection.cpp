@@ -60,6 +60,18 @@ Result<QSqlQuery> ClubConnection::execute(const QString& sql, const Bindings& bi
     return query;
 }
 
+Result<Rows> ClubConnection::fetchAll(const QString& sql, const Bindings& bindings) const {
+    auto query = execute(sql, bindings);
+    if (!query.ok()) {
+        return query.error();
+    }
+    Rows rows;
+    while (query->next()) {
+        rows.push_back(query->record());
+    }
+    return rows;
+}
+
 Status ClubConnection::inTransaction(const std::function<Status()>& change) const {
     QSqlDatabase db = database();
     if (!db.transaction()) {

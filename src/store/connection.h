@@ -5,6 +5,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 
@@ -23,6 +24,7 @@ struct ConnectionSpec {
 };
 
 using Bindings = std::vector<std::pair<QString, QVariant>>;
+using Rows = std::vector<QSqlRecord>;
 
 // One named Qt SQL connection, used from the GUI thread only.
 class ClubConnection {
@@ -43,6 +45,8 @@ public:
     // Prepares the statement, binds every value by name and runs it; the query comes back
     // positioned before its first row.
     Result<QSqlQuery> execute(const QString& sql, const Bindings& bindings = {}) const;
+    // execute() and every row it returns.
+    Result<Rows> fetchAll(const QString& sql, const Bindings& bindings = {}) const;
 
     // Begin, change, commit; on any error the transaction is rolled back and the error
     // returned. The change reports failure through its Status.

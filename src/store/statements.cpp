@@ -18,22 +18,10 @@ QString lines(std::initializer_list<const char*> parts) {
     return text.join(QStringLiteral("\r\n"));
 }
 
-Result<Rows> rowsOf(const ClubConnection& db, const QString& sql, const Bindings& bindings) {
-    auto query = db.execute(sql, bindings);
-    if (!query.ok()) {
-        return query.error();
-    }
-    Rows rows;
-    while (query->next()) {
-        rows.push_back(query->record());
-    }
-    return rows;
-}
-
 Result<Rows> byNumber(const ClubConnection& db, const char* head, const char* column,
                       const QString& number) {
     const NumberCondition condition = sameNumberCondition(QLatin1String(column), number);
-    return rowsOf(db, QLatin1String(head) + condition.sql, condition.bindings);
+    return db.fetchAll(QLatin1String(head) + condition.sql, condition.bindings);
 }
 
 Status statusOf(const Result<QSqlQuery>& query) {
@@ -41,7 +29,7 @@ Status statusOf(const Result<QSqlQuery>& query) {
 }
 
 Result<std::vector<FingerTemplate>> templatesOf(const ClubConnection& db, const QString& sql) {
-    auto rows = rowsOf(db, sql, {});
+    auto rows = db.fetchAll(sql, {});
     if (!rows.ok()) {
         return rows.error();
     }
@@ -58,7 +46,7 @@ Result<std::vector<ReceiptMonth>> QRYDATA_VENCIMENTO(const ClubConnection& db,
                                                      const QString& matricula) {
     static const QString sql = lines(
         {"SELECT MES, ANO", "FROM RECEB ", "WHERE MATRICULA = :MMATRICULA", "ORDER BY ANO,MES"});
-    auto rows = rowsOf(db, sql, {{QStringLiteral(":MMATRICULA"), matricula}});
+    auto rows = db.fetchAll(sql, {{QStringLiteral(":MMATRICULA"), matricula}});
     if (!rows.ok()) {
         return rows.error();
     }
@@ -71,9 +59,7 @@ Result<std::vector<ReceiptMonth>> QRYDATA_VENCIMENTO(const ClubConnection& db,
 
 Result<Rows> SEEKRECEB(const ClubConnection& db, const QString& matricula, const QString& mes,
                        const QString& ano) {
-    return rowsOf(
-        db,
-        QStringLiteral("SELECT * FROM RECEB WHERE (MATRICULA = :MATRICULA) AND (MES = :MES) "
+    return db.fetchAll(QStringLiteral("SELECT * FROM RECEB WHERE (MATRICULA = :MATRICULA) AND (MES = :MES) "
                        "AND (ANO = :ANO)"),
         {{QStringLiteral(":MATRICULA"), matricula},
          {QStringLiteral(":MES"), mes},
@@ -82,8 +68,7 @@ Result<Rows> SEEKRECEB(const ClubConnection& db, const QString& matricula, const
 
 Result<Rows> QRYACESSODIAGYMPASS(const ClubConnection& db, const QDate& businessDate,
                                  const QString& matricula) {
-    return rowsOf(db,
-                  QStringLiteral("Select * from LiberaGympass Where (DATA = :JDATA ) and "
+    return db.fetchAll(QStringLiteral("Select * from LiberaGympass Where (DATA = :JDATA ) and "
                                  "(MATRICULA = :JMATRICULA)"),
                   {{QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)},
                    {QStringLiteral(":JMATRICULA"), matricula}});
@@ -96,8 +81,7 @@ Status QRYACESSODIAGYMPASS_DELETE(const ClubConnection& db, const QString& matri
 }
 
 Result<int> TBLACESSODIASEEK(const ClubConnection& db, const QString& matricula) {
-    auto rows = rowsOf(db,
-                       QStringLiteral("Select count(matricula) as Total from AcessoDia WHERE "
+    auto rows = db.fetchAll(QStringLiteral("Select count(matricula) as Total from AcessoDia WHERE "
                                       "(STATUS = 'L') AND (MATRICULA = :MATRICULA)"),
                        {{QStringLiteral(":MATRICULA"), matricula}});
     if (!rows.ok()) {
@@ -127,7 +111,7 @@ Result<Rows> QRYTOLERANCIAENTRADA(const ClubConnection& db, const QString& matri
     static const QString sql =
         lines({"SELECT HORA ", "FROM ACESSODIA ", "WHERE (MATRICULA = :JMATRICULA) ",
                " AND  (DATA      = :JDATA)      ", " AND  (STATUS    = 'L')         "});
-    return rowsOf(db, sql,
+    return db.fetchAll(sql,
                   {{QStringLiteral(":JMATRICULA"), matricula},
                    {QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)}});
 }
@@ -145,7 +129,7 @@ Result<Rows> QRYATIVDADES(const ClubConnection& db, const QString& matricula,
     if (codAtividade) {
         bindings.emplace_back(QStringLiteral(":JCodAtividade"), *codAtividade);
     }
-    return rowsOf(db, codAtividade ? one : all, bindings);
+    return db.fetchAll(codAtividade ? one : all, bindings);
 }
 
 Result<Rows> QRYPONTOACESSO(const ClubConnection& db, const QString& matricula,
@@ -153,8 +137,7 @@ Result<Rows> QRYPONTOACESSO(const ClubConnection& db, const QString& matricula,
     static const QString sql =
         lines({"SELECT * FROM ALUNOSATIVIDADES ",
                "WHERE MATRICULA = :MMATRICULA AND ATIVIDADE = :MMATIVIDADE"});
-    return rowsOf(
-        db, sql,
+    return db.fetchAll(sql,
         {{QStringLiteral(":MMATRICULA"), matricula}, {QStringLiteral(":MMATIVIDADE"), atividade}});
 }
 
@@ -167,7 +150,7 @@ Result<Rows> QRYAULA(const ClubConnection& db, const QString& matricula, const Q
                "From FrequenciaAula A, AulasColetivas B ",
                "WHERE A.MATRICULA = :JMATRICULA AND A.DATA = :JDATA AND A.CLIENTE = :JCLIENTE AND "
                "A.Codigo_Aula = B.Codigo AND B.Cliente = A.Cliente "});
-    return rowsOf(db, sql,
+    return db.fetchAll(sql,
                   {{QStringLiteral(":JMATRICULA"), matricula},
                    {QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)},
                    {QStringLiteral(":JCLIENTE"), cliente}});

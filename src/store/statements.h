@@ -13,7 +13,6 @@ namespace orvalen::store {
 
 // The statements the screens send, one function per dataset, named after it. The text
 // is the one the club database has always received, with every value bound.
-using Rows = std::vector<QSqlRecord>;
 
 // A paid month of RECEB, as text.
 struct ReceiptMonth {

@@ -67,15 +67,7 @@ Result<std::optional<QSqlRecord>> locatePrefix(const ClubConnection& db, const Q
 }
 
 Result<Rows> orderedRows(const ClubConnection& db, const QString& table, const QString& orderBy) {
-    auto query = db.execute(selectDeclared(table) + QStringLiteral(" ORDER BY ") + orderBy);
-    if (!query.ok()) {
-        return query.error();
-    }
-    Rows rows;
-    while (query->next()) {
-        rows.push_back(query->record());
-    }
-    return rows;
+    return db.fetchAll(selectDeclared(table) + QStringLiteral(" ORDER BY ") + orderBy);
 }
 
 } // namespace orvalen::store
