@@ -1,3 +1,4 @@
+#include "activities/access_point_file.h"
 #include "store/table_opening.h"
 #include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
@@ -177,8 +178,11 @@ void TerminalScreen::searchModeColours() {
 }
 
 void TerminalScreen::loadAccessPointList() {
-    unit_.accessPointCodes.clear();
-    PBooPontoAcesso = false;
+    // The pieces of Acesso.txt from the first slot on; a file longer than the list keeps its
+    // first pieces and ignores the rest rather than writing past the list.
+    const QString file = services_.local.filePath(QLatin1String(activities::kAccessPointFileName));
+    unit_.accessPointCodes = activities::readAccessPointCodes(file, activities::kAccessPointSlots);
+    PBooPontoAcesso = !unit_.accessPointCodes.isEmpty();
 }
 
 } // namespace orvalen::terminal
