@@ -49,6 +49,8 @@ void TerminalScreen::VISITANTE() {
             services_.observer->rowWritten(row);
         }
     }
+    // A visitor has no photo: the one the list left in the frame belongs to somebody else.
+    state_.ImageFotoVisible = false;
     MOSTRA_ACESSO(QStringLiteral("Visitante"), colours::clBlack,
                   QStringLiteral("Seja Bem Vindo !!!"), 36);
     LIBERA_ROLETA();

@@ -116,6 +116,10 @@ public:
     void LIBERA_ROLETA();
 
     // ---- Helpers the decisions use ------------------------------------------------------
+    ScreenServices& services() { return services_; }
+    // Let pending window events run; hold the screen for a while.
+    void processEvents() { services_.pump.processEvents(); }
+    void wait(int milliseconds);
     // Status panel / information panel / name label texts; the observer hears of each.
     void showStatus(const QString& text, const QColor& background,
                     const QColor& letters = colours::clWhite);
@@ -133,6 +137,9 @@ public:
     bool writeStudentDayRow(const QString& outcome);
     bool writeStudentAccessRow(const QString& outcome, bool useObservation = true);
     bool writeEmployeeRow();
+    // A failed write: "Gravando na tabela !" with the table's name, and the screen asks to
+    // close. Always false.
+    bool logFailed(const QString& detail);
     // The photo bytes of the student as last fetched (for AcessoDia.FOTO).
     const QByteArray& lastStudentPhoto() const { return studentPhoto_; }
     const store::PeopleLookups& lookups() const { return lookups_; }
@@ -175,8 +182,6 @@ private:
     void showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
     void searchModeColours();
     bool turnstileKindHasEntry() const;
-    bool logFailed(const QString& detail);
-    void wait(int milliseconds);
     void notify(Place place, const QString& text);
     void loadAccessPointList();
 

@@ -22,7 +22,7 @@ struct TerminalUnit {
     QString biometricMessage;
     QString biometricSwitch = QStringLiteral("Não"); // copy of Sacvar2.LEITOR_BIOMETRICO
     bool biometricFailure = false;
-    QString operatorCode; // set at login
+    QString operatorCode;   // set at login
     bool cashOpen = false;  // set at login: a cash period is open
     bool cashToday = false; // set at login: and it is not left over from an earlier day
 };

@@ -1,5 +1,6 @@
 #include "support/terminal_fixture.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {

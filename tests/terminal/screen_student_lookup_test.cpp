@@ -31,8 +31,7 @@ TEST(ScreenStudentLookup, NotOnFileInactiveAndBirthDay) {
         f.type(QString::fromUtf8(c.typed));
         const QString information = QString::fromUtf8(c.information);
         // The outcome was shown and held, then the screen went back to idle.
-        EXPECT_EQ(f.pump.waits,
-                  information.isEmpty() ? std::vector<int>{} : std::vector<int>{3000});
+        EXPECT_EQ(f.pump.waits, information.isEmpty() ? std::vector<int>{} : std::vector<int>{3000});
         EXPECT_TRUE(f.state().EDTMATRICULA.enabled);
         EXPECT_FALSE(f.state().PNLFUNDO.visible);
         if (*c.current != 0) {

@@ -46,6 +46,20 @@ TEST(ScreenVisitor, ObsFromTheLastLoggedStudent) {
     }
 }
 
+TEST(ScreenVisitor, GreetedWithoutTheListsPhoto) {
+    TerminalFixture f;
+    f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
+    f.addPhoto(QStringLiteral("0000000100"), jpegOf(Qt::red));
+    f.show();
+    for (const QChar key : QStringLiteral("0000999999")) {
+        f.screen().keyPressed(0, key);
+    }
+    ASSERT_TRUE(f.state().ImageFotoVisible); // the list's first member, followed while typing
+    f.screen().keyPressed(0, QChar(terminal::kEnter));
+    EXPECT_EQ(f.count(QStringLiteral("AcessoDia")), 1);
+    EXPECT_FALSE(f.state().ImageFotoVisible);
+}
+
 TEST(ScreenVisitor, FailedWriteShowsTheMessageAndCloses) {
     TerminalFixture f;
     f.show();

@@ -74,6 +74,9 @@ void IdentifyEvents::record(const QString& message) {
 }
 
 void IdentifyEvents::shown(terminal::Place place, const QString& text) {
+    if (place == terminal::Place::MessageBox) {
+        return; // every box is printed once, when it is shown (AVISO)
+    }
     if (json_) {
         emitJson({{QStringLiteral("event"), QStringLiteral("shown")},
                   {QStringLiteral("place"), placeName(place)},
