@@ -1,4 +1,7 @@
+#include "terminal/rules/turnstile_choice.h"
 #include "terminal/terminal_screen.h"
+
+#include <variant>
 
 namespace orvalen::terminal {
 
@@ -6,12 +9,42 @@ void TerminalScreen::LIBERA_ROLETA() {
     if (services_.observer != nullptr) {
         services_.observer->releaseRequested();
     }
-    services_.pump.processEvents();
-    const QString kind = sacvar_.text(QStringLiteral("TIPO_ROLETA"));
-    if (sacvar_.is(QStringLiteral("ROLETA"), QStringLiteral("NADA"))) {
+    // Visitors always pass, by either visitor number, as employees do.
+    const QString& typed = state_.EDTMATRICULA.text;
+    const bool visitor =
+        typed == QLatin1String("9999999999") || typed == QLatin1String("0000999999");
+    if (PBooPontoAcesso && !PBooPontoAcessoFunc && !visitor && !Verifica_Ponto_Acesso()) {
+        showStatus(QStringLiteral("Sem Acesso a Atividade"), colours::clRed);
+        services_.pump.processEvents();
         wait(accessTime());
-    } else if (kind == QLatin1String("R") || kind == QLatin1String("A")) {
-        services_.devices.turnstile.pulse(accessPulse());
+        return;
+    }
+    services_.pump.processEvents();
+
+    const rules::TurnstileChoice choice = rules::chooseTurnstileOutput(
+        {sacvar_.text(QStringLiteral("ROLETA")), sacvar_.text(QStringLiteral("TIPO_ROLETA")),
+         sacvar2_.text(QStringLiteral("USB_LPT")), sacvar2_.text(QStringLiteral("ENDERECO_LPT")),
+         sacvar2_.text(QStringLiteral("CatracaWireless"))});
+    if (std::holds_alternative<rules::HoldOnly>(choice)) {
+        wait(accessTime());
+    } else if (const auto* target = std::get_if<TurnstileTarget>(&choice)) {
+        const int pulse = accessPulse();
+        if (services_.turnstileOutputs == nullptr) {
+            services_.devices.turnstile.pulse(pulse);
+        } else {
+            const PulseReport report = services_.turnstileOutputs->pulse(*target, pulse);
+            if (!report.information.isEmpty()) {
+                showInformation(report.information, state_.PNLINFORMACOES.colour,
+                                state_.PNLINFORMACOES.fontSize);
+            }
+            if (report.avisoText) {
+                services_.aviso.AVISO(QStringLiteral("!"), *report.avisoText, report.avisoDetail);
+                notify(Place::MessageBox,
+                       store::Aviso::message(*report.avisoText, report.avisoDetail));
+                state_.closeRequested = true;
+                return;
+            }
+        }
     }
     services_.pump.processEvents();
 }

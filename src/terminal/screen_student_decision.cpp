@@ -1,8 +1,206 @@
+#include "store/payment_lookups.h"
+#include "terminal/record_values.h"
+#include "terminal/rules/payment_situation.h"
+#include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
 
-// The student decision comes with the payment and eligibility rules.
-void TerminalScreen::PROCURA_RECEBIMENTOS() {}
+namespace {
+
+const QString kGranted = QStringLiteral("Acesso Livre");
+constexpr int kRecordHoldWait = 3000;
+constexpr int kClassRefusalWait = 2000;
+constexpr int kReentryWait = 30000;
+constexpr int kMessageSize = 36;
+
+} // namespace
+
+// The two holds: the panel on light yellow in red letters for the pause, one Acesso and
+// one AcessoDia row. Red letters for both, so the text stays readable on yellow.
+bool TerminalScreen::holdStudent(const QString& outcome, int milliseconds, bool useObservation) {
+    hideEntryForOutcome();
+    showStatus(outcome, colours::lightYellow, colours::clRed);
+    services_.pump.processEvents();
+    if (!writeStudentAccessRow(outcome, useObservation) || !writeStudentDayRow(outcome)) {
+        return false;
+    }
+    if (useObservation) {
+        state_.EDTOBSERVACAO.text.clear();
+    }
+    wait(milliseconds);
+    state_.PNLACESSO.fontColour = colours::clWhite;
+    return true;
+}
+
+void TerminalScreen::showPaymentPanel(bool& freeAccess) {
+    const QSqlRecord& student = students_.record();
+    services_.pump.processEvents();
+    QString description;
+    const QString plan = recordText(student, "PLANOS");
+    if (!plan.isEmpty()) {
+        state_.LBLMENSALIDADEPLANOS.caption = QStringLiteral("Plano");
+        if (const std::optional<QSqlRecord> row = need(lookups_.plan(plan))) {
+            description = recordText(*row, "DESCRICAO");
+        }
+    } else {
+        state_.LBLMENSALIDADEPLANOS.caption = QStringLiteral("Mensalidade");
+        if (const std::optional<QSqlRecord> row =
+                need(lookups_.monthlyFee(recordText(student, "MODALIDADE")))) {
+            description = recordText(*row, "DESCRICAO");
+            freeAccess = recordBool(*row, "ACESSOLIVRE");
+        }
+    }
+    services_.pump.processEvents();
+    state_.LBLMODALIDADE.caption = description;
+    if (!freeAccess) {
+        MOSTRA_VENCIMENTO();
+    }
+    if (sacvar_.isSim(QStringLiteral("MATRICULA_ACESSO"))) {
+        state_.DBEDITMATRICULA.caption = recordText(student, "MATRICULA");
+        state_.DBEDITMATRICULA.visible = true;
+        state_.LBLMATRICULA.visible = true;
+    }
+    state_.LBLMENSALIDADEPLANOS.visible = true;
+    showName(recordText(student, "NOME").left(25));
+    state_.LBLNOMEALUNO.visible = true;
+    hideEntryForOutcome();
+    services_.pump.processEvents();
+}
+
+// The grant: the daily limit when there is one, else the partner-pass release, else free.
+// Gives whether the turnstile is to be released; nothing when the release row could not
+// be deleted (the evaluation ends there).
+std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome) {
+    const store::PaymentLookups payments(database_);
+    const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
+    if (limit >= 1) {
+        if (need(payments.grantedCount(unit_.currentMatricula)) < limit) {
+            outcome = kGranted;
+            showStatus(kGranted, colours::clGreen);
+            return true;
+        }
+        outcome = QStringLiteral("Excedeu Acesso !!!");
+        showStatus(outcome, colours::clRed);
+        services_.pump.processEvents();
+        wait(kClassRefusalWait);
+        return false;
+    }
+    if (gympass) {
+        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
+            outcome = QStringLiteral("Solicitar Liberação da Catraca !!!");
+            showStatus(QStringLiteral("Sob Consulta !!!"), colours::clRed);
+            services_.pump.processEvents();
+            wait(kClassRefusalWait);
+            return false;
+        }
+        if (!services_.writer
+                 .execute(store::PaymentLookups::deletePartnerPassReleases(),
+                          {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}})
+                 .ok()) {
+            logFailed(QStringLiteral("LiberaGympass"));
+            return std::nullopt;
+        }
+    }
+    outcome = kGranted;
+    return true;
+}
+
+void TerminalScreen::PROCURA_RECEBIMENTOS() {
+    const QSqlRecord& student = students_.record();
+    if (recordBool(student, "BLOQUEIA_ROLETA")) {
+        holdStudent(QStringLiteral("Pendência no Cadastro"), kRecordHoldWait, false);
+        return;
+    }
+    if (recordDouble(student, "PENDENCIA") > 0) {
+        MENSAGEM_PENDENCIA();
+        if (sacvar2_.isSim(QStringLiteral("ACESSO_PENDENCIA_BLOQUEIO"))) {
+            holdStudent(QStringLiteral("Pendente"), accessTime(), true);
+            return;
+        }
+    }
+
+    bool freeAccess = false;
+    bool clear = true;
+    bool release = false;
+    bool writeFailed = false;
+    QString outcome;
+    showPaymentPanel(freeAccess);
+
+    if (TRANCADO_INATIVO()) {
+        return;
+    }
+    if (sacvar2_.integer(QStringLiteral("TOLERANCIAENTRADA")) > 0 && !TOLERENCIAENTRADA()) {
+        state_.Image5Visible = false;
+        state_.Image4Visible = true;
+        showStatus(kGranted, colours::lightYellow, colours::clGreen);
+        state_.PNLFUNDO.visible = true;
+        services_.pump.processEvents();
+        wait(kReentryWait);
+        state_.PNLACESSO.fontColour = colours::clWhite;
+        return;
+    }
+
+    ANIVERSARIANTE();
+    const QString general = sacvar_.text(QStringLiteral("ACESSO_MENSAGEM_GERAL"));
+    if (!general.isEmpty()) {
+        MOSTRA_ACESSO(general, colours::clBlack, QString(), kMessageSize);
+    }
+    MENSAGEM();
+    MEDICA();
+    FUNCIONAL();
+    if (BLOQUEA_ALUNO_AVALIACAO()) {
+        outcome = QStringLiteral("Avaliação Bloqueada !!!");
+        clear = false;
+    }
+
+    [&] {
+        if (!MOSTRA_SITUACAO() && !freeAccess) {
+            rules::PaymentSituation situation;
+            situation.locked = PBOO_TRANCAMENTO;
+            situation.transferOn = PBOO_REPASSE;
+            situation.scholarshipValid = PBOO_VALIDADE_BOLSA;
+            outcome = rules::paymentRefusalText(situation);
+            return;
+        }
+        const bool gympass = recordBool(student, "Gympass");
+        if (gympass) {
+            freeAccess = false;
+        }
+        if (!Verifica_Atividade_Agendada()) {
+            outcome = QStringLiteral("Atividade Agendada Incorreta !!!");
+            showStatus(QStringLiteral("Atividade Incorreta !!!"), colours::clRed);
+            services_.pump.processEvents();
+            wait(kClassRefusalWait);
+            return;
+        }
+        if (!TURMA_SEMANA() && !freeAccess) {
+            outcome = QStringLiteral("Fora de Hora !!!");
+            return;
+        }
+        if (clear || freeAccess || !medicalBlock) {
+            const std::optional<bool> granted = grantStudent(gympass, outcome);
+            if (!granted) {
+                writeFailed = true;
+                return;
+            }
+            release = *granted;
+        }
+    }();
+    if (writeFailed) {
+        return;
+    }
+
+    if (!writeStudentDayRow(outcome) || !writeStudentAccessRow(outcome)) {
+        return;
+    }
+    MOSTRA_ACESSO(outcome, colours::clBlack, QString(), kMessageSize);
+    if (release) {
+        LIBERA_ROLETA();
+    } else {
+        wait(accessPulse());
+    }
+    state_.EDTOBSERVACAO.text.clear();
+}
 
 } // namespace orvalen::terminal

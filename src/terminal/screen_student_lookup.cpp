@@ -22,8 +22,10 @@ void TerminalScreen::ALUNO() {
     }
 
     MOSTRA_FOTO();
-    // The student's activities and the fingerprint match of a typed number come with the
-    // decision rules; a terminal without a fingerprint reader goes straight on.
+    MOSTRA_ATIVIDADES();
+    if (!CONFERE_DIGITAL_ALUNO()) {
+        return;
+    }
     if (sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC"))) {
         const QDate born =
             students_.record().value(QStringLiteral("DATA_NASCIMENTO")).toDateTime().date();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/aviso.h"
+#include "store/class_lookups.h"
 #include "store/connection.h"
 #include "store/error_log.h"
 #include "store/local_settings.h"
@@ -9,9 +10,11 @@
 #include "terminal/log_writer.h"
 #include "terminal/screen_observer.h"
 #include "terminal/screen_state.h"
+#include "terminal/services/capture_screen.h"
 #include "terminal/services/clock.h"
 #include "terminal/services/devices.h"
 #include "terminal/services/pump.h"
+#include "terminal/services/turnstile_outputs.h"
 #include "terminal/student_list.h"
 #include "terminal/terminal_unit.h"
 
@@ -20,6 +23,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace orvalen::terminal {
@@ -37,6 +41,11 @@ struct ScreenServices {
     TerminalUnit& unit;
     store::LocalSettings local; // the data-link folder and what Linux needs
     ScreenObserver* observer = nullptr;
+    // The fingerprint capture screen; without one a typed number that must be confirmed by
+    // a finger is refused.
+    CaptureScreen* captureScreen = nullptr;
+    // The turnstile outputs; without them the devices' turnstile gives the pulse.
+    TurnstileOutputs* turnstileOutputs = nullptr;
 };
 
 // Characters the handlers tell apart; other keys arrive as Qt key codes (Qt::Key_F2 ...).
@@ -114,6 +123,26 @@ public:
     void MOSTRA_FOTO();
     void FOTO_FUNCIONARIO();
     void LIBERA_ROLETA();
+
+    // ---- Student and employee rules -------------------------------------------------------
+    bool MOSTRA_SITUACAO();
+    void MOSTRA_VENCIMENTO(); // the due display
+    bool TURMA_SEMANA();
+    bool TOLERENCIAENTRADA();
+    bool Verifica_Atividade_Agendada();
+    bool Verifica_Ponto_Acesso();
+    void MOSTRA_ATIVIDADES();
+    bool TRANCADO_INATIVO();
+    void MEDICA();
+    void FUNCIONAL();
+    bool BLOQUEA_ALUNO_AVALIACAO();
+    void MENSAGEM();
+    void ANIVERSARIANTE();
+    void MENSAGEM_PENDENCIA();
+    // ALUNO's fingerprint match of a typed number; false: refused, the screen was reset.
+    bool CONFERE_DIGITAL_ALUNO();
+    bool medicalBlock = false;    // the medical-assessment block flag
+    bool functionalBlock = false; // the functional-assessment block flag
 
     // ---- Helpers the decisions use ------------------------------------------------------
     ScreenServices& services() { return services_; }
@@ -203,6 +232,16 @@ private:
     QString lastAccessStatus_;
     QString lastAccessObs_;
     bool running_ = false; // an identification is being decided
+
+    // Student and employee rules.
+    void fingerprintReset();
+    bool showCaptureScreen();
+    bool refuseByFingerprint();
+    std::vector<store::BookingRow> todaysBookings();
+    void showPaymentPanel(bool& freeAccess);
+    bool holdStudent(const QString& outcome, int milliseconds, bool useObservation);
+    std::optional<bool> grantStudent(bool gympass, QString& outcome);
+    std::unique_ptr<store::ClubConnection> portalDatabase_; // opened when first needed
 };
 
 } // namespace orvalen::terminal

@@ -1,0 +1,130 @@
+#include "store/class_lookups.h"
+
+#include "store/db_values.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace orvalen::store {
+
+namespace {
+
+QString s(const char* text) {
+    return QString::fromLatin1(text);
+}
+
+QString withoutTrailingBlanks(QString text) {
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text;
+}
+
+double minutes(const QVariant& value) {
+    return value.isNull() ? 0.0 : value.toDouble();
+}
+
+} // namespace
+
+Result<bool> ClassLookups::any(const QString& sql, const Bindings& bindings) const {
+    Result<QSqlQuery> query = connection_.execute(sql, bindings);
+    if (!query)
+        return query.error();
+    return query->next();
+}
+
+Result<std::optional<TurmaRow>> ClassLookups::turma(const QString& code) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT CODIGO, HORA_INICIAL, HORA_FINAL, TOLERANCIA_ENTRADA, TOLERANCIA_SAIDA, "
+          "SEG, TER, QUA, QUI, SEX, SAB, DOM FROM Turma WHERE CODIGO = :CODIGO"),
+        {{s(":CODIGO"), code}});
+    if (!query)
+        return query.error();
+    while (query->next()) {
+        // A server that compares without regard to case may return a near match; blanks that
+        // pad a fixed-width column are not part of the code.
+        if (withoutTrailingBlanks(query->value(0).toString()) != withoutTrailingBlanks(code))
+            continue;
+        TurmaRow row;
+        row.codigo = code;
+        row.horaInicial = readTime(query->value(1));
+        row.horaFinal = readTime(query->value(2));
+        row.toleranciaEntrada = minutes(query->value(3));
+        row.toleranciaSaida = minutes(query->value(4));
+        for (int day = 0; day < 7; ++day)
+            row.days[static_cast<std::size_t>(day)] = readBool(query->value(5 + day));
+        return std::optional<TurmaRow>(row);
+    }
+    return std::optional<TurmaRow>();
+}
+
+Result<std::vector<BookingRow>> ClassLookups::bookings(const QString& matricula, const QDate& date,
+                                                       double cliente) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT A.MATRICULA, B.HORA_INICIAL, B.TOLERANCIA_ENTRADA, B.HORA_FINAL, "
+          "B.TOLERANCIA_SAIDA, A.ATIVIDADE, A.Codigo_Aula "
+          "FROM FrequenciaAula A, AulasColetivas B "
+          "WHERE A.MATRICULA = :JMATRICULA AND A.DATA = :JDATA AND A.CLIENTE = :JCLIENTE "
+          "AND A.Codigo_Aula = B.Codigo AND B.Cliente = A.Cliente "
+          "ORDER BY B.HORA_INICIAL, A.Codigo_Aula"),
+        {{s(":JMATRICULA"), matricula},
+         {s(":JDATA"), dateValue(connection_.dialect(), date)},
+         {s(":JCLIENTE"), cliente}});
+    if (!query)
+        return query.error();
+    std::vector<BookingRow> rows;
+    while (query->next()) {
+        BookingRow row;
+        row.horaInicial = readTime(query->value(1));
+        row.toleranciaEntrada = minutes(query->value(2));
+        row.horaFinal = readTime(query->value(3));
+        row.toleranciaSaida = minutes(query->value(4));
+        row.atividade = query->value(5).toString();
+        row.codigoAula = query->value(6).toString();
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+Result<bool> ClassLookups::holdsDescribedActivity(const QString& matricula,
+                                                  const QString& code) const {
+    return any(s("SELECT A.ATIVIDADE, B.DESCRICAO FROM AlunosAtividades A, ATIVIDADES B "
+                 "WHERE (A.MATRICULA = :JMATRICULA) AND (A.ATIVIDADE = :JCodAtividade) "
+                 "AND (A.ATIVIDADE = B.CODIGO)"),
+               {{s(":JMATRICULA"), matricula}, {s(":JCodAtividade"), code}});
+}
+
+Result<QStringList> ClassLookups::activityDescriptions(const QString& matricula) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT A.ATIVIDADE, B.DESCRICAO FROM AlunosAtividades A, ATIVIDADES B "
+          "WHERE (A.MATRICULA = :JMATRICULA) AND (A.ATIVIDADE = B.CODIGO) "
+          "ORDER BY A.ATIVIDADE"),
+        {{s(":JMATRICULA"), matricula}});
+    if (!query)
+        return query.error();
+    QStringList descriptions;
+    while (query->next())
+        descriptions << query->value(1).toString();
+    return descriptions;
+}
+
+Result<std::vector<DayAccessRow>> ClassLookups::grantedOn(const QString& matricula,
+                                                          const QDate& date) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT HORA, STATUS FROM ACESSODIA WHERE (MATRICULA = :JMATRICULA) "
+          "AND (DATA = :JDATA) AND (STATUS = 'L')"),
+        {{s(":JMATRICULA"), matricula}, {s(":JDATA"), dateValue(connection_.dialect(), date)}});
+    if (!query)
+        return query.error();
+    std::vector<DayAccessRow> rows;
+    while (query->next())
+        rows.push_back({readTime(query->value(0)), query->value(1).toString()});
+    return rows;
+}
+
+Result<bool> ClassLookups::holdsActivity(const QString& matricula, const QString& code) const {
+    return any(s("SELECT * FROM ALUNOSATIVIDADES WHERE MATRICULA = :MMATRICULA "
+                 "AND ATIVIDADE = :MMATIVIDADE"),
+               {{s(":MMATRICULA"), matricula}, {s(":MMATIVIDADE"), code}});
+}
+
+} // namespace orvalen::store

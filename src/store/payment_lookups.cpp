@@ -1,0 +1,69 @@
+#include "store/payment_lookups.h"
+
+#include "store/db_values.h"
+
+#include <QSqlQuery>
+
+namespace orvalen::store {
+
+namespace {
+QString s(const char* text) {
+    return QString::fromLatin1(text);
+}
+} // namespace
+
+Result<bool> PaymentLookups::paid(const QString& matricula, int month, int year) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT MATRICULA FROM RECEB WHERE (MATRICULA = :MATRICULA) AND (MES = :MES) "
+          "AND (ANO = :ANO)"),
+        {{s(":MATRICULA"), matricula},
+         {s(":MES"), QStringLiteral("%1").arg(month, 2, 10, QLatin1Char('0'))},
+         {s(":ANO"), QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'))}});
+    if (!query)
+        return query.error();
+    return query->next();
+}
+
+Result<std::vector<ReceiptMonth>> PaymentLookups::receipts(const QString& matricula) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT MES, ANO FROM RECEB WHERE MATRICULA = :MMATRICULA ORDER BY ANO, MES"),
+        {{s(":MMATRICULA"), matricula}});
+    if (!query)
+        return query.error();
+    std::vector<ReceiptMonth> months;
+    while (query->next()) {
+        bool monthOk = false;
+        bool yearOk = false;
+        const int month = query->value(0).toString().trimmed().toInt(&monthOk);
+        const int year = query->value(1).toString().trimmed().toInt(&yearOk);
+        if (monthOk && yearOk)
+            months.push_back({month, year});
+    }
+    return months;
+}
+
+Result<int> PaymentLookups::grantedCount(const QString& matricula) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT COUNT(MATRICULA) AS Total FROM AcessoDia WHERE (STATUS = 'L') "
+          "AND (MATRICULA = :MATRICULA)"),
+        {{s(":MATRICULA"), matricula}});
+    if (!query)
+        return query.error();
+    return query->next() ? query->value(0).toInt() : 0;
+}
+
+Result<bool> PaymentLookups::partnerPassRelease(const QString& matricula, const QDate& date) const {
+    Result<QSqlQuery> query = connection_.execute(
+        s("SELECT MATRICULA FROM LiberaGympass WHERE (DATA = :JDATA) AND (MATRICULA = "
+          ":JMATRICULA)"),
+        {{s(":JDATA"), dateValue(connection_.dialect(), date)}, {s(":JMATRICULA"), matricula}});
+    if (!query)
+        return query.error();
+    return query->next();
+}
+
+QString PaymentLookups::deletePartnerPassReleases() {
+    return s("DELETE FROM LiberaGympass WHERE (MATRICULA = :JMATRICULA)");
+}
+
+} // namespace orvalen::store

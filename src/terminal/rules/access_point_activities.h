@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace orvalen::terminal::rules {
+
+// Whether the student holds the activity code (one membership query).
+using HoldsAccessPointActivity = std::function<bool(const QString& activityCode)>;
+
+// Walks the access point's activity codes in file order, skipping empty slots, and is
+// true at the first code the student holds; asks nothing after that hit.
+bool admittedAtAccessPoint(const QStringList& accessPointCodes,
+                           const HoldsAccessPointActivity& holds);
+
+} // namespace orvalen::terminal::rules

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "terminal/rules/class_window.h"
+
+#include <QString>
+#include <QTime>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace orvalen::terminal::rules {
+
+// A class the student booked for the business date, with the booked class's hours.
+struct Booking {
+    QString classCode; // Codigo_Aula
+    QString activity;  // ATIVIDADE; its first two characters are the activity code
+    ClassHours hours;
+};
+
+// The booking that decides when there are several: the earliest start, then the lowest
+// class code, then the lowest activity, so the same rows always give the same answer.
+std::optional<Booking> firstBooking(const std::vector<Booking>& bookings);
+
+// The booked-class mode of the class-hours rule: false without a booking, otherwise the
+// window of the first booking.
+bool withinBookedClass(const std::vector<Booking>& bookings, const QTime& now);
+
+// The activity code of a booking.
+QString bookedActivityCode(const Booking& booking);
+
+// Whether the student holds the named activity (with a known description).
+using HoldsActivity = std::function<bool(const QString& activityCode)>;
+
+// True without a booking, otherwise whether the first booking's activity is the student's.
+bool bookedActivityAllowed(const std::vector<Booking>& bookings, const HoldsActivity& holds);
+
+} // namespace orvalen::terminal::rules

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "terminal/rules/class_window.h"
+#include "terminal/rules/weekday.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace orvalen::terminal::rules {
+
+// One class of the weekly timetable (a Turma row).
+struct TimetableClass {
+    ClassHours hours;
+    DayFlags days{};
+};
+
+// The class runs on the date's weekday and now is within its window.
+bool classInHours(const TimetableClass& turma, const QDate& date, const QTime& now);
+
+// The student's six class slots TURMA_A … TURMA_F; empty when not in use.
+using ClassSlots = std::array<QString, 6>;
+
+// Finds a class by its exact code; nothing when the timetable has no such class.
+using FindClass = std::function<std::optional<TimetableClass>(const QString& code)>;
+
+// True when no slot names an existing class, or one such class is within its hours now.
+bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find, const QDate& date,
+                           const QTime& now);
+
+} // namespace orvalen::terminal::rules

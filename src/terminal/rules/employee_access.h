@@ -1,0 +1,22 @@
+#pragma once
+
+#include "store/result.h"
+
+#include <QDate>
+#include <QString>
+
+namespace orvalen::terminal::rules {
+
+// Whether the business date lies in or before the last allowed month ACESSOLIBERADO,
+// written "MM/YYYY". Empty means no limit. A value that does not read as a month and year
+// is an error naming it.
+store::Result<bool> withinAllowedMonth(const QString& allowedMonth, const QDate& businessDate);
+
+// A dismissed employee never passes; otherwise the allowed month decides.
+store::Result<bool> employeeMayEnter(const QDate& dismissed, const QString& allowedMonth,
+                                     const QDate& businessDate);
+
+// The fingerprint identity of an employee: "091" and characters 4 to 10 of the number.
+QString employeeFingerprintIdentity(const QString& employeeNumber);
+
+} // namespace orvalen::terminal::rules

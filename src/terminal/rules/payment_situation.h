@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+namespace orvalen::terminal::rules {
+
+// What the payment rule needs of one student and of the club's settings. An empty date is
+// an invalid QDate.
+struct PaymentFacts {
+    QDate businessDate;
+    int dueDay = 0;    // DIA_VENCIMENTO
+    QDate enrolled;    // DATA_CADASTRADO
+    QDate locked;      // DATA_TRANCAMENTO
+    QDate transferEnd; // REPASSE
+    bool scholarship = false;
+    QDate scholarshipEnd;  // VALIDADE_BOLSA; empty: without end
+    int toleranceDays = 0; // TOLERANCIA_ACESSO
+    int fixedDueDay = 0;   // VENCIMENTOFIXO
+    int lastDay = 0;       // ULTIMO_DIA, already read as a number
+};
+
+// Whether the receipts hold a row for month (1-12) of year.
+using PaidMonth = std::function<bool(int month, int year)>;
+
+// The answer and the three flags the student decision turns into its refusal text.
+struct PaymentSituation {
+    bool mayPass = true;
+    bool locked = false;          // PBOO_TRANCAMENTO
+    bool transferOn = true;       // PBOO_REPASSE
+    bool scholarshipValid = true; // PBOO_VALIDADE_BOLSA
+};
+
+// Is the student paid up, or otherwise entitled, on the business date?
+PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& paid);
+
+// The refusal text for a student the payment rule turned away, by precedence: locked,
+// transfer over, not paid, scholarship over.
+QString paymentRefusalText(const PaymentSituation& situation);
+
+// The day/month/year date, with a day the month does not have moved to its last day.
+QDate clampedDate(int day, int month, int year);
+
+} // namespace orvalen::terminal::rules

@@ -1,0 +1,88 @@
+#include "terminal/record_values.h"
+#include "terminal/rules/assessment.h"
+#include "terminal/rules/birthday.h"
+#include "terminal/terminal_screen.h"
+
+namespace orvalen::terminal {
+
+namespace {
+constexpr int kMessageSize = 36;
+} // namespace
+
+bool TerminalScreen::TRANCADO_INATIVO() {
+    const QSqlRecord& student = students_.record();
+    if (!recordDate(student, "SAIDA").isValid()) {
+        return false;
+    }
+    showName(recordText(student, "NOME").left(25));
+    MOSTRA_ACESSO(QStringLiteral("Inativo !!!"), colours::clBlack, state_.LBLNOMEALUNO.caption,
+                  kMessageSize);
+    return true;
+}
+
+void TerminalScreen::MEDICA() {
+    medicalBlock = false;
+    if (!sacvar_.isSim(QStringLiteral("ACESSO_MEDICA"))) {
+        return;
+    }
+    const QSqlRecord& student = students_.record();
+    const rules::AssessmentState state = rules::assessmentState(
+        {recordDate(student, "DATA_MEDICA"), recordDate(student, "DATA_CADASTRADO"),
+         sacvar_.integer(QStringLiteral("PRAZOAVALMED")),
+         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_});
+    if (!state.expired) {
+        return;
+    }
+    medicalBlock = state.blocks;
+    MOSTRA_ACESSO(QStringLiteral("Médica Vencida !!!"), colours::clBlack, QString(), kMessageSize);
+}
+
+void TerminalScreen::FUNCIONAL() {
+    functionalBlock = false;
+    if (!sacvar_.isSim(QStringLiteral("ACESSO_FUNCIONAL"))) {
+        return;
+    }
+    const QSqlRecord& student = students_.record();
+    const rules::AssessmentState state = rules::assessmentState(
+        {recordDate(student, "DATA_FUNCIONAL"), recordDate(student, "DATA_CADASTRADO"),
+         sacvar_.integer(QStringLiteral("PRAZOAVALFUN")),
+         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_});
+    if (!state.expired) {
+        return;
+    }
+    functionalBlock = state.blocks;
+    MOSTRA_ACESSO(QStringLiteral("Funcional Vencida !!!"), colours::clBlack, QString(),
+                  kMessageSize);
+}
+
+bool TerminalScreen::BLOQUEA_ALUNO_AVALIACAO() {
+    return rules::assessmentBlocksEntrance(
+        sacvar_.text(QStringLiteral("BLOQUEIA_AVALIACAO_ACESSO")), medicalBlock,
+        sacvar_.isSim(QStringLiteral("ACESSO_MEDICA")), functionalBlock,
+        sacvar_.isSim(QStringLiteral("ACESSO_FUNCIONAL")));
+}
+
+void TerminalScreen::MENSAGEM() {
+    const QString message = recordText(students_.record(), "MENSAGEM");
+    if (sacvar_.isSim(QStringLiteral("ACESSO_MENSAGEM")) && !message.isEmpty()) {
+        MOSTRA_ACESSO(message, colours::clBlack, QString(), kMessageSize);
+    }
+}
+
+void TerminalScreen::ANIVERSARIANTE() {
+    if (sacvar_.isSim(QStringLiteral("ACESSO_ANIVERSARIANTE")) &&
+        rules::isBirthday(recordDate(students_.record(), "DATA_NASCIMENTO"), businessDate_)) {
+        MOSTRA_ACESSO(QStringLiteral("Parabéns !!!"), colours::clBlack, QString(), kMessageSize);
+    }
+}
+
+void TerminalScreen::MENSAGEM_PENDENCIA() {
+    const QString message = sacvar2_.text(QStringLiteral("ACESSO_PENDENCIA"));
+    if (message.isEmpty()) {
+        return;
+    }
+    MOSTRA_ACESSO(message, colours::clBlack, QString(), kMessageSize);
+    wait(accessTime());
+}
+
+} // namespace orvalen::terminal

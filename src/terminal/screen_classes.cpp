@@ -1,0 +1,124 @@
+#include "store/table_opening.h"
+#include "terminal/record_values.h"
+#include "terminal/rules/access_point_activities.h"
+#include "terminal/rules/activity_labels.h"
+#include "terminal/rules/booked_class.h"
+#include "terminal/rules/class_timetable.h"
+#include "terminal/rules/reentry_tolerance.h"
+#include "terminal/screen_errors.h"
+#include "terminal/terminal_screen.h"
+
+namespace orvalen::terminal {
+
+namespace {
+
+rules::ClassHours hoursOf(const store::TurmaRow& turma) {
+    return {turma.horaInicial, turma.horaFinal, turma.toleranciaEntrada, turma.toleranciaSaida};
+}
+
+rules::ClassHours hoursOf(const store::BookingRow& booking) {
+    return {booking.horaInicial, booking.horaFinal, booking.toleranciaEntrada,
+            booking.toleranciaSaida};
+}
+
+std::vector<rules::Booking> asBookings(const std::vector<store::BookingRow>& rows) {
+    std::vector<rules::Booking> bookings;
+    for (const auto& row : rows) {
+        bookings.push_back({row.codigoAula, row.atividade, hoursOf(row)});
+    }
+    return bookings;
+}
+
+} // namespace
+
+// The booked classes come from the class-booking portal when the club uses one.
+std::vector<store::BookingRow> TerminalScreen::todaysBookings() {
+    const store::ClubConnection* bookingDatabase = &database_;
+    if (sacvar2_.isSim(QStringLiteral("AgendamentoAulaPortal"))) {
+        if (!portalDatabase_) {
+            const std::optional<store::ConnectionSpec> spec =
+                need(store::portalConnection(sacvar2_, services_.local));
+            if (spec) {
+                auto portal = std::make_unique<store::ClubConnection>(
+                    *spec, QStringLiteral("orvalen-portal"));
+                need(portal->open());
+                portalDatabase_ = std::move(portal);
+            }
+        }
+        if (portalDatabase_) {
+            bookingDatabase = portalDatabase_.get();
+        }
+    }
+    const store::ClassLookups classes(*bookingDatabase);
+    return need(classes.bookings(unit_.currentMatricula, businessDate_,
+                                 sacvar_.real(QStringLiteral("CLIENTE"))));
+}
+
+// The class window of a Turma row (ACESSO_HORA), of a booked class (ACESSO_HORA_AGENDADO)
+// and the weekday check (HORA_TURMA) are the plain rules this calls.
+bool TerminalScreen::TURMA_SEMANA() {
+    const QTime now = services_.clock.now().time();
+    if (sacvar2_.isSim(QStringLiteral("Acesso_Agendamento"))) {
+        return rules::withinBookedClass(asBookings(todaysBookings()), now);
+    }
+    const QSqlRecord& student = students_.record();
+    rules::ClassSlots classSlots;
+    const char* const names[] = {"TURMA_A", "TURMA_B", "TURMA_C", "TURMA_D", "TURMA_E", "TURMA_F"};
+    for (std::size_t i = 0; i < classSlots.size(); ++i) {
+        classSlots[i] = recordText(student, names[i]);
+    }
+    const store::ClassLookups classes(database_);
+    const auto find = [&](const QString& code) -> std::optional<rules::TimetableClass> {
+        const std::optional<store::TurmaRow> turma = need(classes.turma(code));
+        if (!turma) {
+            return std::nullopt;
+        }
+        return rules::TimetableClass{hoursOf(*turma), turma->days};
+    };
+    return rules::withinWeeklyTimetable(classSlots, find, businessDate_, now);
+}
+
+bool TerminalScreen::TOLERENCIAENTRADA() {
+    const store::ClassLookups classes(database_);
+    std::vector<rules::DayAccess> today;
+    for (const auto& row : need(classes.grantedOn(unit_.currentMatricula, businessDate_))) {
+        today.push_back({row.hora, row.status});
+    }
+    return rules::reentryAllowed(today, sacvar2_.integer(QStringLiteral("TOLERANCIAENTRADA")),
+                                 services_.clock.now().time());
+}
+
+bool TerminalScreen::Verifica_Atividade_Agendada() {
+    const std::vector<rules::Booking> bookings = asBookings(todaysBookings());
+    const store::ClassLookups classes(database_);
+    return rules::bookedActivityAllowed(bookings, [&](const QString& code) {
+        return need(classes.holdsDescribedActivity(unit_.currentMatricula, code));
+    });
+}
+
+bool TerminalScreen::Verifica_Ponto_Acesso() {
+    const QString matricula = recordText(students_.record(), "MATRICULA");
+    const store::ClassLookups classes(database_);
+    return rules::admittedAtAccessPoint(unit_.accessPointCodes, [&](const QString& code) {
+        return need(classes.holdsActivity(matricula, code));
+    });
+}
+
+void TerminalScreen::MOSTRA_ATIVIDADES() {
+    for (Control& label : state_.LBLATIVIDADESn) {
+        label.caption.clear();
+        label.visible = true;
+    }
+    const store::ClassLookups classes(database_);
+    const QStringList descriptions = need(classes.activityDescriptions(unit_.currentMatricula));
+    if (!descriptions.isEmpty()) {
+        state_.LBLATIVIDADES.visible = true;
+    }
+    const auto labels = rules::activityLabels(descriptions);
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        state_.LBLATIVIDADESn[i].caption = labels[i];
+    }
+    services_.pump.processEvents();
+}
+
+} // namespace orvalen::terminal

@@ -1,0 +1,104 @@
+#pragma once
+
+#include "support/screen_services.h"
+#include "support/test_database.h"
+#include "terminal/terminal_screen.h"
+
+#include <QDateTime>
+#include <QStringList>
+#include <QVariantMap>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace orvalen::test {
+
+// What the person at the turnstile saw and got.
+class RecordingObserver : public terminal::ScreenObserver {
+public:
+    QStringList statusTexts;      // the access panel
+    QStringList informationTexts; // the information panel
+    std::vector<terminal::LogRow> rows;
+    int releases = 0;
+    void shown(terminal::Place place, const QString& text) override {
+        if (place == terminal::Place::StatusPanel)
+            statusTexts << text;
+        else if (place == terminal::Place::InformationPanel)
+            informationTexts << text;
+    }
+    void rowWritten(const terminal::LogRow& row) override { rows.push_back(row); }
+    void releaseRequested() override { ++releases; }
+};
+
+class RecordingOutputs : public terminal::TurnstileOutputs {
+public:
+    struct Pulse {
+        terminal::TurnstileTarget target;
+        int milliseconds;
+    };
+    std::vector<Pulse> pulses;
+    terminal::PulseReport report;
+    terminal::PulseReport pulse(const terminal::TurnstileTarget& target,
+                                int milliseconds) override {
+        pulses.push_back({target, milliseconds});
+        return report;
+    }
+};
+
+// A capture screen whose finger the test decides.
+class ScriptedCaptureScreen : public terminal::CaptureScreen {
+public:
+    std::function<void(terminal::TerminalUnit&)> script = [](terminal::TerminalUnit&) {};
+    int shown = 0;
+    void showModal(terminal::TerminalUnit& unit) override {
+        ++shown;
+        script(unit);
+    }
+};
+
+// A club on a real SQLite file with both settings rows and a cash period open on the
+// business date, and a terminal screen over it with recording services. Settings and
+// people are set before open(); the screen reads the settings when it is shown.
+class DecisionHarness {
+public:
+    // Monday 15/03/2021 at 10:00.
+    DecisionHarness();
+    ~DecisionHarness();
+
+    void setSacvar(const char* column, const QVariant& value);
+    void setSacvar2(const char* column, const QVariant& value);
+    // An active student paid up for March 2021 on the monthly fee "01", unless the
+    // columns given say otherwise (dates as QDate).
+    void addStudent(const QString& matricula, const QVariantMap& columns = {});
+    void addEmployee(const QString& matricula, const QVariantMap& columns = {});
+    void insert(const char* table, const QVariantMap& columns);
+
+    void open();
+    // The number as typed and submitted: the student or employee decision runs.
+    void identifyStudent(const QString& matricula);
+    void identifyEmployee(const QString& matricula);
+
+    terminal::TerminalScreen& screen() { return *screen_; }
+    int count(const QString& sqlCountStatement);
+
+    TestDatabase db;
+    SettableClock clock{QDateTime(QDate(2021, 3, 15), QTime(10, 0))};
+    RecordingPump pump{clock};
+    ScriptedAviso aviso;
+    RecordingErrorLog errorLog;
+    RecordingObserver observer;
+    RecordingOutputs outputs;
+    ScriptedCaptureScreen capture;
+    terminal::TerminalUnit unit;
+
+private:
+    void update(const char* table, const char* column, const QVariant& value);
+
+    std::unique_ptr<terminal::DatabaseLogWriter> writer_;
+    terminal::NoReaderLine readerLine_;
+    terminal::NoFingerprintReader fingerprint_;
+    terminal::NoTurnstileOutput turnstile_;
+    std::unique_ptr<terminal::TerminalScreen> screen_;
+};
+
+} // namespace orvalen::test

@@ -1,0 +1,174 @@
+#include "support/decision_harness.h"
+#include "support/qstring_printer.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace orvalen::test {
+namespace {
+
+using terminal::TurnstileOutputKind;
+
+const QString kStudent = QStringLiteral("0000000101");
+
+QString s(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+struct ReleaseCase {
+    const char* name;
+    const char* roleta;
+    const char* tipo;
+    const char* usbLpt;
+    const char* endereco;
+    QStringList accessPoint; // empty: no list in force
+    std::optional<TurnstileOutputKind> pulsed;
+    std::vector<int> waits;
+    QStringList status;
+};
+
+void PrintTo(const ReleaseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ReleaseTest : public ::testing::TestWithParam<ReleaseCase> {};
+
+// A paid-up student enrolled in activity 05 is granted; the release does the rest.
+TEST_P(ReleaseTest, ChoosesTheOutputAfterTheActivityFilter) {
+    const ReleaseCase& c = GetParam();
+    DecisionHarness h;
+    h.addStudent(kStudent);
+    h.insert("ALUNOSATIVIDADES", {{s("MATRICULA"), kStudent}, {s("ATIVIDADE"), s("05")}});
+    h.setSacvar("ROLETA", s(c.roleta));
+    h.setSacvar("TIPO_ROLETA", s(c.tipo));
+    h.setSacvar2("USB_LPT", s(c.usbLpt));
+    h.setSacvar2("ENDERECO_LPT", s(c.endereco));
+    h.setSacvar2("CatracaWireless", s("192.168.0.50"));
+    h.open();
+    if (!c.accessPoint.isEmpty()) {
+        h.screen().PBooPontoAcesso = true;
+        h.unit.accessPointCodes = c.accessPoint;
+    }
+    h.identifyStudent(kStudent);
+
+    EXPECT_EQ(h.observer.releases, 1);
+    ASSERT_EQ(h.outputs.pulses.size(), c.pulsed ? 1u : 0u);
+    if (c.pulsed) {
+        const auto& pulse = h.outputs.pulses.front();
+        EXPECT_EQ(pulse.target.kind, *c.pulsed);
+        EXPECT_EQ(pulse.milliseconds, 700);
+        if (*c.pulsed == TurnstileOutputKind::SerialRts) {
+            EXPECT_EQ(pulse.target.device, s(c.roleta));
+        }
+        if (*c.pulsed == TurnstileOutputKind::ParallelPort) {
+            EXPECT_EQ(pulse.target.portAddress, s(c.endereco));
+        }
+        if (*c.pulsed == TurnstileOutputKind::WifiRelay) {
+            EXPECT_EQ(pulse.target.relayAddress, s("192.168.0.50"));
+        }
+    }
+    EXPECT_EQ(h.pump.waits, c.waits);
+    EXPECT_EQ(h.observer.statusTexts, c.status);
+}
+
+const QString kFree = QStringLiteral("Acesso Livre");
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, ReleaseTest,
+    ::testing::Values(
+        ReleaseCase{
+            "no_turnstile_holds", "NADA", "R", "Sim", "378", {}, std::nullopt, {1500}, {kFree}},
+        ReleaseCase{"kind_without_output_does_nothing",
+                    "COM1",
+                    "N",
+                    "Não",
+                    "",
+                    {},
+                    std::nullopt,
+                    {},
+                    {kFree}},
+        ReleaseCase{"serial_rts",
+                    "COM2",
+                    "A",
+                    "Sim",
+                    "378",
+                    {},
+                    TurnstileOutputKind::SerialRts,
+                    {},
+                    {kFree}},
+        ReleaseCase{"converter_first",
+                    "LPT1",
+                    "R",
+                    "Sim",
+                    "378",
+                    {},
+                    TurnstileOutputKind::Converter,
+                    {},
+                    {kFree}},
+        ReleaseCase{"parallel_port",
+                    "LPT1",
+                    "R",
+                    "Não",
+                    "378",
+                    {},
+                    TurnstileOutputKind::ParallelPort,
+                    {},
+                    {kFree}},
+        ReleaseCase{
+            "wifi_relay", "LPT1", "R", "Não", "", {}, TurnstileOutputKind::WifiRelay, {}, {kFree}},
+        ReleaseCase{"access_point_admits",
+                    "COM1",
+                    "A",
+                    "",
+                    "",
+                    {s("01"), s(""), s("05")},
+                    TurnstileOutputKind::SerialRts,
+                    {},
+                    {kFree}},
+        ReleaseCase{"access_point_refuses",
+                    "COM1",
+                    "A",
+                    "",
+                    "",
+                    {s("01"), s("07")},
+                    std::nullopt,
+                    {1500},
+                    {kFree, s("Sem Acesso a Atividade")}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReleaseReportTest, ConverterWithoutAnswerClosesTheScreen) {
+    DecisionHarness h;
+    h.addStudent(kStudent);
+    h.setSacvar("TIPO_ROLETA", s("R"));
+    h.setSacvar2("USB_LPT", s("Sim"));
+    h.outputs.report.avisoText = s("Problema no Conversor USB para LPT");
+    h.outputs.report.avisoDetail = s("00000000");
+    h.open();
+    h.identifyStudent(kStudent);
+    ASSERT_EQ(h.aviso.boxes.size(), 1u);
+    EXPECT_EQ(h.aviso.boxes[0].text, s("Problema no Conversor USB para LPT"));
+    EXPECT_EQ(h.aviso.boxes[0].detail, s("00000000"));
+    EXPECT_TRUE(h.screen().state().closeRequested);
+}
+
+} // namespace
+} // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
+    for (const char* visitor : {"9999999999", "0000999999"}) {
+        DecisionHarness h;
+        h.open();
+        h.screen().PBooPontoAcesso = true;
+        h.unit.accessPointCodes = {QStringLiteral("05")};
+        h.screen().state().EDTMATRICULA.text = QString::fromLatin1(visitor);
+        h.screen().VISITANTE();
+        EXPECT_EQ(h.outputs.pulses.size(), 1u) << visitor;
+        EXPECT_FALSE(h.observer.statusTexts.contains(QStringLiteral("Sem Acesso a Atividade")));
+    }
+}
+
+} // namespace
+} // namespace orvalen::test
