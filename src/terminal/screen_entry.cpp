@@ -1,4 +1,5 @@
 #include "terminal/entry_classification.h"
+#include "terminal/entry_keys.h"
 #include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
 
@@ -8,13 +9,6 @@ namespace orvalen::terminal {
 
 namespace {
 
-bool isDigit(QChar key) {
-    return key >= QLatin1Char('0') && key <= QLatin1Char('9');
-}
-bool isAsciiLetter(QChar key) {
-    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) ||
-           (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
-}
 bool isEditKey(QChar key) {
     return key == QChar(kBackspace) || key == QChar(kEnter) || key == QLatin1Char(' ');
 }
@@ -87,7 +81,7 @@ void TerminalScreen::setEntryText(const QString& text) {
 
 bool TerminalScreen::filterKey(QChar& key, bool numberMode) {
     if (numberMode) {
-        if (!(isEditKey(key) || isDigit(key))) {
+        if (!(isEditKey(key) || isEntryDigit(key))) {
             key = QChar();
             PSTR_DIA.clear();
         }
@@ -95,7 +89,7 @@ bool TerminalScreen::filterKey(QChar& key, bool numberMode) {
             state_.EDTMATRICULA.passwordChar = QLatin1Char('*');
         }
     } else {
-        if (!(isEditKey(key) || isAsciiLetter(key))) {
+        if (!(isEditKey(key) || isEntryLetter(key))) {
             key = QChar();
         }
         state_.EDTMATRICULA.passwordChar = QChar();

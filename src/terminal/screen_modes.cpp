@@ -1,24 +1,9 @@
 #include "store/table_opening.h"
+#include "terminal/entry_keys.h"
 #include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
 
 namespace orvalen::terminal {
-
-namespace {
-
-bool isDigit(QChar key) {
-    return key >= QLatin1Char('0') && key <= QLatin1Char('9');
-}
-bool isAsciiLetter(QChar key) {
-    return (key >= QLatin1Char('A') && key <= QLatin1Char('Z')) ||
-           (key >= QLatin1Char('a') && key <= QLatin1Char('z'));
-}
-// Only a key that types something becomes the first character of the field.
-bool printable(QChar key) {
-    return key == QLatin1Char(' ') || isDigit(key) || isAsciiLetter(key);
-}
-
-} // namespace
 
 void TerminalScreen::setDefaultMode() {
     if (sacvar_.isSim(QStringLiteral("PROCURAMATRICULANOME"))) {
@@ -87,16 +72,20 @@ void TerminalScreen::BBNTEC12Click() {
                QStringLiteral("Tec12 Configurado."));
 }
 
+void TerminalScreen::disableOperatorButtons() {
+    for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
+                            &state_.BBNOBS, &state_.BBNRETORNA}) {
+        button->enabled = false;
+    }
+}
+
 void TerminalScreen::BBNTECLADO1Click() {
     guarded([&] {
         refreshBusinessDate();
         state_.caption = QStringLiteral("Controle de Acesso - Teclado");
         unit_.photoFollow = true;
         keyboardTakeover = true;
-        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA,
-                                &state_.BBNTECLADO1, &state_.BBNOBS, &state_.BBNRETORNA}) {
-            button->enabled = false;
-        }
+        disableOperatorButtons();
         students_.requery();
         if (sacvar2_.isSim(QStringLiteral("MATRICULADIGITAL"))) {
             unit_.biometricMode = 3;
@@ -135,10 +124,7 @@ void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
         state_.caption = QStringLiteral("Controle de Acesso - Captura Biometria");
         unit_.photoFollow = true;
         captureRequest = true;
-        for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA,
-                                &state_.BBNTECLADO1, &state_.BBNOBS, &state_.BBNRETORNA}) {
-            button->enabled = false;
-        }
+        disableOperatorButtons();
         students_.requery();
         unit_.biometricMode = 1;
         state_.keyPreview = false;
@@ -165,7 +151,7 @@ void TerminalScreen::FormKeyPress(QChar& key) {
         QChar first = key;
         filterKey(first, numberMode);
         key = QChar();
-        if (printable(first)) {
+        if (isPrintableEntryKey(first)) {
             setEntryText(first.toUpper());
             EDTMATRICULAChange();
         }
@@ -198,7 +184,7 @@ void TerminalScreen::FormKeyPress(QChar& key) {
     }
     state_.EDTMATRICULA.maxLength = 10;
     setEntryText(QString());
-    const QChar first = printable(key) ? key.toUpper() : QChar();
+    const QChar first = isPrintableEntryKey(key) ? key.toUpper() : QChar();
     key = QChar();
     if (numberMode) {
         PNLMATRICULAClick();

@@ -207,6 +207,7 @@ private:
     void openEntryWithKey(QChar key, bool numberMode);
     void feedVisitorCode(const QString& code, bool setPadFlag);
     void modeButton(const QString& mode, const QString& other, const QString& message);
+    void disableOperatorButtons();
     void setEntryText(const QString& text);
     void showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
     void searchModeColours();
