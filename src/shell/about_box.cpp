@@ -25,6 +25,9 @@ AboutBox::AboutBox(const AboutTexts& texts, QWidget* parent) : QDialog(parent) {
 
     int row = 0;
     const auto line = [&](const QString& text, bool bold = false) {
+        if (text.trimmed().isEmpty()) {
+            return; // an address line the club left blank takes no room
+        }
         auto* label = new QLabel(text, this);
         label->setFont(navyArial(bold ? 10 : 9, bold));
         layout->addWidget(label, row++, 1);

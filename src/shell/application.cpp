@@ -72,6 +72,7 @@ int runApplication(GuardedApplication& app, const TerminalFactory& terminalFacto
         }
     }
     splash.reset();
+    window.activateWindow(); // the keyboard goes back to the menu once the login is gone
     return app.exec();
 }
 

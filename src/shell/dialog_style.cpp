@@ -11,6 +11,13 @@ void applyDialogLook(QWidget& dialog) {
     palette.setColor(QPalette::WindowText, kNavy);
     dialog.setPalette(palette);
     dialog.setAutoFillBackground(true);
+    // A thin edge keeps the dialog apart from the main window's light background even where
+    // no window manager draws a frame (a kiosk session, a virtual display).
+    if (!dialog.objectName().isEmpty()) {
+        const QString look = QStringLiteral("#%1 { border: 1px solid rgb(90, 130, 180); }"
+                                            "#%1 QLabel, #%1 QGroupBox { color: rgb(0, 0, 128); }");
+        dialog.setStyleSheet(look.arg(dialog.objectName()));
+    }
 }
 
 QFont navyArial(int pointSize, bool bold) {

@@ -107,6 +107,7 @@ void MainWindow::MNACESSOClick() {
     connect(screen, &QObject::destroyed, this, [this] {
         logic_.closed(MainWindowLogic::Item::Acesso);
         renderMenu();
+        activateWindow();
     });
 }
 
