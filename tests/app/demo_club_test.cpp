@@ -4,6 +4,7 @@
 #include "store/db_values.h"
 #include "store/local_settings.h"
 #include "store/schema.h"
+#include "support/application.h"
 #include "support/test_database.h"
 
 #include <QDir>
@@ -53,6 +54,7 @@ int count(const store::ClubConnection& club, const QString& sql,
 class DemoClubTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        test::ensureApplication(); // the pictures are lettered with fonts
         dir_ = new QTemporaryDir(tempTemplate());
         demo::DemoClubOptions options;
         options.members = kMembers;
@@ -292,6 +294,7 @@ TEST_F(DemoClubTest, CatalogueNumbersShowTheirSituation) {
 }
 
 TEST(DemoClubRerun, KeepsDataAndOpensCashForTheNewDay) {
+    test::ensureApplication();
     QTemporaryDir dir(tempTemplate());
     demo::DemoClubOptions options;
     options.members = 30;

@@ -1,6 +1,7 @@
 #include "app/tool/tool.h"
 #include "demo_club/demo_club.h"
 #include "demo_club/member_catalogue.h"
+#include "support/application.h"
 
 #include <QDir>
 #include <QFile>
@@ -43,6 +44,7 @@ QString typedFor(const demo::CatalogueEntry& entry) {
 }
 
 TEST(DemoOutcomes, EveryCatalogueNumberGetsItsOutcomeOnADryRun) {
+    test::ensureApplication(); // the pictures are lettered with fonts
     QTemporaryDir dir(qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
                       QStringLiteral("/demo-outcomes-XXXXXX"));
     demo::DemoClubOptions options;

@@ -1,6 +1,7 @@
 #include "app/tool/tool.h"
 #include "demo_club/demo_club.h"
 #include "store/db_values.h"
+#include "support/application.h"
 #include "support/test_database.h"
 
 #include <QDir>
@@ -33,6 +34,7 @@ ToolRun runTool(const QStringList& arguments) {
 class DemoInstallation {
 public:
     DemoInstallation() {
+        test::ensureApplication(); // the pictures are lettered with fonts
         const ToolRun created =
             runTool({QStringLiteral("demo"), QStringLiteral("create"), dir_.path(),
                      QStringLiteral("--members"), QStringLiteral("30")});

@@ -100,7 +100,7 @@ QString branchText(double branchCode) {
 store::Status writeClubSetup(RowWriter& writer) {
     store::Bindings settings = mainSettings();
     settings.emplace_back(QStringLiteral("LOGOACADEMIA1"),
-                          logoJpeg(text(kClubName), QStringLiteral("Saude e movimento")));
+                          logoJpeg(text(kClubName), QStringLiteral("Saúde e movimento")));
     if (auto s = writer.insert(QStringLiteral("Sacvar"), settings); !s) {
         return s;
     }

@@ -1,12 +1,14 @@
 #include "demo_club/pictures.h"
 
-#include "demo_club/block_letters.h"
-
 #include <QBuffer>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
 
 namespace orvalen::demo {
 
@@ -24,10 +26,49 @@ QByteArray toJpeg(const QImage& image, int quality) {
     return bytes;
 }
 
-void drawCentredText(QPainter& painter, qreal centreX, qreal top, qreal cell, const QString& text,
-                     const QColor& colour) {
-    const qreal width = blockTextWidth(text, cell);
-    drawBlockText(painter, QPointF(centreX - width / 2, top), cell, text, colour);
+// The demo's lettering: Liberation Sans, or DejaVu Sans where it is missing. Sizes are in
+// pixels so a picture looks the same whatever the screen's resolution.
+QFont letteringFont(int pixelSize, QFont::Weight weight, bool italic = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    font.setItalic(italic);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+// Shrinks the font until the text fits the width, so a long club name stays on the picture.
+QFont fittedFont(const QString& text, int pixelSize, QFont::Weight weight, qreal width) {
+    QFont font = letteringFont(pixelSize, weight);
+    while (font.pixelSize() > 8 && QFontMetricsF(font).horizontalAdvance(text) > width) {
+        font.setPixelSize(font.pixelSize() - 2);
+    }
+    return font;
+}
+
+// The club's mark: three rising bars inside a ring.
+void drawEmblem(QPainter& painter, QPointF centre, qreal radius) {
+    QRadialGradient glow(centre, radius);
+    glow.setColorAt(0, QColor(255, 255, 255, 60));
+    glow.setColorAt(1, QColor(255, 255, 255, 10));
+    painter.setBrush(glow);
+    painter.setPen(QPen(QColor(255, 183, 3), radius * 0.08));
+    painter.drawEllipse(centre, radius, radius);
+
+    painter.setPen(Qt::NoPen);
+    const QColor bars[] = {QColor(255, 183, 3), QColor(251, 133, 0), QColor(255, 255, 255)};
+    const qreal barWidth = radius * 0.28;
+    const qreal gap = radius * 0.12;
+    const qreal baseline = centre.y() + radius * 0.5;
+    const qreal left = centre.x() - (3 * barWidth + 2 * gap) / 2;
+    for (int i = 0; i < 3; ++i) {
+        const qreal height = radius * (0.55 + 0.3 * i);
+        painter.setBrush(bars[i]);
+        painter.drawRoundedRect(
+            QRectF(left + i * (barWidth + gap), baseline - height, barWidth, height),
+            barWidth * 0.25, barWidth * 0.25);
+    }
 }
 
 } // namespace
@@ -37,9 +78,9 @@ QString initialsOf(const QString& name) {
     if (words.isEmpty()) {
         return {};
     }
-    QString initials = plainCapitals(words.first().left(1));
+    QString initials = words.first().left(1).toUpper();
     if (words.size() > 1) {
-        initials += plainCapitals(words.last().left(1));
+        initials += words.last().left(1).toUpper();
     }
     return initials;
 }
@@ -48,7 +89,7 @@ QByteArray portraitJpeg(const QString& name, const QColor& colour) {
     QImage image(160, 200, QImage::Format_RGB32);
     image.fill(colour.lighter(185));
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.setPen(Qt::NoPen);
 
     // Shoulders, then the head above them.
@@ -65,29 +106,36 @@ QByteArray portraitJpeg(const QString& name, const QColor& colour) {
     painter.drawEllipse(QRectF(66, 64, 6, 6));
     painter.drawEllipse(QRectF(88, 64, 6, 6));
 
-    drawCentredText(painter, 80, 148, 6, initialsOf(name), Qt::white);
+    painter.setFont(letteringFont(34, QFont::Bold));
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 140, 160, 50), Qt::AlignCenter, initialsOf(name));
     painter.end();
     return toJpeg(image, 80);
 }
 
 QByteArray logoJpeg(const QString& clubName, const QString& slogan) {
-    QImage image(1024, 576, QImage::Format_RGB32);
+    // 4:3 like the terminal's screen, since the idle screen stretches the logo over it.
+    QImage image(1024, 768, QImage::Format_RGB32);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     QLinearGradient sky(0, 0, 0, image.height());
-    sky.setColorAt(0, QColor(18, 52, 94));
-    sky.setColorAt(1, QColor(40, 120, 160));
+    sky.setColorAt(0, QColor(14, 42, 78));
+    sky.setColorAt(1, QColor(36, 112, 152));
     painter.fillRect(image.rect(), sky);
-    // Three rising bars stand for the club's mark.
-    painter.setPen(Qt::NoPen);
-    const QColor marks[] = {QColor(255, 183, 3), QColor(251, 133, 0), QColor(255, 255, 255)};
-    for (int i = 0; i < 3; ++i) {
-        painter.setBrush(marks[i]);
-        painter.drawRoundedRect(QRectF(432 + i * 60, 150 - i * 40, 40, 110 + i * 40), 10, 10);
-    }
-    const qreal nameCell = qMin<qreal>(12, 960.0 / qMax<qsizetype>(1, clubName.size() * 6));
-    drawCentredText(painter, 512, 320, nameCell, clubName, Qt::white);
-    drawCentredText(painter, 512, 440, 5, slogan, QColor(255, 183, 3));
+
+    drawEmblem(painter, QPointF(512, 250), 130);
+
+    const qreal textWidth = image.width() - 120;
+    painter.setPen(Qt::white);
+    painter.setFont(fittedFont(clubName, 76, QFont::Bold, textWidth));
+    painter.drawText(QRectF(60, 420, textWidth, 100), Qt::AlignCenter, clubName);
+
+    painter.setPen(QPen(QColor(255, 183, 3), 4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(392, 540), QPointF(632, 540));
+
+    painter.setPen(QColor(255, 209, 102));
+    painter.setFont(letteringFont(40, QFont::Normal, true));
+    painter.drawText(QRectF(60, 560, textWidth, 60), Qt::AlignCenter, slogan);
     painter.end();
     return toJpeg(image, 85);
 }

@@ -1,9 +1,14 @@
 #include "app/tool/tool.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The demo's pictures are lettered with real fonts, which need a GUI application; the
+    // offscreen platform gives one without any display, so the tool runs on a bare server.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     return orvalen::tool::runTool(app.arguments().mid(1), out, err);
