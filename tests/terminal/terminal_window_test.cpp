@@ -17,13 +17,13 @@ bool near(const QColor& seen, const QColor& wanted, int tolerance = 40) {
            std::abs(seen.blue() - wanted.blue()) <= tolerance;
 }
 
-// The window draws a student's outcome: the photo in its frame, the green status panel
-// with its text, the grant picture, the name; the idle screen hides the panel again.
+// The window draws a student's outcome: the photo whole and centred in its frame, the green status
+// panel with its text, the grant picture, the name; the idle screen hides the panel again.
 TEST(TerminalWindow, DrawsAStudentOutcomeAndTheIdleScreen) {
     ensureApplication();
     TerminalFixture f;
     f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
-    f.addPhoto(QStringLiteral("0000000100"), jpegOf(QColor(20, 40, 200)));
+    f.addPhoto(QStringLiteral("0000000100"), jpegOf(QColor(20, 40, 200), 80, 40));
     auto& screen = f.show();
     screen.keyPressed(0, QLatin1Char('1'));
     for (const QChar key : QStringLiteral("00")) {
@@ -41,7 +41,12 @@ TEST(TerminalWindow, DrawsAStudentOutcomeAndTheIdleScreen) {
     const QImage shot = window.grab().toImage();
     EXPECT_TRUE(
         near(shot.pixelColor(720 + 20, 324 + 26), terminal::colours::clGreen)); // status panel
-    EXPECT_TRUE(near(shot.pixelColor(10 + 5 + 124, 6 + 18 + 150), QColor(20, 40, 200))); // photo
+    // The wide photo fills the frame's width, centred between blank bands above and below it.
+    const QPoint photoArea(10 + 5, 6 + 18);
+    EXPECT_TRUE(near(shot.pixelColor(photoArea + QPoint(124, 150)), QColor(20, 40, 200)));
+    EXPECT_TRUE(near(shot.pixelColor(photoArea + QPoint(4, 150)), QColor(20, 40, 200)));
+    EXPECT_FALSE(near(shot.pixelColor(photoArea + QPoint(124, 30)), QColor(20, 40, 200)));
+    EXPECT_FALSE(near(shot.pixelColor(photoArea + QPoint(124, 270)), QColor(20, 40, 200)));
     bool statusText = false;
     bool nameText = false;
     for (const QLabel* label : window.findChildren<QLabel*>()) {

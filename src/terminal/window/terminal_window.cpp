@@ -100,8 +100,9 @@ void TerminalWindow::build() {
     photoFrame_->setGeometry(10, 6, 258, 323);
     placeholder_ = label(photoFrame_, QRect(5, 18, 248, 300), {});
     placeholder_->setPixmap(fitted(photoPlaceholder(QSize(248, 300)), QSize(248, 300)));
-    photo_ = label(photoFrame_, QRect(5, 18, 248, 300), {});
-    photo_->setScaledContents(true);
+    // The photo keeps its proportions, centred, so no part of the face is cut or stretched.
+    photo_ = label(photoFrame_, QRect(5, 18, 248, 300), QStringLiteral("background: white;"),
+                   Qt::AlignCenter);
 
     // Entry: mode buttons and label, mode panels, field, list.
     const QString modeStyle = QStringLiteral(
@@ -314,7 +315,8 @@ void TerminalWindow::render() {
     fundo_->setVisible(s.PNLFUNDO.visible);
     photo_->setVisible(s.ImageFotoVisible);
     if (s.ImageFotoVisible) {
-        photo_->setPixmap(QPixmap::fromImage(s.ImageFoto));
+        photo_->setPixmap(QPixmap::fromImage(
+            s.ImageFoto.scaled(photo_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
     turnstile_->setPixmap(QPixmap::fromImage(s.Image4Visible ? grantPicture_ : idlePicture_));
 
