@@ -79,14 +79,18 @@ void TerminalScreen::disableOperatorButtons() {
     }
 }
 
+void TerminalScreen::enterOperatorMode(const QString& captionMode, bool& modeFlag) {
+    refreshBusinessDate();
+    state_.caption = QStringLiteral("Controle de Acesso - ") + captionMode;
+    unit_.photoFollow = true;
+    modeFlag = true;
+    disableOperatorButtons();
+    students_.requery();
+}
+
 void TerminalScreen::BBNTECLADO1Click() {
     guarded([&] {
-        refreshBusinessDate();
-        state_.caption = QStringLiteral("Controle de Acesso - Teclado");
-        unit_.photoFollow = true;
-        keyboardTakeover = true;
-        disableOperatorButtons();
-        students_.requery();
+        enterOperatorMode(QStringLiteral("Teclado"), keyboardTakeover);
         if (sacvar2_.isSim(QStringLiteral("MATRICULADIGITAL"))) {
             unit_.biometricMode = 3;
         }
@@ -120,12 +124,7 @@ void TerminalScreen::BBNTECLADO1Click() {
 
 void TerminalScreen::BBNCAPTURABIOMETRIAClick() {
     guarded([&] {
-        refreshBusinessDate();
-        state_.caption = QStringLiteral("Controle de Acesso - Captura Biometria");
-        unit_.photoFollow = true;
-        captureRequest = true;
-        disableOperatorButtons();
-        students_.requery();
+        enterOperatorMode(QStringLiteral("Captura Biometria"), captureRequest);
         unit_.biometricMode = 1;
         state_.keyPreview = false;
         state_.PNLFUNDO.visible = true;

@@ -1,3 +1,4 @@
+#include "support/rule_dates.h"
 #include "terminal/rules/assessment.h"
 
 #include <gtest/gtest.h>
@@ -5,9 +6,7 @@
 namespace orvalen::terminal::rules {
 namespace {
 
-QDate d(const char* text) {
-    return QDate::fromString(QString::fromLatin1(text), QStringLiteral("dd/MM/yyyy"));
-}
+using test::d;
 
 struct ExpiryCase {
     const char* name;

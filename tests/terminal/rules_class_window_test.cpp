@@ -1,3 +1,4 @@
+#include "support/rule_dates.h"
 #include "terminal/rules/booked_class.h"
 #include "terminal/rules/class_timetable.h"
 #include "terminal/rules/class_window.h"
@@ -8,9 +9,7 @@
 namespace orvalen::terminal::rules {
 namespace {
 
-QTime t(const char* text) {
-    return QTime::fromString(QString::fromLatin1(text), QStringLiteral("HH:mm:ss"));
-}
+using test::t;
 
 // 15/03/2021 is a Monday, 20/03/2021 a Saturday.
 const QDate kMonday(2021, 3, 15);

@@ -1,3 +1,4 @@
+#include "support/rule_dates.h"
 #include "terminal/rules/payment_situation.h"
 
 #include <QStringList>
@@ -9,9 +10,7 @@
 namespace orvalen::terminal::rules {
 namespace {
 
-QDate d(const char* text) {
-    return QDate::fromString(QString::fromLatin1(text), QStringLiteral("dd/MM/yyyy"));
-}
+using test::d;
 
 struct Case {
     const char* name;

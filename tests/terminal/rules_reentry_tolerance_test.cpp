@@ -1,3 +1,4 @@
+#include "support/rule_dates.h"
 #include "terminal/rules/reentry_tolerance.h"
 
 #include <gtest/gtest.h>
@@ -5,9 +6,7 @@
 namespace orvalen::terminal::rules {
 namespace {
 
-QTime t(const char* text) {
-    return QTime::fromString(QString::fromLatin1(text), QStringLiteral("HH:mm:ss"));
-}
+using test::t;
 
 DayAccess granted(const char* at) {
     return {t(at), QStringLiteral("L")};
