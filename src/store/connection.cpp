@@ -41,9 +41,13 @@ void ClubConnection::close() {
     }
 }
 
-bool ClubConnection::isOpen() const { return database().isOpen(); }
+bool ClubConnection::isOpen() const {
+    return database().isOpen();
+}
 
-QSqlDatabase ClubConnection::database() const { return QSqlDatabase::database(name_, false); }
+QSqlDatabase ClubConnection::database() const {
+    return QSqlDatabase::database(name_, false);
+}
 
 Result<QSqlQuery> ClubConnection::execute(const QString& sql, const Bindings& bindings) const {
     QSqlQuery query(database());

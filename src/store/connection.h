@@ -8,7 +8,6 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
-
 #include <functional>
 #include <utility>
 #include <vector>
@@ -20,7 +19,7 @@ struct ConnectionSpec {
     QString driver;       // "QSQLITE" or "QODBC"
     QString databaseName; // a file path for SQLite, an ODBC connection string for ODBC
     Dialect dialect;
-    QString origin;       // the data-link file it was read from, for messages
+    QString origin; // the data-link file it was read from, for messages
 };
 
 using Bindings = std::vector<std::pair<QString, QVariant>>;

@@ -21,8 +21,8 @@ struct DataLink {
 
     QString file;
     Encoding encoding = Encoding::Utf8;
-    QString text;                       // the whole text as read
-    QMap<QString, QString> properties;  // keys as written; look up with property()
+    QString text;                      // the whole text as read
+    QMap<QString, QString> properties; // keys as written; look up with property()
 
     QString property(const QString& key) const; // case-insensitive, empty when absent
     QString provider() const { return property(QStringLiteral("Provider")); }

@@ -2,7 +2,9 @@
 
 namespace orvalen::store {
 
-QDate zeroDate() { return QDate(1899, 12, 30); }
+QDate zeroDate() {
+    return QDate(1899, 12, 30);
+}
 
 QVariant dateTimeValue(const Dialect& dialect, const QDateTime& value) {
     if (!value.isValid()) {
@@ -33,8 +35,8 @@ QDateTime readDateTime(const QVariant& value) {
         return QDateTime(value.toDate(), QTime(0, 0));
     }
     const QString text = value.toString().trimmed();
-    for (const char* format : {kDateTimeTextFormat, "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss.zzz",
-                               "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
+    for (const char* format : {kDateTimeTextFormat, "yyyy-MM-dd HH:mm:ss",
+                               "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
         const QDateTime parsed = QDateTime::fromString(text, QLatin1String(format));
         if (parsed.isValid()) {
             return parsed;
@@ -43,9 +45,13 @@ QDateTime readDateTime(const QVariant& value) {
     return {};
 }
 
-QDate readDate(const QVariant& value) { return readDateTime(value).date(); }
+QDate readDate(const QVariant& value) {
+    return readDateTime(value).date();
+}
 
-QTime readTime(const QVariant& value) { return readDateTime(value).time(); }
+QTime readTime(const QVariant& value) {
+    return readDateTime(value).time();
+}
 
 bool readBool(const QVariant& value) {
     if (value.isNull()) {

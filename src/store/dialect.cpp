@@ -3,8 +3,7 @@
 namespace orvalen::store {
 
 QString Dialect::concat(const QString& left, const QString& right) const {
-    return isSqlite() ? left + QStringLiteral(" || ") + right
-                      : left + QStringLiteral("+") + right;
+    return isSqlite() ? left + QStringLiteral(" || ") + right : left + QStringLiteral("+") + right;
 }
 
 QString Dialect::substring(const QString& expr, int start, int length) const {

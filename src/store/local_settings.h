@@ -16,12 +16,12 @@ namespace orvalen::store {
 //   [devices]  port_output=/dev/port   converter=/dev/usblpt0
 //   [log]      path=/var/log/orvalen/orvalen-terminal.log
 struct LocalSettings {
-    QString folder;                     // the data-link folder
+    QString folder; // the data-link folder
     QString odbcDriver = QStringLiteral("FreeTDS");
-    QMap<QString, QString> ports;       // "COM3" -> "/dev/ttyUSB0"
+    QMap<QString, QString> ports; // "COM3" -> "/dev/ttyUSB0"
     QString portOutputDevice = QStringLiteral("/dev/port");
-    QString converterDevice;            // empty: the converter's name maps like a port
-    QString exceptionLogPath;           // empty: beside the executable
+    QString converterDevice;  // empty: the converter's name maps like a port
+    QString exceptionLogPath; // empty: beside the executable
 
     // Reads terminal.ini of the folder; a missing file gives the defaults.
     static Result<LocalSettings> load(const QString& folder);

@@ -10,9 +10,15 @@ namespace {
 
 using T = ColumnType;
 
-Column text(const char* name, int size = 20) { return {QLatin1String(name), T::Text, size}; }
-Column ansi(const char* name, int size) { return {QLatin1String(name), T::Ansi, size}; }
-Column col(const char* name, ColumnType type) { return {QLatin1String(name), type, 0}; }
+Column text(const char* name, int size = 20) {
+    return {QLatin1String(name), T::Text, size};
+}
+Column ansi(const char* name, int size) {
+    return {QLatin1String(name), T::Ansi, size};
+}
+Column col(const char* name, ColumnType type) {
+    return {QLatin1String(name), type, 0};
+}
 
 QStringList keys(std::initializer_list<const char*> names) {
     QStringList list;
@@ -23,9 +29,10 @@ QStringList keys(std::initializer_list<const char*> names) {
 }
 
 std::vector<Column> accessLogColumns() {
-    return {text("MATRICULA", 10), col("DATA", T::DateTime), col("HORA", T::DateTime),
-            text("STATUS", 1),     text("OBS", 30),          text("FILIAL", 2),
-            text("NOME", 35),      col("CODIGO_FILIAL", T::Float)};
+    return {text("MATRICULA", 10),    col("DATA", T::DateTime),
+            col("HORA", T::DateTime), text("STATUS", 1),
+            text("OBS", 30),          text("FILIAL", 2),
+            text("NOME", 35),         col("CODIGO_FILIAL", T::Float)};
 }
 
 std::vector<Table> buildSchema() {
@@ -49,28 +56,46 @@ std::vector<Table> buildSchema() {
                        text("Operador", 2), text("Usuario", 2)},
                       keys({"Matricula"})});
 
-    tables.push_back(
-        {QStringLiteral("AlunosAtivos"),
-         {text("MATRICULA", 10),        text("NOME", 35),           col("DATA_NASCIMENTO", T::DateTime),
-          col("DIA_VENCIMENTO", T::Int16), col("DATA_CADASTRADO", T::DateTime), text("OBSERVACAO", 40),
-          col("DESCONTO", T::Float),    text("MODALIDADE", 2),      col("SAIDA", T::DateTime),
-          text("PLANOS", 2),            col("DATA_MEDICA", T::DateTime), col("DATA_FUNCIONAL", T::DateTime),
-          text("TURMA_A", 7),           text("TURMA_B", 7),         text("TURMA_C", 7),
-          text("TURMA_D", 7),           text("MENSAGEM", 40),       text("TURMA_E", 7),
-          text("TURMA_F", 7),           col("VALIDADE_BOLSA", T::DateTime), col("BOLSISTA", T::Bool),
-          col("DATA_TRANCAMENTO", T::DateTime), col("REPASSE", T::DateTime), col("PENDENCIA", T::Float),
-          col("BLOQUEIA_ROLETA", T::Bool), col("Gympass", T::Bool), ansi("DIGITAL", 1000)},
-         keys({"MATRICULA", "NOME"})});
+    tables.push_back({QStringLiteral("AlunosAtivos"),
+                      {text("MATRICULA", 10),
+                       text("NOME", 35),
+                       col("DATA_NASCIMENTO", T::DateTime),
+                       col("DIA_VENCIMENTO", T::Int16),
+                       col("DATA_CADASTRADO", T::DateTime),
+                       text("OBSERVACAO", 40),
+                       col("DESCONTO", T::Float),
+                       text("MODALIDADE", 2),
+                       col("SAIDA", T::DateTime),
+                       text("PLANOS", 2),
+                       col("DATA_MEDICA", T::DateTime),
+                       col("DATA_FUNCIONAL", T::DateTime),
+                       text("TURMA_A", 7),
+                       text("TURMA_B", 7),
+                       text("TURMA_C", 7),
+                       text("TURMA_D", 7),
+                       text("MENSAGEM", 40),
+                       text("TURMA_E", 7),
+                       text("TURMA_F", 7),
+                       col("VALIDADE_BOLSA", T::DateTime),
+                       col("BOLSISTA", T::Bool),
+                       col("DATA_TRANCAMENTO", T::DateTime),
+                       col("REPASSE", T::DateTime),
+                       col("PENDENCIA", T::Float),
+                       col("BLOQUEIA_ROLETA", T::Bool),
+                       col("Gympass", T::Bool),
+                       ansi("DIGITAL", 1000)},
+                      keys({"MATRICULA", "NOME"})});
     tables.push_back({QStringLiteral("Alunos"),
                       {text("Matricula", 10), col("Digital_Persona", T::Memo)},
                       keys({"Matricula"})});
-    tables.push_back({QStringLiteral("alunosinativos"), {text("matricula", 10)}, keys({"matricula"})});
-    tables.push_back({QStringLiteral("Funcionarios"),
-                      {text("MATRICULA", 10), text("NOME", 35), col("DATA_DEMISSAO", T::DateTime),
-                       text("CARGO", 15), col("DATA_NASCIMENTO", T::DateTime),
-                       text("ACESSOLIBERADO", 7), ansi("DIGITAL", 1000),
-                       col("Digital_Persona", T::Memo)},
-                      keys({"MATRICULA"})});
+    tables.push_back(
+        {QStringLiteral("alunosinativos"), {text("matricula", 10)}, keys({"matricula"})});
+    tables.push_back(
+        {QStringLiteral("Funcionarios"),
+         {text("MATRICULA", 10), text("NOME", 35), col("DATA_DEMISSAO", T::DateTime),
+          text("CARGO", 15), col("DATA_NASCIMENTO", T::DateTime), text("ACESSOLIBERADO", 7),
+          ansi("DIGITAL", 1000), col("Digital_Persona", T::Memo)},
+         keys({"MATRICULA"})});
     for (const char* photos : {"FotosAlunos", "FotosFuncionarios"}) {
         tables.push_back({QLatin1String(photos),
                           {col("ID", T::Identity), text("MATRICULA", 10), col("FOTO1", T::Blob),
@@ -78,7 +103,8 @@ std::vector<Table> buildSchema() {
                           keys({"MATRICULA"})});
     }
 
-    tables.push_back({QStringLiteral("PLANOS"), {text("CODIGO", 2), text("DESCRICAO", 20)}, keys({"CODIGO"})});
+    tables.push_back(
+        {QStringLiteral("PLANOS"), {text("CODIGO", 2), text("DESCRICAO", 20)}, keys({"CODIGO"})});
     tables.push_back({QStringLiteral("MENSALIDADES"),
                       {text("CODIGO", 2), text("DESCRICAO", 20), col("NUMERO", T::Int16),
                        col("VALOR", T::Money), col("ACESSOLIVRE", T::Bool)},
@@ -88,81 +114,146 @@ std::vector<Table> buildSchema() {
                       keys({"MATRICULA"})});
     tables.push_back(
         {QStringLiteral("Turma"),
-         {text("CODIGO", 7), text("DESCRICAO", 20), col("MAXIMO", T::Int16), col("ATIVOS", T::Int16),
-          col("HORA_INICIAL", T::DateTime), col("HORA_FINAL", T::DateTime), col("TOLERANCIA", T::Float),
-          col("SEG", T::Bool), col("TER", T::Bool), col("QUA", T::Bool), col("QUI", T::Bool),
-          col("SEX", T::Bool), col("SAB", T::Bool), col("DOM", T::Bool),
-          col("TOLERANCIA_ENTRADA", T::Float), col("TOLERANCIA_SAIDA", T::Float), text("FILIAL", 2),
-          text("CODIGO_PROF", 10)},
+         {text("CODIGO", 7), text("DESCRICAO", 20), col("MAXIMO", T::Int16),
+          col("ATIVOS", T::Int16), col("HORA_INICIAL", T::DateTime), col("HORA_FINAL", T::DateTime),
+          col("TOLERANCIA", T::Float), col("SEG", T::Bool), col("TER", T::Bool),
+          col("QUA", T::Bool), col("QUI", T::Bool), col("SEX", T::Bool), col("SAB", T::Bool),
+          col("DOM", T::Bool), col("TOLERANCIA_ENTRADA", T::Float),
+          col("TOLERANCIA_SAIDA", T::Float), text("FILIAL", 2), text("CODIGO_PROF", 10)},
          keys({"CODIGO"})});
-    tables.push_back({QStringLiteral("ATIVIDADES"), {text("CODIGO", 2), text("DESCRICAO", 20)}, keys({"CODIGO"})});
-    tables.push_back({QStringLiteral("ALUNOSATIVIDADES"),
-                      {col("ID", T::Identity), text("MATRICULA", 10), text("ATIVIDADE", 2), text("FILIAL", 2)},
-                      keys({"MATRICULA"})});
+    tables.push_back({QStringLiteral("ATIVIDADES"),
+                      {text("CODIGO", 2), text("DESCRICAO", 20)},
+                      keys({"CODIGO"})});
+    tables.push_back(
+        {QStringLiteral("ALUNOSATIVIDADES"),
+         {col("ID", T::Identity), text("MATRICULA", 10), text("ATIVIDADE", 2), text("FILIAL", 2)},
+         keys({"MATRICULA"})});
     tables.push_back({QStringLiteral("FrequenciaAula"),
                       {text("MATRICULA", 10), col("DATA", T::DateTime), col("CLIENTE", T::Float),
                        col("Codigo_Aula", T::Int32), text("ATIVIDADE", 20)},
                       keys({"MATRICULA"})});
     tables.push_back({QStringLiteral("AulasColetivas"),
-                      {col("Codigo", T::Int32), col("Cliente", T::Float), col("HORA_INICIAL", T::DateTime),
-                       col("TOLERANCIA_ENTRADA", T::Float), col("HORA_FINAL", T::DateTime),
-                       col("TOLERANCIA_SAIDA", T::Float)},
+                      {col("Codigo", T::Int32), col("Cliente", T::Float),
+                       col("HORA_INICIAL", T::DateTime), col("TOLERANCIA_ENTRADA", T::Float),
+                       col("HORA_FINAL", T::DateTime), col("TOLERANCIA_SAIDA", T::Float)},
                       keys({"Codigo"})});
 
-    tables.push_back({QStringLiteral("Filial"),
-                      {col("CLIENTE", T::Float), ansi("Nome_Unidade", 35), ansi("Caminho_Unidade", 50)},
+    tables.push_back(
+        {QStringLiteral("Filial"),
+         {col("CLIENTE", T::Float), ansi("Nome_Unidade", 35), ansi("Caminho_Unidade", 50)},
+         {}});
+    tables.push_back({QStringLiteral("caixa"),
+                      {text("OPERADOR", 2),
+                       col("DATAABERTURA", T::DateTime),
+                       col("HORAINICIAL", T::DateTime),
+                       col("ATIVO", T::Bool),
+                       col("SUPRIMENTO", T::Money),
+                       col("SANGRIA", T::Money),
+                       col("MATRICULA", T::Money),
+                       col("MEDICA", T::Money),
+                       col("FUNCIONAL", T::Money),
+                       col("NUTRICIONISTA", T::Money),
+                       col("MENSAL", T::Money),
+                       col("PLANO", T::Money),
+                       col("DINHEIRO", T::Money),
+                       col("CHEQUE", T::Money),
+                       col("CARTAO", T::Money),
+                       col("DINHEIRO_OP", T::Money),
+                       col("CHEQUE_OP", T::Money),
+                       col("CARTAO_OP", T::Money),
+                       col("SALDO_INICIAL", T::Money),
+                       col("SALDO_FINAL", T::Money),
+                       col("DATAFECHAMENTO", T::DateTime),
+                       col("HORAFINAL", T::DateTime),
+                       col("TERMINO", T::Bool),
+                       text("USUARIO", 2),
+                       col("PDR", T::Int16)},
                       {}});
     tables.push_back(
-        {QStringLiteral("caixa"),
-         {text("OPERADOR", 2), col("DATAABERTURA", T::DateTime), col("HORAINICIAL", T::DateTime),
-          col("ATIVO", T::Bool), col("SUPRIMENTO", T::Money), col("SANGRIA", T::Money),
-          col("MATRICULA", T::Money), col("MEDICA", T::Money), col("FUNCIONAL", T::Money),
-          col("NUTRICIONISTA", T::Money), col("MENSAL", T::Money), col("PLANO", T::Money),
-          col("DINHEIRO", T::Money), col("CHEQUE", T::Money), col("CARTAO", T::Money),
-          col("DINHEIRO_OP", T::Money), col("CHEQUE_OP", T::Money), col("CARTAO_OP", T::Money),
-          col("SALDO_INICIAL", T::Money), col("SALDO_FINAL", T::Money), col("DATAFECHAMENTO", T::DateTime),
-          col("HORAFINAL", T::DateTime), col("TERMINO", T::Bool), text("USUARIO", 2), col("PDR", T::Int16)},
+        {QStringLiteral("CaixaControle"),
+         {col("DATA", T::DateTime), col("CONTADORPDR", T::Int16), col("ABERTO", T::Bool)},
          {}});
-    tables.push_back({QStringLiteral("CaixaControle"),
-                      {col("DATA", T::DateTime), col("CONTADORPDR", T::Int16), col("ABERTO", T::Bool)},
-                      {}});
-    tables.push_back({QStringLiteral("Usuarios"),
-                      {ansi("CODIGO", 2), ansi("NOME", 18), ansi("SENHA", 6), ansi("U_REACESSORETAGUARDA", 3)},
-                      keys({"CODIGO"})});
+    tables.push_back(
+        {QStringLiteral("Usuarios"),
+         {ansi("CODIGO", 2), ansi("NOME", 18), ansi("SENHA", 6), ansi("U_REACESSORETAGUARDA", 3)},
+         keys({"CODIGO"})});
 
-    tables.push_back(
-        {QStringLiteral("Sacvar"),
-         {col("CLIENTE", T::Float),         ansi("ROLETA", 4),          ansi("TIPO_ROLETA", 1),
-          ansi("ACESSO_PULSO", 5),          ansi("ACESSO_TEMPO", 5),    ansi("PINPAD", 4),
-          ansi("PADRAOTEC12", 3),           ansi("PROCURAMATRICULANOME", 3), ansi("MATRICULA_ACESSO", 3),
-          ansi("ACESSO_MATRICULA_NASC", 3), ansi("ACESSO_F2_BLOQUEIA", 3), ansi("ACESSO_DATA", 3),
-          ansi("ACESSO_HORA", 3),           ansi("ACESSO_MENSAGEM_GERAL", 20), ansi("ACESSO_MENSAGEM", 3),
-          ansi("ACESSO_ANIVERSARIANTE", 3), ansi("ACESSO_MEDICA", 3),   ansi("ACESSO_FUNCIONAL", 3),
-          ansi("ACESSO_FISICA", 3),         col("PRAZOAVALMED", T::Int16), col("PRAZOAVALFUN", T::Int16),
-          col("TOLERANCIA_AVALIACAO", T::Int16), ansi("BLOQUEIA_AVALIACAO_ACESSO", 9),
-          col("VENCIMENTOFIXO", T::Int16),  col("TOLERANCIA_ACESSO", T::Int16), ansi("ULTIMO_DIA", 2),
-          col("LOGOACADEMIA1", T::Blob),    ansi("ACADEMIA", 35),       ansi("ENDERACADEMIA", 40),
-          ansi("COMPLEMENTO1", 40),         ansi("CNPJCPF", 40),
-          col("ACESSO_INTERVALO_TIMER", T::Int32), col("ACESSO_RESPOSTA_TIMER", T::Int32),
-          col("ACESSO_TIMEOUT", T::Int32),  col("ACESSO_TEMPO_ESPERA", T::Int32),
-          col("ACESSO_INVERTE_PULSO", T::Bool), ansi("C_MEDICA", 3), ansi("C_FISICA", 3),
-          ansi("C_FUNCIONAL", 3),           col("PRAZOAVALFIS", T::Int16), col("SAIDAALUNO", T::Int16),
-          col("SAIDAALUNODIAS", T::Int16),  ansi("TIPOTRANCAMENTO", 3), ansi("TIPO_ENTRADA", 3),
-          col("NUMEROCOLETOR", T::Int16),   ansi("VELOCIDADE", 5)},
-         {}});
-    tables.push_back(
-        {QStringLiteral("Sacvar2"),
-         {text("FILIAL", 2),              ansi("USB_LPT", 3),          ansi("ENDERECO_LPT", 4),
-          ansi("CatracaWireless", 15),    col("VELOCIDADE", T::Int32), text("DATABIT", 1),
-          text("STOPBIT", 1),             text("PARIDADE", 5),         ansi("Tec12USB", 3),
-          ansi("LEITOR_BIOMETRICO", 3),   ansi("Tipo_Leitor", 1),      text("MATRICULADIGITAL", 3),
-          ansi("Tec12ouBiometria", 3),    col("NIVAL_SEGURANCA_BIO", T::Int32),
-          col("TOLERANCIAENTRADA", T::Int32), col("QTD_ACESSO", T::Int32), text("ACESSO_PENDENCIA", 20),
-          text("ACESSO_PENDENCIA_BLOQUEIO", 3), ansi("DIA_DATA_VENCIMENTO", 3),
-          ansi("Acesso_Agendamento", 3),  ansi("AgendamentoAulaPortal", 3), text("INSC_MUNICIPAL", 15),
-          text("CAMINHO_VIDEO", 500),     text("LPT_3_17", 3),         col("VERSAO_LEITOR", T::Int32),
-          text("LINK_BIOMETRIA", 20)},
-         {}});
+    tables.push_back({QStringLiteral("Sacvar"),
+                      {col("CLIENTE", T::Float),
+                       ansi("ROLETA", 4),
+                       ansi("TIPO_ROLETA", 1),
+                       ansi("ACESSO_PULSO", 5),
+                       ansi("ACESSO_TEMPO", 5),
+                       ansi("PINPAD", 4),
+                       ansi("PADRAOTEC12", 3),
+                       ansi("PROCURAMATRICULANOME", 3),
+                       ansi("MATRICULA_ACESSO", 3),
+                       ansi("ACESSO_MATRICULA_NASC", 3),
+                       ansi("ACESSO_F2_BLOQUEIA", 3),
+                       ansi("ACESSO_DATA", 3),
+                       ansi("ACESSO_HORA", 3),
+                       ansi("ACESSO_MENSAGEM_GERAL", 20),
+                       ansi("ACESSO_MENSAGEM", 3),
+                       ansi("ACESSO_ANIVERSARIANTE", 3),
+                       ansi("ACESSO_MEDICA", 3),
+                       ansi("ACESSO_FUNCIONAL", 3),
+                       ansi("ACESSO_FISICA", 3),
+                       col("PRAZOAVALMED", T::Int16),
+                       col("PRAZOAVALFUN", T::Int16),
+                       col("TOLERANCIA_AVALIACAO", T::Int16),
+                       ansi("BLOQUEIA_AVALIACAO_ACESSO", 9),
+                       col("VENCIMENTOFIXO", T::Int16),
+                       col("TOLERANCIA_ACESSO", T::Int16),
+                       ansi("ULTIMO_DIA", 2),
+                       col("LOGOACADEMIA1", T::Blob),
+                       ansi("ACADEMIA", 35),
+                       ansi("ENDERACADEMIA", 40),
+                       ansi("COMPLEMENTO1", 40),
+                       ansi("CNPJCPF", 40),
+                       col("ACESSO_INTERVALO_TIMER", T::Int32),
+                       col("ACESSO_RESPOSTA_TIMER", T::Int32),
+                       col("ACESSO_TIMEOUT", T::Int32),
+                       col("ACESSO_TEMPO_ESPERA", T::Int32),
+                       col("ACESSO_INVERTE_PULSO", T::Bool),
+                       ansi("C_MEDICA", 3),
+                       ansi("C_FISICA", 3),
+                       ansi("C_FUNCIONAL", 3),
+                       col("PRAZOAVALFIS", T::Int16),
+                       col("SAIDAALUNO", T::Int16),
+                       col("SAIDAALUNODIAS", T::Int16),
+                       ansi("TIPOTRANCAMENTO", 3),
+                       ansi("TIPO_ENTRADA", 3),
+                       col("NUMEROCOLETOR", T::Int16),
+                       ansi("VELOCIDADE", 5)},
+                      {}});
+    tables.push_back({QStringLiteral("Sacvar2"),
+                      {text("FILIAL", 2),
+                       ansi("USB_LPT", 3),
+                       ansi("ENDERECO_LPT", 4),
+                       ansi("CatracaWireless", 15),
+                       col("VELOCIDADE", T::Int32),
+                       text("DATABIT", 1),
+                       text("STOPBIT", 1),
+                       text("PARIDADE", 5),
+                       ansi("Tec12USB", 3),
+                       ansi("LEITOR_BIOMETRICO", 3),
+                       ansi("Tipo_Leitor", 1),
+                       text("MATRICULADIGITAL", 3),
+                       ansi("Tec12ouBiometria", 3),
+                       col("NIVAL_SEGURANCA_BIO", T::Int32),
+                       col("TOLERANCIAENTRADA", T::Int32),
+                       col("QTD_ACESSO", T::Int32),
+                       text("ACESSO_PENDENCIA", 20),
+                       text("ACESSO_PENDENCIA_BLOQUEIO", 3),
+                       ansi("DIA_DATA_VENCIMENTO", 3),
+                       ansi("Acesso_Agendamento", 3),
+                       ansi("AgendamentoAulaPortal", 3),
+                       text("INSC_MUNICIPAL", 15),
+                       text("CAMINHO_VIDEO", 500),
+                       text("LPT_3_17", 3),
+                       col("VERSAO_LEITOR", T::Int32),
+                       text("LINK_BIOMETRIA", 20)},
+                      {}});
     return tables;
 }
 
@@ -250,14 +341,18 @@ Status createSchema(QSqlDatabase& db, const Dialect& dialect) {
             defs << c.name + QLatin1Char(' ') + declaredType(c, dialect);
         }
         QSqlQuery query(db);
-        const QString ddl = QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, defs.join(QStringLiteral(", ")));
+        const QString ddl =
+            QStringLiteral("CREATE TABLE %1 (%2)").arg(table.name, defs.join(QStringLiteral(", ")));
         if (!query.exec(ddl)) {
-            return Error{QStringLiteral("cannot create table %1: %2").arg(table.name, query.lastError().text())};
+            return Error{QStringLiteral("cannot create table %1: %2")
+                             .arg(table.name, query.lastError().text())};
         }
         for (const QString& key : table.indexedBy) {
-            const QString index = QStringLiteral("CREATE INDEX IX_%1_%2 ON %1 (%2)").arg(table.name, key);
+            const QString index =
+                QStringLiteral("CREATE INDEX IX_%1_%2 ON %1 (%2)").arg(table.name, key);
             if (!query.exec(index)) {
-                return Error{QStringLiteral("cannot index %1.%2: %3").arg(table.name, key, query.lastError().text())};
+                return Error{QStringLiteral("cannot index %1.%2: %3")
+                                 .arg(table.name, key, query.lastError().text())};
             }
         }
     }

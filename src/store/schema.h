@@ -6,12 +6,24 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
-
 #include <vector>
 
 namespace orvalen::store {
 
-enum class ColumnType { Text, Ansi, Int16, Int32, Float, Money, Bool, DateTime, Date, Blob, Memo, Identity };
+enum class ColumnType {
+    Text,
+    Ansi,
+    Int16,
+    Int32,
+    Float,
+    Money,
+    Bool,
+    DateTime,
+    Date,
+    Blob,
+    Memo,
+    Identity
+};
 
 struct Column {
     QString name;

@@ -7,7 +7,6 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
-
 #include <stdexcept>
 
 namespace orvalen::store {
@@ -24,7 +23,8 @@ public:
 class SettingsRow {
 public:
     SettingsRow() = default;
-    SettingsRow(QString table, QSqlRecord record) : table_(std::move(table)), record_(std::move(record)) {}
+    SettingsRow(QString table, QSqlRecord record)
+        : table_(std::move(table)), record_(std::move(record)) {}
 
     // Reads the first row of the table with every declared column.
     static Result<SettingsRow> load(const ClubConnection& connection, const QString& table);

@@ -59,7 +59,8 @@ Result<std::vector<ReceiptMonth>> QRYDATA_VENCIMENTO(const ClubConnection& db,
 
 Result<Rows> SEEKRECEB(const ClubConnection& db, const QString& matricula, const QString& mes,
                        const QString& ano) {
-    return db.fetchAll(QStringLiteral("SELECT * FROM RECEB WHERE (MATRICULA = :MATRICULA) AND (MES = :MES) "
+    return db.fetchAll(
+        QStringLiteral("SELECT * FROM RECEB WHERE (MATRICULA = :MATRICULA) AND (MES = :MES) "
                        "AND (ANO = :ANO)"),
         {{QStringLiteral(":MATRICULA"), matricula},
          {QStringLiteral(":MES"), mes},
@@ -69,9 +70,9 @@ Result<Rows> SEEKRECEB(const ClubConnection& db, const QString& matricula, const
 Result<Rows> QRYACESSODIAGYMPASS(const ClubConnection& db, const QDate& businessDate,
                                  const QString& matricula) {
     return db.fetchAll(QStringLiteral("Select * from LiberaGympass Where (DATA = :JDATA ) and "
-                                 "(MATRICULA = :JMATRICULA)"),
-                  {{QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)},
-                   {QStringLiteral(":JMATRICULA"), matricula}});
+                                      "(MATRICULA = :JMATRICULA)"),
+                       {{QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)},
+                        {QStringLiteral(":JMATRICULA"), matricula}});
 }
 
 Status QRYACESSODIAGYMPASS_DELETE(const ClubConnection& db, const QString& matricula) {
@@ -82,8 +83,8 @@ Status QRYACESSODIAGYMPASS_DELETE(const ClubConnection& db, const QString& matri
 
 Result<int> TBLACESSODIASEEK(const ClubConnection& db, const QString& matricula) {
     auto rows = db.fetchAll(QStringLiteral("Select count(matricula) as Total from AcessoDia WHERE "
-                                      "(STATUS = 'L') AND (MATRICULA = :MATRICULA)"),
-                       {{QStringLiteral(":MATRICULA"), matricula}});
+                                           "(STATUS = 'L') AND (MATRICULA = :MATRICULA)"),
+                            {{QStringLiteral(":MATRICULA"), matricula}});
     if (!rows.ok()) {
         return rows.error();
     }
@@ -111,9 +112,8 @@ Result<Rows> QRYTOLERANCIAENTRADA(const ClubConnection& db, const QString& matri
     static const QString sql =
         lines({"SELECT HORA ", "FROM ACESSODIA ", "WHERE (MATRICULA = :JMATRICULA) ",
                " AND  (DATA      = :JDATA)      ", " AND  (STATUS    = 'L')         "});
-    return db.fetchAll(sql,
-                  {{QStringLiteral(":JMATRICULA"), matricula},
-                   {QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)}});
+    return db.fetchAll(sql, {{QStringLiteral(":JMATRICULA"), matricula},
+                             {QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)}});
 }
 
 Result<Rows> QRYATIVDADES(const ClubConnection& db, const QString& matricula,
@@ -137,8 +137,8 @@ Result<Rows> QRYPONTOACESSO(const ClubConnection& db, const QString& matricula,
     static const QString sql =
         lines({"SELECT * FROM ALUNOSATIVIDADES ",
                "WHERE MATRICULA = :MMATRICULA AND ATIVIDADE = :MMATIVIDADE"});
-    return db.fetchAll(sql,
-        {{QStringLiteral(":MMATRICULA"), matricula}, {QStringLiteral(":MMATIVIDADE"), atividade}});
+    return db.fetchAll(sql, {{QStringLiteral(":MMATRICULA"), matricula},
+                             {QStringLiteral(":MMATIVIDADE"), atividade}});
 }
 
 Result<Rows> QRYAULA(const ClubConnection& db, const QString& matricula, const QDate& businessDate,
@@ -150,10 +150,9 @@ Result<Rows> QRYAULA(const ClubConnection& db, const QString& matricula, const Q
                "From FrequenciaAula A, AulasColetivas B ",
                "WHERE A.MATRICULA = :JMATRICULA AND A.DATA = :JDATA AND A.CLIENTE = :JCLIENTE AND "
                "A.Codigo_Aula = B.Codigo AND B.Cliente = A.Cliente "});
-    return db.fetchAll(sql,
-                  {{QStringLiteral(":JMATRICULA"), matricula},
-                   {QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)},
-                   {QStringLiteral(":JCLIENTE"), cliente}});
+    return db.fetchAll(sql, {{QStringLiteral(":JMATRICULA"), matricula},
+                             {QStringLiteral(":JDATA"), dateValue(db.dialect(), businessDate)},
+                             {QStringLiteral(":JCLIENTE"), cliente}});
 }
 
 Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) {

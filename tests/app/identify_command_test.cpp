@@ -81,7 +81,8 @@ TEST_F(IdentifyCommand, NameModeFindsTheStudent) {
     club.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
     club.db().exec(QStringLiteral("UPDATE Sacvar SET MATRICULA_ACESSO = 'Não'"));
     // The found student goes on to the decision.
-    EXPECT_TRUE(run({QStringLiteral("--name"), QStringLiteral("bru")}).contains(QStringLiteral("BRUNA LIMA")));
+    EXPECT_TRUE(run({QStringLiteral("--name"), QStringLiteral("bru")})
+                    .contains(QStringLiteral("BRUNA LIMA")));
     // In name mode Enter takes the list row, so a number typed there is not looked up.
     EXPECT_EQ(run({QStringLiteral("--name"), QStringLiteral("777")}), QString());
 }

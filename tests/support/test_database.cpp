@@ -3,10 +3,8 @@
 #include "store/schema.h"
 
 #include <QDir>
-
-#include <gtest/gtest.h>
-
 #include <atomic>
+#include <gtest/gtest.h>
 #include <stdexcept>
 
 namespace orvalen::test {
@@ -20,8 +18,8 @@ store::ConnectionSpec sqliteSpec(const QString& file, Route route) {
     if (route == Route::Direct) {
         return {QStringLiteral("QSQLITE"), file, dialect, file};
     }
-    return {QStringLiteral("QODBC"), QStringLiteral("DRIVER={SQLite3};Database=%1").arg(file), dialect,
-            file};
+    return {QStringLiteral("QODBC"), QStringLiteral("DRIVER={SQLite3};Database=%1").arg(file),
+            dialect, file};
 }
 
 static QString tempRoot() {
@@ -32,8 +30,8 @@ static QString tempRoot() {
 
 TestDatabase::TestDatabase(Route route) : dir_(tempRoot()) {
     static std::atomic<int> counter{0};
-    connection_ = std::make_unique<store::ClubConnection>(
-        sqliteSpec(file(), route), QStringLiteral("test-%1").arg(counter++));
+    connection_ = std::make_unique<store::ClubConnection>(sqliteSpec(file(), route),
+                                                          QStringLiteral("test-%1").arg(counter++));
     const store::Status opened = connection_->open();
     if (!opened.ok()) {
         throw std::runtime_error(opened.error().message.toStdString());

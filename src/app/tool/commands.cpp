@@ -21,11 +21,15 @@ std::span<const Command> allCommands() {
                 "creates the demo club in DIR, or reopens its cash period for today", &demoCommand},
         Command{"doctor", "doctor [--datalink-dir DIR]",
                 "checks an installation and says what to fix", &doctorCommand},
-        Command{"identify", "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] TEXT",
-                "runs one identification as if TEXT was typed at the terminal and Enter pressed; prints what "
-                "the screen shows, the waits, the rows written and the turnstile releases",
-                &identifyCommand},
-        Command{"send", "send 0x400 N", "delivers the external release message to the running terminal", &sendCommand},
+        Command{
+            "identify",
+            "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] TEXT",
+            "runs one identification as if TEXT was typed at the terminal and Enter pressed; "
+            "prints what "
+            "the screen shows, the waits, the rows written and the turnstile releases",
+            &identifyCommand},
+        Command{"send", "send 0x400 N",
+                "delivers the external release message to the running terminal", &sendCommand},
     };
     return commands;
 }
