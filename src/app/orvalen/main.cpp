@@ -1,4 +1,5 @@
 #include "app/tool/tool.h"
+#include "shell/runtime_folder.h"
 
 #include <QGuiApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    orvalen::shell::ensureRuntimeFolder();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,8 +1,10 @@
 // orvalen-terminal: the access-control application of the club's turnstile PC.
 #include "shell/application.h"
+#include "shell/runtime_folder.h"
 #include "shell/terminal_session.h"
 
 int main(int argc, char* argv[]) {
+    orvalen::shell::ensureRuntimeFolder();
     orvalen::shell::GuardedApplication app(argc, argv);
     return orvalen::shell::runApplication(app, &orvalen::shell::openTerminalScreen);
 }
