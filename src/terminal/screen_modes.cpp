@@ -72,6 +72,17 @@ void TerminalScreen::BBNTEC12Click() {
                QStringLiteral("Tec12 Configurado."));
 }
 
+void TerminalScreen::showEntryPanel() {
+    state_.keyPreview = false;
+    state_.PNLFUNDO.visible = true;
+    for (Control* control :
+         {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
+        control->visible = true;
+    }
+    state_.EDTMATRICULA.maxLength = 10;
+    setEntryText(QString());
+}
+
 void TerminalScreen::disableOperatorButtons() {
     for (Control* button : {&state_.BBNVERIFICA, &state_.BBNCAPTURABIOMETRIA, &state_.BBNTECLADO1,
                             &state_.BBNOBS, &state_.BBNRETORNA}) {
@@ -109,14 +120,7 @@ void TerminalScreen::BBNTECLADO1Click() {
         }
         state_.PNLMATRICULA.visible = true;
         state_.PNLNOME.visible = true;
-        state_.keyPreview = false;
-        state_.PNLFUNDO.visible = true;
-        for (Control* control :
-             {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
-            control->visible = true;
-        }
-        state_.EDTMATRICULA.maxLength = 10;
-        setEntryText(QString());
+        showEntryPanel();
         state_.EDTMATRICULA.enabled = true;
         setDefaultMode();
     });
@@ -175,14 +179,7 @@ void TerminalScreen::FormKeyPress(QChar& key) {
         state_.keyPreview = false;
         return;
     }
-    state_.keyPreview = false;
-    state_.PNLFUNDO.visible = true;
-    for (Control* control :
-         {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
-        control->visible = true;
-    }
-    state_.EDTMATRICULA.maxLength = 10;
-    setEntryText(QString());
+    showEntryPanel();
     const QChar first = isPrintableEntryKey(key) ? key.toUpper() : QChar();
     key = QChar();
     if (numberMode) {

@@ -208,6 +208,8 @@ private:
     void feedVisitorCode(const QString& code, bool setPadFlag);
     void modeButton(const QString& mode, const QString& other, const QString& message);
     void disableOperatorButtons();
+    // The main panel opened for typing: entry field empty, mode buttons shown.
+    void showEntryPanel();
     // The common start of the operator's keyboard and capture buttons: the mode named in the
     // caption is put in force and the operator's buttons wait until it ends.
     void enterOperatorMode(const QString& captionMode, bool& modeFlag);
