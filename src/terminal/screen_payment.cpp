@@ -19,18 +19,16 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
     facts.scholarshipEnd = recordDate(student, "VALIDADE_BOLSA");
     facts.toleranceDays = sacvar_.integer(QStringLiteral("TOLERANCIA_ACESSO"));
     facts.fixedDueDay = sacvar_.integer(QStringLiteral("VENCIMENTOFIXO"));
-    // Read only when the receipts are examined, where a malformed value ends the evaluation.
-    // An empty value switches the rule off rather than turning every member away.
-    const bool receiptsExamined =
-        !facts.locked.isValid() && !facts.transferEnd.isValid() && !facts.scholarship;
-    if (receiptsExamined && !sacvar_.text(QStringLiteral("ULTIMO_DIA")).trimmed().isEmpty()) {
-        facts.lastDay = sacvar_.number(QStringLiteral("ULTIMO_DIA"));
-    }
-
     const store::PaymentLookups payments(database_);
     const QString matricula = unit_.currentMatricula;
     const rules::PaymentSituation situation = rules::paymentSituation(
-        facts, [&](int month, int year) { return need(payments.paid(matricula, month, year)); });
+        facts, [&](int month, int year) { return need(payments.paid(matricula, month, year)); },
+        [this] {
+            // An empty value switches the rule off rather than turning every member away;
+            // a malformed one ends the evaluation.
+            const QString lastDay = sacvar_.text(QStringLiteral("ULTIMO_DIA"));
+            return lastDay.trimmed().isEmpty() ? 0 : sacvar_.number(QStringLiteral("ULTIMO_DIA"));
+        });
     PBOO_TRANCAMENTO = situation.locked;
     PBOO_REPASSE = situation.transferOn;
     PBOO_VALIDADE_BOLSA = situation.scholarshipValid;

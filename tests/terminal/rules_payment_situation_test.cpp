@@ -38,7 +38,6 @@ TEST_P(PaymentSituationTest, AnswersAndRefusalText) {
     facts.dueDay = c.dueDay;
     facts.toleranceDays = c.tolerance;
     facts.fixedDueDay = c.fixedDueDay;
-    facts.lastDay = c.lastDay;
     facts.enrolled = d(c.enrolled);
     facts.locked = d(c.locked);
     facts.transferEnd = d(c.transfer);
@@ -49,9 +48,12 @@ TEST_P(PaymentSituationTest, AnswersAndRefusalText) {
         const QString r = QString::fromLatin1(receipt);
         paidMonths.insert({r.left(2).toInt(), r.mid(3).toInt()});
     }
-    const PaymentSituation s = paymentSituation(facts, [&](int month, int year) {
-        return paidMonths.count({month, year}) > 0;
-    });
+    const PaymentSituation s = paymentSituation(
+        facts,
+        [&](int month, int year) {
+            return paidMonths.count({month, year}) > 0;
+        },
+        [&] { return c.lastDay; });
     EXPECT_EQ(s.mayPass, c.mayPass);
     if (!c.mayPass) {
         EXPECT_EQ(paymentRefusalText(s), QString::fromUtf8(c.refusal));

@@ -35,6 +35,17 @@ void unpaid(DecisionHarness& h) {
     h.db.exec(QStringLiteral("DELETE FROM RECEB"));
 }
 
+// Up to the due day 20 of March with February paid: admitted unless ULTIMO_DIA 5 makes
+// April's receipt the one that counts.
+void februaryPaidLastDayFive(DecisionHarness& h, const QVariantMap& columns = {}) {
+    QVariantMap dueDay20 = columns;
+    dueDay20.insert(s("DIA_VENCIMENTO"), 20);
+    student(h, dueDay20);
+    unpaid(h);
+    h.insert("RECEB", {{s("MATRICULA"), kStudent}, {s("MES"), s("02")}, {s("ANO"), s("2021")}});
+    h.setSacvar("ULTIMO_DIA", s("5"));
+}
+
 // A class that runs on Mondays from 19:00 to 20:00, out of hours at 10:00.
 void eveningClass(DecisionHarness& h) {
     h.insert("Turma", {{s("CODIGO"), s("NOITE")},
@@ -188,6 +199,16 @@ INSTANTIATE_TEST_SUITE_P(
                     [](DecisionHarness& h) {
                         student(h);
                         unpaid(h);
+                    },
+                    {s("Sob Consulta !!!")}, {}, {1500, 700},
+                    {day("S", "Sob Consulta !!!"), log("S", "Sob Consulta !!!")}, false},
+        StudentCase{"last_day_before_due_day_wants_next_month",
+                    [](DecisionHarness& h) { februaryPaidLastDayFive(h); },
+                    {s("Sob Consulta !!!")}, {}, {1500, 700},
+                    {day("S", "Sob Consulta !!!"), log("S", "Sob Consulta !!!")}, false},
+        StudentCase{"last_day_counts_for_a_lock_date_still_to_come",
+                    [](DecisionHarness& h) {
+                        februaryPaidLastDayFive(h, {{s("DATA_TRANCAMENTO"), QDate(2021, 4, 1)}});
                     },
                     {s("Sob Consulta !!!")}, {}, {1500, 700},
                     {day("S", "Sob Consulta !!!"), log("S", "Sob Consulta !!!")}, false},

@@ -11,11 +11,12 @@ QDate clampedDate(int day, int month, int year) {
 
 namespace {
 
-bool receiptsAllowPassing(const PaymentFacts& facts, int dueDay, const PaidMonth& paid) {
+bool receiptsAllowPassing(const PaymentFacts& facts, int dueDay, const PaidMonth& paid,
+                          const LastDay& lastDay) {
     const QDate& b = facts.businessDate;
     const QDate previous = b.addMonths(-1);
     const QDate next = b.addMonths(1);
-    const int u = facts.lastDay;
+    const int u = lastDay();
     const int t = facts.toleranceDays;
 
     // A paid current month always admits. With 0 < ULTIMO_DIA < due day the receipt of the
@@ -50,7 +51,8 @@ bool receiptsAllowPassing(const PaymentFacts& facts, int dueDay, const PaidMonth
 
 } // namespace
 
-PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& paid) {
+PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& paid,
+                                  const LastDay& lastDay) {
     PaymentSituation situation;
     const QDate& b = facts.businessDate;
 
@@ -76,7 +78,7 @@ PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& pa
         return situation;
     }
 
-    situation.mayPass = receiptsAllowPassing(facts, dueDay, paid);
+    situation.mayPass = receiptsAllowPassing(facts, dueDay, paid, lastDay);
     return situation;
 }
 

@@ -18,11 +18,13 @@ struct PaymentFacts {
     QDate scholarshipEnd;  // VALIDADE_BOLSA; empty: without end
     int toleranceDays = 0; // TOLERANCIA_ACESSO
     int fixedDueDay = 0;   // VENCIMENTOFIXO
-    int lastDay = 0;       // ULTIMO_DIA, already read as a number
 };
 
 // Whether the receipts hold a row for month (1-12) of year.
 using PaidMonth = std::function<bool(int month, int year)>;
+// ULTIMO_DIA as a number, read only when the receipts are examined: a malformed value must
+// not stop a student whom the lock, transfer or scholarship already decides.
+using LastDay = std::function<int()>;
 
 // The answer and the three flags the student decision turns into its refusal text.
 struct PaymentSituation {
@@ -33,7 +35,8 @@ struct PaymentSituation {
 };
 
 // Is the student paid up, or otherwise entitled, on the business date?
-PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& paid);
+PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& paid,
+                                  const LastDay& lastDay);
 
 // The refusal text for a student the payment rule turned away, by precedence: locked,
 // transfer over, not paid, scholarship over.
