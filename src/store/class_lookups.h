@@ -45,18 +45,18 @@ class ClassLookups {
 public:
     explicit ClassLookups(const ClubConnection& connection) : connection_(connection) {}
 
-    // The class whose CODIGO is exactly the code (case included).
+    // `TBLTURMAS` located by CODIGO: the class whose CODIGO is exactly the code (case included).
     Result<std::optional<TurmaRow>> turma(const QString& code) const;
-    // The student's bookings for the date at this club, joined with the booked classes.
+    // `QRYAULA`: the student's bookings for the date at this club, joined with the booked classes.
     Result<std::vector<BookingRow>> bookings(const QString& matricula, const QDate& date,
                                              double cliente) const;
-    // Whether the student holds the activity and the activity has a description.
+    // `QRYATIVDADES` with one activity: whether the student holds it and it has a description.
     Result<bool> holdsDescribedActivity(const QString& matricula, const QString& code) const;
-    // Descriptions of the student's activities, by activity code.
+    // `QRYATIVDADES`: descriptions of the student's activities, by activity code.
     Result<QStringList> activityDescriptions(const QString& matricula) const;
-    // The student's granted accesses on the date (STATUS "L").
+    // `QRYTOLERANCIAENTRADA`: the student's granted accesses on the date (STATUS "L").
     Result<std::vector<DayAccessRow>> grantedOn(const QString& matricula, const QDate& date) const;
-    // Whether the student holds the activity at all.
+    // `QRYPONTOACESSO`: whether the student holds the activity at all.
     Result<bool> holdsActivity(const QString& matricula, const QString& code) const;
 
 private:

@@ -21,16 +21,18 @@ class PaymentLookups {
 public:
     explicit PaymentLookups(const ClubConnection& connection) : connection_(connection) {}
 
-    // Whether RECEB holds a receipt of the student for month (1-12) of year.
+    // `SEEKRECEB`: whether RECEB holds a receipt of the student for month (1-12) of year.
     Result<bool> paid(const QString& matricula, int month, int year) const;
-    // Every paid month of the student; months that are not numbers are left out.
+    // `QRYDATA_VENCIMENTO`: every paid month of the student; months that are not numbers are left
+    // out.
     Result<std::vector<ReceiptMonth>> receipts(const QString& matricula) const;
-    // Granted rows (STATUS "L") of the student in AcessoDia, whatever their date.
+    // `TBLACESSODIASEEK`: granted rows (STATUS "L") of the student in AcessoDia, whatever their
+    // date.
     Result<int> grantedCount(const QString& matricula) const;
-    // Whether LiberaGympass holds a release of the student for the date.
+    // `QRYACESSODIAGYMPASS`: whether LiberaGympass holds a release of the student for the date.
     Result<bool> partnerPassRelease(const QString& matricula, const QDate& date) const;
 
-    // The statement that removes every release of a student.
+    // `QRYACESSODIAGYMPASS` as a delete: the statement that removes every release of a student.
     static QString deletePartnerPassReleases();
 
 private:

@@ -1,5 +1,7 @@
 #include "store/people_lookups.h"
 
+#include "store/number_match.h"
+
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -48,8 +50,9 @@ Status PeopleLookups::prepareIndexes() const {
 }
 
 Result<bool> PeopleLookups::studentOnFile(const QString& matricula) const {
-    auto row = oneRow(QStringLiteral("SELECT Matricula FROM Alunos WHERE Matricula = :MATRICULA"),
-                      {{kMatricula, matricula}});
+    const NumberCondition condition = sameNumberCondition(QStringLiteral("Matricula"), matricula);
+    auto row = oneRow(QStringLiteral("SELECT Matricula FROM Alunos WHERE ") + condition.sql,
+                      condition.bindings);
     if (!row.ok()) {
         return row.error();
     }
@@ -129,9 +132,9 @@ Result<std::vector<StudentListRow>> PeopleLookups::activePage(StudentOrder order
 }
 
 Result<PhotoRow> PeopleLookups::photo(const QString& table, const QString& matricula) const {
-    auto row =
-        oneRow(QStringLiteral("SELECT FOTO1 FROM %1 WHERE MATRICULA = :MATRICULA").arg(table),
-               {{kMatricula, matricula}});
+    const NumberCondition condition = sameNumberCondition(QStringLiteral("MATRICULA"), matricula);
+    auto row = oneRow(QStringLiteral("SELECT FOTO1 FROM %1 WHERE ").arg(table) + condition.sql,
+                      condition.bindings);
     if (!row.ok()) {
         return row.error();
     }

@@ -38,9 +38,10 @@ public:
     // to case); the club's server needs none.
     Status prepareIndexes() const;
 
-    // AlunosAtivos row of that MATRICULA (every column), if any.
+    // `TBLALUNOSATIVOS` located by MATRICULA: the row (every column), if any.
     Result<std::optional<QSqlRecord>> activeStudent(const QString& matricula) const;
-    // Whether Alunos (all students, active or not) holds the number.
+    // `TBLalunosInativosSEEK`: whether Alunos (all students, active or not) holds the number,
+    // compared as a number (see number_match.h).
     Result<bool> studentOnFile(const QString& matricula) const;
     // The first active student whose key (MATRICULA or NOME) is at or after the text in
     // the list's order; names compare without regard to case.
@@ -51,13 +52,18 @@ public:
     Result<int> activePosition(StudentOrder order, const StudentListRow& row) const;
     Result<std::vector<StudentListRow>> activePage(StudentOrder order, int offset, int limit) const;
 
+    // `TblFotosAlunosSEEK` and `TblFotosFuncionariosSEEK`: the photo row of the number,
+    // compared as a number.
     Result<PhotoRow> studentPhoto(const QString& matricula) const;
     Result<PhotoRow> employeePhoto(const QString& matricula) const;
+    // `TBLFUNCIONARIO` located by MATRICULA.
     Result<std::optional<QSqlRecord>> employee(const QString& matricula) const;
+    // `TBLPLANOS` and `TBLMODALIDADE` located by CODIGO.
     Result<std::optional<QSqlRecord>> plan(const QString& code) const;
     Result<std::optional<QSqlRecord>> monthlyFee(const QString& code) const;
+    // `TBLFILIAL`: how many units the club has.
     Result<int> branchCount() const;
-    // The Acesso row the log table shows first when opened with one row fetched.
+    // `TBLACESSO`: the Acesso row the log table shows first when opened with one row fetched.
     Result<std::optional<QSqlRecord>> firstAccessRow() const;
 
 private:

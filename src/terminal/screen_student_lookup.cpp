@@ -29,7 +29,9 @@ void TerminalScreen::ALUNO() {
     if (sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC"))) {
         const QDate born =
             students_.record().value(QStringLiteral("DATA_NASCIMENTO")).toDateTime().date();
-        const QString day = born.isValid() ? born.toString(QStringLiteral("dd")) : QString();
+        // An empty birth date reads as the zero date, 30/12/1899: its day is "30".
+        const QString day =
+            born.isValid() ? born.toString(QStringLiteral("dd")) : QStringLiteral("30");
         if (day != PSTR_DIA) {
             MOSTRA_ACESSO(QStringLiteral("Inexistente !!!"), colours::clBlack, QString(), 36);
             LIMPA_TELA();

@@ -19,6 +19,8 @@ TEST(ScreenStudentLookup, NotOnFileInactiveAndBirthDay) {
         {"15", true, "Inexistente !!!", ""},
         {"10015", true, "", "0000000100"},
         {"100", false, "", "0000000100"},
+        {"30030", true, "", "0000000300"}, // no birth date: the zero date's day
+        {"30015", true, "Inexistente !!!", "0000000300"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -27,6 +29,7 @@ TEST(ScreenStudentLookup, NotOnFileInactiveAndBirthDay) {
         f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"), QDate(1990, 5, 15));
         f.addStudent(QStringLiteral("0000000200"), QStringLiteral("BETO"), QDate(1990, 5, 15),
                      false);
+        f.addStudent(QStringLiteral("0000000300"), QStringLiteral("CARLA"), QDate());
         f.show();
         f.type(QString::fromUtf8(c.typed));
         const QString information = QString::fromUtf8(c.information);

@@ -1,5 +1,6 @@
 #include "support/decision_harness.h"
 #include "support/qstring_printer.h"
+#include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -376,6 +377,27 @@ TEST(StudentWriteFailureTest, FailedWriteStopsBeforeOutcomeAndRelease) {
         EXPECT_EQ(h.count(QStringLiteral("SELECT COUNT(*) FROM Acesso")), c.accessRows);
         EXPECT_EQ(h.count(QStringLiteral("SELECT COUNT(*) FROM LiberaGympass")), c.releaseRows);
     }
+}
+
+// The inactive check and the photo go by the number's value: rows kept without the
+// leading zeros are found.
+TEST(StudentNumberMatch, InactiveAndPhotoRowsStoredWithoutZeros) {
+    {
+        DecisionHarness h;
+        h.insert("Alunos", {{s("Matricula"), s("101")}});
+        h.open();
+        h.identifyStudent(kStudent);
+        EXPECT_EQ(h.observer.informationTexts, QStringList{s("Inativo !!!")});
+    }
+    DecisionHarness h;
+    student(h);
+    const QByteArray photo = jpegOf(Qt::blue);
+    h.insert("FotosAlunos", {{s("MATRICULA"), s("101")}, {s("FOTO1"), photo}});
+    h.open();
+    h.identifyStudent(kStudent);
+    ASSERT_FALSE(h.observer.rows.empty());
+    EXPECT_EQ(h.observer.rows.front().table, s("AcessoDia"));
+    EXPECT_EQ(h.observer.rows.front().value(s("FOTO")).toByteArray(), photo);
 }
 
 } // namespace
