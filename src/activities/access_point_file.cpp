@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 namespace orvalen::activities {
 
@@ -16,6 +17,23 @@ QStringList accessPointPieces(const QString& text, int limit) {
     return pieces;
 }
 
+QString accessPointText(const QByteArray& bytes) {
+    // 8-bit text as the terminal writes it; a file saved by an editor with a byte-order mark
+    // is decoded by that mark, which is not part of the text.
+    QString text;
+    if (const auto encoding = QStringConverter::encodingForData(bytes)) {
+        text = QStringDecoder(*encoding, QStringDecoder::Flag::Default).decode(bytes);
+    } else {
+        text = QString::fromLatin1(bytes);
+    }
+    // Editors on Linux end lines with LF alone (old ones with CR): every line end counts as
+    // the CR LF the terminal writes, so a code on each line still starts a piece.
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return text;
+}
+
 QStringList readAccessPointCodes(const QString& file, int limit) {
     QFile input(file);
     if (!input.exists() || !input.open(QIODevice::ReadOnly)) {
@@ -28,8 +46,7 @@ QStringList readAccessPointCodes(const QString& file, int limit) {
         QFile::remove(file);
         return {};
     }
-    // 8-bit text, no byte-order mark.
-    return accessPointPieces(QString::fromLatin1(bytes), limit);
+    return accessPointPieces(accessPointText(bytes), limit);
 }
 
 store::Status writeAccessPointCodes(const QString& file, const QStringList& codes) {

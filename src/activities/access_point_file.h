@@ -22,6 +22,10 @@ inline constexpr int kAllPieces = -1;
 // At most `limit` pieces are kept (kAllPieces: all of them).
 QStringList accessPointPieces(const QString& text, int limit = kAllPieces);
 
+// The file's bytes as text: 8-bit, or by its byte-order mark when it has one (the mark
+// dropped); LF, CR and CR LF line ends all read as CR LF.
+QString accessPointText(const QByteArray& bytes);
+
 // Reads the codes in file order as two-character pieces; a missing or empty file gives
 // an empty list (no filter), and an empty file is deleted. Pieces beyond `limit` are
 // dropped: a file edited by hand to hold more than the terminal's slots admits the first

@@ -44,7 +44,12 @@ TEST_F(AccessPointFileTest, ReadsTwoCharacterPiecesWithTheLineBreakAsAPiece) {
         {"one code per line", "01\r\n03\r\n", list({"01", "\r\n", "03", "\r\n"})},
         // A line of three characters shifts what follows off the piece boundaries.
         {"odd line shifts later codes", "015\r\n03\r\n", list({"01", "5\r", "\n0", "3\r", "\n"})},
-        {"line feed only", "01\n03\n", list({"01", "\n0", "3\n"})},
+        {"line feed only", "01\n03\n", list({"01", "\r\n", "03", "\r\n"})},
+        {"carriage return only", "01\r03\r", list({"01", "\r\n", "03", "\r\n"})},
+        {"byte-order mark",
+         "\xef\xbb\xbf"
+         "0103\r\n",
+         list({"01", "03", "\r\n"})},
         {"8-bit text", "0\xe9\r\n", list({"0\xe9", "\r\n"})},
     };
     for (const Case& c : cases) {

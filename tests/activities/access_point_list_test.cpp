@@ -8,6 +8,8 @@
 namespace orvalen::activities {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 // The terminal screen reads Acesso.txt once, when it starts.
 TEST(AccessPointList, TheTerminalReadsTheFileIntoItsSlotsAtStartUp) {
     struct Case {
@@ -15,6 +17,7 @@ TEST(AccessPointList, TheTerminalReadsTheFileIntoItsSlotsAtStartUp) {
         QByteArray content; // empty: no file
         int pieces;
         bool filter;
+        QStringList first = {}; // the first pieces, when given
     };
     QByteArray overLong;
     for (int i = 0; i < 120; ++i) {
@@ -22,7 +25,12 @@ TEST(AccessPointList, TheTerminalReadsTheFileIntoItsSlotsAtStartUp) {
     }
     const Case cases[] = {
         {"no file: no filter", {}, 0, false},
-        {"two codes and the line break", "0103\r\n", 3, true},
+        {"two codes and the line break", "0103\r\n", 3, true, {u"01"_s, u"03"_s, u"\r\n"_s}},
+        {"one code per line as Linux editors write it",
+         "03\n07\n",
+         4,
+         true,
+         {u"03"_s, u"\r\n"_s, u"07"_s, u"\r\n"_s}},
         {"a file longer than the list fills it and stops", overLong + "\r\n", kAccessPointSlots,
          true},
     };
@@ -38,8 +46,8 @@ TEST(AccessPointList, TheTerminalReadsTheFileIntoItsSlotsAtStartUp) {
         terminal.show();
         EXPECT_EQ(terminal.unit().accessPointCodes.size(), c.pieces);
         EXPECT_EQ(terminal.screen().PBooPontoAcesso, c.filter);
-        if (c.pieces == 3) {
-            EXPECT_EQ(terminal.unit().accessPointCodes.first(), QStringLiteral("01"));
+        if (!c.first.isEmpty()) {
+            EXPECT_EQ(terminal.unit().accessPointCodes.mid(0, c.first.size()), c.first);
         }
     }
 }
