@@ -4,6 +4,7 @@
 #include "shell/about_box.h"
 #include "shell/activities_dialog.h"
 #include "shell/artwork.h"
+#include "store/datalink.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -29,7 +30,12 @@ MainWindow::MainWindow(const ShellContext& context, TerminalFactory terminalFact
     : QMainWindow(parent), context_(context), terminalFactory_(std::move(terminalFactory)),
       logic_(context.aviso, context.unit),
       watchdog_(
-          context.connection, context.aviso, [] { QApplication::processEvents(); }, this) {
+          context.connection,
+          [local = context.local] {
+              return store::connectionSpecFromFile(
+                  local.filePath(QLatin1String(store::kMainDataLink)), local);
+          },
+          context.aviso, [] { QApplication::processEvents(); }, this) {
     setObjectName(QStringLiteral("FRMPRINCIPAL"));
     setWindowTitle(QStringLiteral("Controle de Acesso"));
 

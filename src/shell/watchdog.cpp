@@ -2,9 +2,10 @@
 
 namespace orvalen::shell {
 
-Watchdog::Watchdog(store::ClubConnection& connection, store::Aviso& aviso, Pump pump,
-                   QObject* parent)
-    : QObject(parent), connection_(connection), aviso_(aviso), pump_(std::move(pump)) {
+Watchdog::Watchdog(store::ClubConnection& connection, DataLink dataLink, store::Aviso& aviso,
+                   Pump pump, QObject* parent)
+    : QObject(parent), connection_(connection), dataLink_(std::move(dataLink)), aviso_(aviso),
+      pump_(std::move(pump)) {
     timer_.setInterval(kIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &Watchdog::Timer1Timer);
 }
@@ -44,6 +45,10 @@ void Watchdog::ReSetBanco() {
     // without its database, and the box says whom to call.
     for (;;) {
         connection_.close();
+        // A file being rewritten may not read now; the connection then keeps what it had.
+        if (auto spec = dataLink_(); spec.ok()) {
+            connection_.repoint(std::move(spec).value());
+        }
         if (connection_.open().ok()) {
             enabled_ = true;
             return;

@@ -17,8 +17,10 @@ class Watchdog : public QObject {
 public:
     static constexpr int kIntervalMs = 3000;
     using Pump = std::function<void()>;
+    // Reads the data-link file again: each reconnection attempt uses what it says now.
+    using DataLink = std::function<store::Result<store::ConnectionSpec>()>;
 
-    Watchdog(store::ClubConnection& connection, store::Aviso& aviso, Pump pump,
+    Watchdog(store::ClubConnection& connection, DataLink dataLink, store::Aviso& aviso, Pump pump,
              QObject* parent = nullptr);
 
     // Starts the periodic probe (Timer1).
@@ -34,6 +36,7 @@ private:
     void showSupportMessage();
 
     store::ClubConnection& connection_;
+    DataLink dataLink_;
     store::Aviso& aviso_;
     Pump pump_;
     QTimer timer_;

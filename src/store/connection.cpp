@@ -41,6 +41,16 @@ void ClubConnection::close() {
     }
 }
 
+void ClubConnection::repoint(ConnectionSpec spec) {
+    close();
+    if (spec.driver != spec_.driver) {
+        QSqlDatabase::removeDatabase(name_);
+        QSqlDatabase::addDatabase(spec.driver, name_);
+    }
+    spec_ = std::move(spec);
+    database().setDatabaseName(spec_.databaseName);
+}
+
 bool ClubConnection::isOpen() const {
     return database().isOpen();
 }

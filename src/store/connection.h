@@ -35,6 +35,9 @@ public:
 
     Status open();
     void close();
+    // Closes the connection and points it at another database (a data-link file corrected
+    // while the database was away); the connection keeps its name.
+    void repoint(ConnectionSpec spec);
     bool isOpen() const;
 
     QSqlDatabase database() const;

@@ -1,6 +1,7 @@
 #include "recording_aviso.h"
 #include "shell/main_connection.h"
 #include "shell/watchdog.h"
+#include "store/datalink.h"
 #include "support/test_database.h"
 
 #include <QDir>
@@ -26,6 +27,21 @@ protected:
             test::sqliteSpec(folder + QStringLiteral("/club.db"), test::Route::Direct),
             QStringLiteral("watchdog"));
         EXPECT_TRUE(connection->open().ok());
+        local.folder = root.path();
+        writeDataLink(QStringLiteral("club/club.db"));
+    }
+
+    void writeDataLink(const QString& database) {
+        QFile file(local.filePath(QStringLiteral("Orvalen.udl")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("[oledb]\r\nProvider=SQLite;Data Source=") + database.toUtf8() +
+                   QByteArray("\r\n"));
+    }
+    Watchdog::DataLink dataLink() {
+        return [this] {
+            return store::connectionSpecFromFile(local.filePath(QStringLiteral("Orvalen.udl")),
+                                                 local);
+        };
     }
 
     void databaseGone() {
@@ -35,6 +51,7 @@ protected:
     void databaseBack() { ASSERT_TRUE(QDir().rename(folder + QStringLiteral(".away"), folder)); }
 
     QTemporaryDir root;
+    store::LocalSettings local;
     QString folder;
     std::unique_ptr<store::ClubConnection> connection;
     test::RecordingAviso aviso;
@@ -42,7 +59,7 @@ protected:
 };
 
 TEST_F(WatchdogTest, AHealthyDatabaseShowsNothing) {
-    Watchdog watchdog(*connection, aviso, [this] { ++pumped; });
+    Watchdog watchdog(*connection, dataLink(), aviso, [this] { ++pumped; });
     watchdog.Timer1Timer();
     EXPECT_TRUE(aviso.shown.isEmpty());
     EXPECT_TRUE(watchdog.enabled());
@@ -50,7 +67,7 @@ TEST_F(WatchdogTest, AHealthyDatabaseShowsNothing) {
 }
 
 TEST_F(WatchdogTest, ReconnectsAfterTheDatabaseComesBackWithoutPilingUpTicks) {
-    Watchdog watchdog(*connection, aviso, [this] { ++pumped; });
+    Watchdog watchdog(*connection, dataLink(), aviso, [this] { ++pumped; });
     databaseGone();
     int boxes = 0;
     aviso.whileOpen = [&] {
@@ -74,9 +91,26 @@ TEST_F(WatchdogTest, ReconnectsAfterTheDatabaseComesBackWithoutPilingUpTicks) {
     EXPECT_EQ(aviso.shown.size(), 3);
 }
 
+TEST_F(WatchdogTest, EachAttemptReadsTheDataLinkFileAgain) {
+    Watchdog watchdog(*connection, dataLink(), aviso, [this] { ++pumped; });
+    databaseGone();
+    int boxes = 0;
+    aviso.whileOpen = [&] {
+        // The installer points the data link at where the database is now.
+        if (++boxes == 2) {
+            writeDataLink(QStringLiteral("club.away/club.db"));
+        }
+    };
+    watchdog.Timer1Timer();
+
+    EXPECT_EQ(boxes, 2);
+    EXPECT_TRUE(watchdog.enabled());
+    EXPECT_TRUE(connection->execute(QStringLiteral("SELECT CLIENTE FROM Sacvar")).ok());
+    EXPECT_TRUE(connection->spec().databaseName.endsWith(QStringLiteral("club.away/club.db")));
+}
+
 TEST_F(WatchdogTest, StartUpConnectionNamesTheDataLinkFileAndLetsTheOperatorRetryOrGiveUp) {
     connection.reset();
-    store::LocalSettings local;
     local.folder = root.filePath(QStringLiteral("links"));
     QDir().mkpath(local.folder);
     const QString udl = local.filePath(QStringLiteral("Orvalen.udl"));
