@@ -17,17 +17,17 @@ constexpr int kMessageSize = 36;
 } // namespace
 
 // The two holds: the panel on light yellow in red letters for the pause, one Acesso and
-// one AcessoDia row. Red letters for both, so the text stays readable on yellow.
-bool TerminalScreen::holdStudent(const QString& outcome, int milliseconds, bool useObservation) {
+// one AcessoDia row. Red letters for both, so the text stays readable on yellow. Both rows
+// carry the hold's own text; a typed observation was meant for this person, so it goes
+// with the refusal rather than onto the next person's row.
+bool TerminalScreen::holdStudent(const QString& outcome, int milliseconds) {
     hideEntryForOutcome();
     showStatus(outcome, colours::lightYellow, colours::clRed);
     services_.pump.processEvents();
-    if (!writeStudentAccessRow(outcome, useObservation) || !writeStudentDayRow(outcome)) {
+    if (!writeStudentAccessRow(outcome, false) || !writeStudentDayRow(outcome)) {
         return false;
     }
-    if (useObservation) {
-        state_.EDTOBSERVACAO.text.clear();
-    }
+    state_.EDTOBSERVACAO.text.clear();
     wait(milliseconds);
     state_.PNLACESSO.fontColour = colours::clWhite;
     return true;
@@ -109,13 +109,13 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
 void TerminalScreen::PROCURA_RECEBIMENTOS() {
     const QSqlRecord& student = students_.record();
     if (recordBool(student, "BLOQUEIA_ROLETA")) {
-        holdStudent(QStringLiteral("Pendência no Cadastro"), kRecordHoldWait, false);
+        holdStudent(QStringLiteral("Pendência no Cadastro"), kRecordHoldWait);
         return;
     }
     if (recordDouble(student, "PENDENCIA") > 0) {
         MENSAGEM_PENDENCIA();
         if (sacvar2_.isSim(QStringLiteral("ACESSO_PENDENCIA_BLOQUEIO"))) {
-            holdStudent(QStringLiteral("Pendente"), accessTime(), true);
+            holdStudent(QStringLiteral("Pendente"), accessTime());
             return;
         }
     }

@@ -245,7 +245,7 @@ private:
     bool refuseByFingerprint();
     std::vector<store::BookingRow> todaysBookings();
     void showPaymentPanel(bool& freeAccess);
-    bool holdStudent(const QString& outcome, int milliseconds, bool useObservation);
+    bool holdStudent(const QString& outcome, int milliseconds);
     std::optional<bool> grantStudent(bool gympass, QString& outcome);
     std::unique_ptr<store::ClubConnection> portalDatabase_; // opened when first needed
 };

@@ -231,6 +231,21 @@ INSTANTIATE_TEST_SUITE_P(
                     {s(kFree)}, {}, {}, {day("L", kFree), log("L", "Entregou atestado")}, true,
                     "Entregou atestado",
                     [](DecisionHarness& h) { EXPECT_TRUE(h.screen().state().EDTOBSERVACAO.text.isEmpty()); }},
+        StudentCase{"record_hold_writes_its_own_text_over_an_observation",
+                    [](DecisionHarness& h) { student(h, {{s("BLOQUEIA_ROLETA"), 1}}); },
+                    {s("Pendência no Cadastro")}, {}, {3000},
+                    {log("S", "Pendência no Cadastro"), day("S", "Pendência no Cadastro")}, false,
+                    "Entregou atestado",
+                    [](DecisionHarness& h) { EXPECT_TRUE(h.screen().state().EDTOBSERVACAO.text.isEmpty()); }},
+        StudentCase{"pending_hold_writes_its_own_text_over_an_observation",
+                    [](DecisionHarness& h) {
+                        student(h, {{s("PENDENCIA"), 10.5}});
+                        h.setSacvar2("ACESSO_PENDENCIA", s("Mensalidade em aberto"));
+                        h.setSacvar2("ACESSO_PENDENCIA_BLOQUEIO", s("Sim"));
+                    },
+                    {s("Pendente")}, {s("Mensalidade em aberto")}, {1500, 1500, 1500},
+                    {log("S", "Pendente"), day("S", "Pendente")}, false, "Entregou atestado",
+                    [](DecisionHarness& h) { EXPECT_TRUE(h.screen().state().EDTOBSERVACAO.text.isEmpty()); }},
         StudentCase{"booked_class_of_another_activity",
                     [](DecisionHarness& h) {
                         student(h);
