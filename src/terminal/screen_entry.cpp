@@ -251,7 +251,26 @@ void TerminalScreen::FormKeyDown(int& key, bool shiftOrCtrl) {
     key = 0;
 }
 
+void TerminalScreen::deliver(std::function<void()> event) {
+    deferred_.push_back(std::move(event));
+    runDeferred();
+}
+
+void TerminalScreen::runDeferred() {
+    // One at a time: an event that starts an identification holds the rest back until that
+    // identification is over.
+    while (!running_ && !waiting_ && !deferred_.empty()) {
+        const std::function<void()> event = std::move(deferred_.front());
+        deferred_.pop_front();
+        event();
+    }
+}
+
 void TerminalScreen::externalMessage(int parameter) {
+    deliver([this, parameter] { handleExternalMessage(parameter); });
+}
+
+void TerminalScreen::handleExternalMessage(int parameter) {
     if (parameter != 0) {
         PBooLiberaCatraca = false;
         int key = Qt::Key_F2;
@@ -299,6 +318,7 @@ void TerminalScreen::guarded(const std::function<void()>& step) {
             state_.EDTMATRICULA.enabled = true;
         }
     }
+    runDeferred();
 }
 
 } // namespace orvalen::terminal

@@ -10,7 +10,13 @@ void TerminalScreen::notify(Place place, const QString& text) {
 }
 
 void TerminalScreen::wait(int milliseconds) {
+    const bool outer = !waiting_;
+    waiting_ = true;
     services_.pump.wait(milliseconds);
+    if (outer) {
+        waiting_ = false;
+        runDeferred();
+    }
 }
 
 int TerminalScreen::accessTime() const {

@@ -22,6 +22,7 @@
 #include <QDateTime>
 #include <QSqlRecord>
 #include <QString>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -86,6 +87,10 @@ public:
     // unless dropped; Enter submits.
     void typeIntoEntry(QChar character);
     void externalMessage(int parameter); // window message 0x400
+    // Input from outside the keyboard (the release message, the reader line, the fingerprint
+    // reader): handled at once on an idle screen; while a person is being decided or the
+    // screen is held it waits, and runs afterwards in arrival order.
+    void deliver(std::function<void()> event);
 
     // ---- Handlers ---------------------------------------------------------------------
     void FormKeyDown(int& key, bool shiftOrCtrl = false);
@@ -198,6 +203,7 @@ private:
     // Runs one identification step; an error ends it in the exception log and the screen
     // is reset, so the entry field never stays disabled.
     void guarded(const std::function<void()>& step);
+    void handleExternalMessage(int parameter);
     void dispatchEntry();
     void prepareEnter();
     void resolveName();
@@ -238,6 +244,9 @@ private:
     QString lastAccessStatus_;
     QString lastAccessObs_;
     bool running_ = false; // an identification is being decided
+    bool waiting_ = false; // the screen is held (an outcome stays readable)
+    std::deque<std::function<void()>> deferred_;
+    void runDeferred();
 
     // Student and employee rules.
     void fingerprintReset();

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace orvalen::test {
@@ -35,9 +36,13 @@ public:
     void wait(int milliseconds) override {
         waits.push_back(milliseconds);
         clock_.advance(milliseconds);
+        if (duringWait) {
+            duringWait();
+        }
     }
 
     std::vector<int> waits;
+    std::function<void()> duringWait; // what arrives from outside while the screen is held
     int eventRuns = 0;
 
 private:

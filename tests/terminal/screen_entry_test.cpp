@@ -185,6 +185,26 @@ TEST(ScreenEntry, ExternalMessageBothWays) {
               (QStringList{QStringLiteral("StopCapture"), QStringLiteral("StartCapture")}));
 }
 
+// A release message that arrives while another person's outcome holds the screen waits
+// until that person is done, then lets the visitor in.
+TEST(ScreenEntry, ExternalMessageDuringAWaitRunsAfterTheEntry) {
+    TerminalFixture f;
+    f.show();
+    int arrived = 0;
+    f.pump.duringWait = [&] {
+        if (arrived++ == 0) {
+            f.screen().externalMessage(1);
+            EXPECT_EQ(f.count(QStringLiteral("AcessoDia")), 0) << "handled inside the wait";
+        }
+    };
+    f.type(QStringLiteral("777")); // nobody: "Inexistente !!!" holds the screen
+    EXPECT_EQ(f.pump.waits.front(), 3000);
+    EXPECT_EQ(f.value(QStringLiteral("SELECT STATUS FROM AcessoDia")).toString(),
+              QStringLiteral("V"));
+    EXPECT_EQ(f.count(QStringLiteral("AcessoDia")), 1);
+    EXPECT_TRUE(f.state().EDTMATRICULA.enabled);
+}
+
 TEST(ScreenEntry, NameModePicksTheListRow) {
     TerminalFixture f({{QStringLiteral("PROCURAMATRICULANOME"), QStringLiteral("Não")}});
     f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
