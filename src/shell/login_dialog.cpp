@@ -7,12 +7,26 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace orvalen::shell {
 
 namespace {
+
+// The password shows one "*" for each character, whatever the desktop's style would draw.
+class AsteriskPasswordStyle : public QProxyStyle {
+public:
+    explicit AsteriskPasswordStyle(QObject* owner) { setParent(owner); }
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_LineEdit_PasswordCharacter) {
+            return u'*';
+        }
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 // The fields take upper case only, as typed.
 void upperCaseInput(QLineEdit* field) {
@@ -67,6 +81,7 @@ LoginDialog::LoginDialog(LoginLogic& logic, QWidget* parent) : QDialog(parent), 
     password_->setObjectName(QStringLiteral("EDTSENHA"));
     password_->setMaxLength(6);
     password_->setFixedWidth(100);
+    password_->setStyle(new AsteriskPasswordStyle(password_)); // "*" for each character
     password_->setEchoMode(QLineEdit::Password);
     password_->setFont(navyArial(12, true));
     upperCaseInput(password_);

@@ -13,12 +13,6 @@ QString s(const char* text) {
     return QString::fromLatin1(text);
 }
 
-QString withoutTrailingBlanks(QString text) {
-    while (text.endsWith(QLatin1Char(' ')))
-        text.chop(1);
-    return text;
-}
-
 double minutes(const QVariant& value) {
     return value.isNull() ? 0.0 : value.toDouble();
 }
@@ -40,9 +34,7 @@ Result<std::optional<TurmaRow>> ClassLookups::turma(const QString& code) const {
     if (!query)
         return query.error();
     while (query->next()) {
-        // A server that compares without regard to case may return a near match; blanks that
-        // pad a fixed-width column are not part of the code.
-        if (withoutTrailingBlanks(query->value(0).toString()) != withoutTrailingBlanks(code))
+        if (!sameKey(query->value(0).toString(), code))
             continue;
         TurmaRow row;
         row.codigo = code;

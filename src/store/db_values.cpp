@@ -62,4 +62,14 @@ bool readBool(const QVariant& value) {
            text == QLatin1String("-1") || value.toInt() != 0;
 }
 
+bool sameKey(const QString& returned, const QString& asked) {
+    const auto withoutTrailingBlanks = [](QString text) {
+        while (text.endsWith(QLatin1Char(' '))) {
+            text.chop(1);
+        }
+        return text;
+    };
+    return withoutTrailingBlanks(returned) == withoutTrailingBlanks(asked);
+}
+
 } // namespace orvalen::store

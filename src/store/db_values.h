@@ -30,4 +30,9 @@ QTime readTime(const QVariant& value);
 // Reads a bit column stored as a number, a boolean or the texts "true"/"false".
 bool readBool(const QVariant& value);
 
+// A key as the statement returned it compared with the one asked for: a server that
+// compares without regard to case may return a near match, and blanks that pad a
+// fixed-width column are not part of the key.
+bool sameKey(const QString& returned, const QString& asked);
+
 } // namespace orvalen::store

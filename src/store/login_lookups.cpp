@@ -12,11 +12,15 @@ Result<std::optional<Usuario>> findUsuario(const ClubConnection& connection,
     if (!query.ok()) {
         return query.error();
     }
-    if (!query->next()) {
-        return std::optional<Usuario>{};
+    while (query->next()) {
+        // "ab" is not operator "AB", whatever the server's collation says.
+        if (sameKey(query->value(0).toString(), codigo)) {
+            return std::optional<Usuario>{Usuario{query->value(0).toString(),
+                                                  query->value(1).toString(),
+                                                  query->value(2).toString()}};
+        }
     }
-    return std::optional<Usuario>{Usuario{query->value(0).toString(), query->value(1).toString(),
-                                          query->value(2).toString()}};
+    return std::optional<Usuario>{};
 }
 
 CaixaControleRow caixaControleRow(const QSqlRecord& record) {

@@ -165,6 +165,28 @@ TEST_F(LoginTest, CodeFoundShowsTheNameAndMovesToThePassword) {
     EXPECT_EQ(logic.passwordAttempts(), 1);
 }
 
+// SQL Server compares codes without regard to case by its usual collation; the login takes
+// only the operator whose code is exactly the one typed.
+TEST_F(LoginTest, CodeMatchesExactlyOnACaseBlindServer) {
+    db.exec(QStringLiteral("DROP TABLE Usuarios"));
+    db.exec(QStringLiteral("CREATE TABLE Usuarios (CODIGO VARCHAR(2) COLLATE NOCASE, NOME "
+                           "VARCHAR(18), SENHA VARCHAR(6), U_REACESSORETAGUARDA VARCHAR(3))"));
+    db.exec(QStringLiteral("INSERT INTO Usuarios (CODIGO, NOME, SENHA) VALUES ('AB', 'ANA', 'X')"));
+    cashControl(kToday, 1, true);
+    LoginLogic logic = login();
+    ASSERT_TRUE(logic.FormShow());
+
+    logic.state().EDTCODIGOUSUARIO = QStringLiteral("ab");
+    logic.EDTCODIGOUSUARIOKeyPress(QChar(13));
+    EXPECT_FALSE(logic.state().passwordEnabled);
+    EXPECT_TRUE(logic.state().LBLNOMEUSUARIO.isEmpty());
+
+    logic.state().EDTCODIGOUSUARIO = QStringLiteral("AB");
+    logic.EDTCODIGOUSUARIOKeyPress(QChar(13));
+    EXPECT_TRUE(logic.state().passwordEnabled);
+    EXPECT_EQ(logic.state().LBLNOMEUSUARIO, QStringLiteral("ANA"));
+}
+
 TEST_F(LoginTest, CashFlagsFromTheLastCashControlRow) {
     struct Row {
         QDate data;

@@ -97,6 +97,7 @@ TEST_F(ShellWindowsTest, LoginThenAbrirOpensTheTerminalScreenAndItsClosingFreesT
     press(login.codeField(), Qt::Key_Return);
     EXPECT_TRUE(login.passwordField()->isEnabled());
     login.passwordField()->setText(QStringLiteral("ABC"));
+    EXPECT_EQ(login.passwordField()->displayText(), QStringLiteral("***"));
     save(login, "login");
     press(login.passwordField(), Qt::Key_Escape); // Esc submits like Enter
     EXPECT_TRUE(login.loggedIn());
