@@ -27,7 +27,7 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
         facts.lastDay = sacvar_.number(QStringLiteral("ULTIMO_DIA"));
     }
 
-    const store::PaymentLookups payments(database_);
+    const store::PaymentLookups payments(source_.connection());
     const QString matricula = unit_.currentMatricula;
     const rules::PaymentSituation situation = rules::paymentSituation(
         facts, [&](int month, int year) { return need(payments.paid(matricula, month, year)); });
@@ -48,7 +48,7 @@ void TerminalScreen::MOSTRA_VENCIMENTO() {
     facts.transferEnd = recordDate(student, "REPASSE");
     facts.businessDate = businessDate_;
     if (!facts.showDueDay && !facts.scholarship && !facts.transferEnd.isValid()) {
-        const store::PaymentLookups payments(database_);
+        const store::PaymentLookups payments(source_.connection());
         for (const store::ReceiptMonth& month :
              need(payments.receipts(recordText(student, "MATRICULA")))) {
             facts.receipts.push_back({month.month, month.year});
