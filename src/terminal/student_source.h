@@ -9,9 +9,9 @@ namespace orvalen::terminal {
 
 // Where the datasets that follow the branch choice read: the club's own database, or the
 // chosen unit's while a branch is in use. The student, plan, fee and class tables and the
-// activity, due-date, photo, receipt, inactive-student and fingerprint-template lookups go
-// through here; settings, caixa, employees and every log table stay on the club's own
-// connection.
+// activity, due-date, photo, receipt and inactive-student lookups go through here, and so
+// must the fingerprint template query; settings, caixa, employees and every log table stay
+// on the club's own connection.
 class StudentSource {
 public:
     explicit StudentSource(const store::ClubConnection& own) : own_(own), ownPeople_(own) {}
