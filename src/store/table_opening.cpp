@@ -50,14 +50,6 @@ QStringList declaredColumns(const QString& table) {
     return declared == nullptr ? QStringList{} : declared->columnNames();
 }
 
-// A table is usable when a query naming it and all its declared columns runs.
-Status probe(const ClubConnection& connection, const QString& table) {
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE 1=0")
-                            .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
-    auto query = connection.execute(sql);
-    return query.ok() ? Status::success() : Status(query.error());
-}
-
 // The first row in natural order with every declared column, reading no further: the
 // access history is never loaded.
 Result<std::optional<QSqlRecord>> firstRow(const ClubConnection& connection, const QString& table) {
@@ -112,10 +104,17 @@ Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
         result.firstAcesso = first.value();
         return Status::success();
     }
-    return probe(main, dataset.table);
+    return checkTable(main, dataset.table);
 }
 
 } // namespace
+
+Status checkTable(const ClubConnection& connection, const QString& table) {
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE 1=0")
+                            .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
+    auto query = connection.execute(sql);
+    return query.ok() ? Status::success() : Status(query.error());
+}
 
 const std::vector<DatasetOpening>& openingOrder(OpeningScreen screen) {
     static const auto orders = buildOrders();

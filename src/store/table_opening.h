@@ -59,6 +59,9 @@ struct OpeningResult {
 OpeningResult ABRE_TABELAS(OpeningScreen screen, const ClubConnection& main,
                            const LocalSettings& local);
 
+// A table is usable when a query naming it and every column declared for it runs.
+Status checkTable(const ClubConnection& connection, const QString& table);
+
 // The table-open message the caller shows when the opening failed.
 void showOpeningFailure(Aviso& aviso, const OpeningResult& result);
 inline constexpr auto kOpeningFailureText = "Abertura de tabela !";

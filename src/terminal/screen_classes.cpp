@@ -67,7 +67,7 @@ bool TerminalScreen::TURMA_SEMANA() {
     for (std::size_t i = 0; i < classSlots.size(); ++i) {
         classSlots[i] = recordText(student, names[i]);
     }
-    const store::ClassLookups classes(database_);
+    const store::ClassLookups classes(source_.connection());
     const auto find = [&](const QString& code) -> std::optional<rules::TimetableClass> {
         const std::optional<store::TurmaRow> turma = need(classes.turma(code));
         if (!turma) {
@@ -90,7 +90,7 @@ bool TerminalScreen::TOLERENCIAENTRADA() {
 
 bool TerminalScreen::Verifica_Atividade_Agendada() {
     const std::vector<rules::Booking> bookings = asBookings(todaysBookings());
-    const store::ClassLookups classes(database_);
+    const store::ClassLookups classes(source_.connection());
     return rules::bookedActivityAllowed(bookings, [&](const QString& code) {
         return need(classes.holdsDescribedActivity(unit_.currentMatricula, code));
     });
@@ -109,7 +109,7 @@ void TerminalScreen::MOSTRA_ATIVIDADES() {
         label.caption.clear();
         label.visible = true;
     }
-    const store::ClassLookups classes(database_);
+    const store::ClassLookups classes(source_.connection());
     const QStringList descriptions = need(classes.activityDescriptions(unit_.currentMatricula));
     if (!descriptions.isEmpty()) {
         state_.LBLATIVIDADES.visible = true;

@@ -43,6 +43,8 @@ void TerminalScreen::keyPressed(int key, QChar character, bool shiftOrCtrl) {
         if (!character.isNull() && !(code != 0 && key == 0)) {
             DBGALUNOSKeyPress(character);
         }
+    } else if (state_.focus == QLatin1String("EDTOBSERVACAO") && !character.isNull()) {
+        typeIntoObservation(character);
     }
 }
 

@@ -19,7 +19,7 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
     facts.scholarshipEnd = recordDate(student, "VALIDADE_BOLSA");
     facts.toleranceDays = sacvar_.integer(QStringLiteral("TOLERANCIA_ACESSO"));
     facts.fixedDueDay = sacvar_.integer(QStringLiteral("VENCIMENTOFIXO"));
-    const store::PaymentLookups payments(database_);
+    const store::PaymentLookups payments(source_.connection());
     const QString matricula = unit_.currentMatricula;
     const rules::PaymentSituation situation = rules::paymentSituation(
         facts, [&](int month, int year) { return need(payments.paid(matricula, month, year)); },
@@ -46,7 +46,7 @@ void TerminalScreen::MOSTRA_VENCIMENTO() {
     facts.transferEnd = recordDate(student, "REPASSE");
     facts.businessDate = businessDate_;
     if (!facts.showDueDay && !facts.scholarship && !facts.transferEnd.isValid()) {
-        const store::PaymentLookups payments(database_);
+        const store::PaymentLookups payments(source_.connection());
         for (const store::ReceiptMonth& month :
              need(payments.receipts(recordText(student, "MATRICULA")))) {
             facts.receipts.push_back({month.month, month.year});

@@ -30,14 +30,14 @@ void TerminalScreen::FOTO_ALUNO() {
          {&state_.BBNTECLADO, &state_.BBNTEC12, &state_.BBNLEITOR, &state_.LBLTECLADO}) {
         control->visible = false;
     }
-    const store::PhotoRow photo = need(lookups_.studentPhoto(unit_.currentMatricula));
+    const store::PhotoRow photo = need(source_.people().studentPhoto(unit_.currentMatricula));
     studentPhoto_ = photo.found ? photo.bytes : QByteArray();
     showPhoto(photo, false);
     services_.pump.processEvents();
 }
 
 void TerminalScreen::MOSTRA_FOTO() {
-    const store::PhotoRow photo = need(lookups_.studentPhoto(students_.currentMatricula()));
+    const store::PhotoRow photo = need(source_.people().studentPhoto(students_.currentMatricula()));
     studentPhoto_ = photo.found ? photo.bytes : QByteArray();
     showPhoto(photo, true);
 }

@@ -5,6 +5,11 @@ namespace orvalen::terminal {
 // The reset between two people. Its cost does not grow with the club: the student list
 // forgets what it had read and reads again only what the list shows.
 void TerminalScreen::LIMPA_TELA() {
+    // A unit choice serves one identification, whatever its outcome. The own unit comes
+    // back first, so that a unit database that has gone away cannot hold the terminal.
+    if (state_.BBNFILIALTag == 1) {
+        FilialMaster();
+    }
     students_.requery();
 
     unit_.biometricMessage.clear();
@@ -87,11 +92,6 @@ void TerminalScreen::LIMPA_TELA() {
 
     if (sacvar2_.isSim(QStringLiteral("MATRICULADIGITAL"))) {
         unit_.biometricMode = 0;
-    }
-    if (state_.BBNFILIALTag == 1) {
-        // Returning to the own branch; the branch choice itself belongs to the branch screen.
-        state_.BBNFILIALTag = 0;
-        PDouCodigoFilial = sacvar_.real(QStringLiteral("CLIENTE"));
     }
     state_.DBGFILIAL.visible = false;
     searchModeColours();

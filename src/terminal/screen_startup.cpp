@@ -9,7 +9,7 @@ namespace orvalen::terminal {
 
 TerminalScreen::TerminalScreen(ScreenServices services)
     : services_(services), database_(services.database), unit_(services.unit),
-      lookups_(services.database), students_(lookups_) {}
+      lookups_(services.database), source_(services.database), students_(source_) {}
 
 void TerminalScreen::FormCreate(int screenWidth, int screenHeight) {
     chave = QChar(kEnter);

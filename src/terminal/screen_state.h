@@ -94,7 +94,11 @@ struct ScreenState {
     Control DBGFILIAL{{}, {}, false, true};
     Control PNLOBSERVACAO{{}, {}, false, true};
     EntryField EDTOBSERVACAO{{}, 30, {}, 0, true, true};
+    Control BBNRETORNAOBS{QStringLiteral("Sair"), {}, true, true};
     Control PNLPERSONA{{}, {}, false, true};
+
+    // The hourglass cursor while a unit's database is being connected.
+    bool hourglass = false;
 
     // The window closes when this is set (a posted close request).
     bool closeRequested = false;

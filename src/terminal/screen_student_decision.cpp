@@ -40,13 +40,13 @@ void TerminalScreen::showPaymentPanel(bool& freeAccess) {
     const QString plan = recordText(student, "PLANOS");
     if (!plan.isEmpty()) {
         state_.LBLMENSALIDADEPLANOS.caption = QStringLiteral("Plano");
-        if (const std::optional<QSqlRecord> row = need(lookups_.plan(plan))) {
+        if (const std::optional<QSqlRecord> row = need(source_.people().plan(plan))) {
             description = recordText(*row, "DESCRICAO");
         }
     } else {
         state_.LBLMENSALIDADEPLANOS.caption = QStringLiteral("Mensalidade");
         if (const std::optional<QSqlRecord> row =
-                need(lookups_.monthlyFee(recordText(student, "MODALIDADE")))) {
+                need(source_.people().monthlyFee(recordText(student, "MODALIDADE")))) {
             description = recordText(*row, "DESCRICAO");
             freeAccess = recordBool(*row, "ACESSOLIVRE");
         }

@@ -14,7 +14,7 @@ void TerminalScreen::ALUNO() {
     if (!students_.locateExact(unit_.currentMatricula)) {
         unit_.biometricMode = 0;
         state_.ImageFotoVisible = false;
-        const bool onFile = need(lookups_.studentOnFile(unit_.currentMatricula));
+        const bool onFile = need(source_.people().studentOnFile(unit_.currentMatricula));
         MOSTRA_ACESSO(onFile ? QStringLiteral("Inativo !!!") : QStringLiteral("Inexistente !!!"),
                       colours::clBlack, QString(), 36);
         LIMPA_TELA();

@@ -19,36 +19,36 @@ void StudentList::setOrder(store::StudentOrder order) {
     order_ = order;
     pages_.clear();
     if (current_) {
-        position_ = need(lookups_.activePosition(order_, *current_));
+        position_ = need(lookups().activePosition(order_, *current_));
     }
     ++revision_;
 }
 
 bool StudentList::first() {
-    auto rows = need(lookups_.activePage(order_, 0, 1));
+    auto rows = need(lookups().activePage(order_, 0, 1));
     setCurrent(rows.empty() ? std::nullopt : std::optional(rows.front()), rows.empty() ? -1 : 0);
     return current_.has_value();
 }
 
 bool StudentList::locatePrefix(const QString& key) {
-    auto row = need(lookups_.firstActiveFrom(order_, key));
+    auto row = need(lookups().firstActiveFrom(order_, key));
     if (!row || !(order_ == store::StudentOrder::Matricula ? row->matricula : row->nome)
                      .startsWith(key, Qt::CaseInsensitive)) {
         return false;
     }
-    setCurrent(row, need(lookups_.activePosition(order_, *row)));
+    setCurrent(row, need(lookups().activePosition(order_, *row)));
     return true;
 }
 
 bool StudentList::locateExact(const QString& matricula) {
     setOrder(store::StudentOrder::Matricula);
-    auto record = need(lookups_.activeStudent(matricula));
+    auto record = need(lookups().activeStudent(matricula));
     if (!record || record->value(QStringLiteral("MATRICULA")).toString() != matricula) {
         return false;
     }
     store::StudentListRow row{record->value(QStringLiteral("MATRICULA")).toString(),
                               record->value(QStringLiteral("NOME")).toString()};
-    setCurrent(row, need(lookups_.activePosition(order_, row)));
+    setCurrent(row, need(lookups().activePosition(order_, row)));
     record_ = *record;
     return true;
 }
@@ -65,7 +65,7 @@ bool StudentList::isEmpty() {
 
 int StudentList::count() {
     if (!count_) {
-        count_ = need(lookups_.activeCount());
+        count_ = need(lookups().activeCount());
     }
     return *count_;
 }
@@ -74,7 +74,7 @@ const QSqlRecord& StudentList::record() {
     if (!record_) {
         std::optional<QSqlRecord> found;
         if (current_) {
-            found = need(lookups_.activeStudent(current_->matricula));
+            found = need(lookups().activeStudent(current_->matricula));
         }
         record_ = found.value_or(QSqlRecord());
     }
@@ -88,7 +88,7 @@ std::optional<store::StudentListRow> StudentList::rowAt(int position) {
     const int page = position / kPageSize;
     auto it = pages_.find(page);
     if (it == pages_.end()) {
-        it = pages_.emplace(page, need(lookups_.activePage(order_, page * kPageSize, kPageSize)))
+        it = pages_.emplace(page, need(lookups().activePage(order_, page * kPageSize, kPageSize)))
                  .first;
     }
     const int index = position % kPageSize;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/people_lookups.h"
+#include "terminal/student_source.h"
 
 #include <QSqlRecord>
 #include <QString>
@@ -15,7 +16,8 @@ namespace orvalen::terminal {
 // the number of members: a re-query forgets what was read, a search is one indexed row.
 class StudentList {
 public:
-    explicit StudentList(const store::PeopleLookups& lookups) : lookups_(lookups) {}
+    // The list reads wherever the source points; after a switch the screen re-queries it.
+    explicit StudentList(const StudentSource& source) : source_(source) {}
 
     // Throw store errors as DatabaseError (see screen_errors.h).
     void requery();
@@ -46,8 +48,10 @@ public:
 private:
     void setCurrent(std::optional<store::StudentListRow> row, int position);
 
+    const store::PeopleLookups& lookups() const { return source_.people(); }
+
     static constexpr int kPageSize = 64;
-    const store::PeopleLookups& lookups_;
+    const StudentSource& source_;
     store::StudentOrder order_ = store::StudentOrder::Matricula;
     std::optional<store::StudentListRow> current_;
     int position_ = -1;

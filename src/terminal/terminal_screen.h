@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/aviso.h"
+#include "store/branches.h"
 #include "store/class_lookups.h"
 #include "store/connection.h"
 #include "store/error_log.h"
@@ -16,6 +17,7 @@
 #include "terminal/services/pump.h"
 #include "terminal/services/turnstile_outputs.h"
 #include "terminal/student_list.h"
+#include "terminal/student_source.h"
 #include "terminal/terminal_unit.h"
 
 #include <QByteArray>
@@ -115,6 +117,19 @@ public:
     // A click on the list or the entry field gives it the focus.
     void DBGALUNOSClick(int position);
     void EDTMATRICULAClick();
+
+    // ---- Branch choice and observation note ------------------------------------------
+    void BBNFILIALClick();
+    void DBGFILIALClick(int position); // the unit list's cursor moved to a row
+    void DBGFILIALDblClick();
+    void FilialMaster(); // back to the own unit
+    void BBNOBSClick();
+    void EDTOBSERVACAOKeyPress(QChar& key);
+    void BBNRETORNAOBSClick();
+    // The units of Filial the list shows (read when BBNFILIAL is clicked) and its cursor.
+    const std::vector<store::BranchRow>& branches() const { return branches_; }
+    int branchCursor() const { return branchCursor_; }
+    const StudentSource& studentSource() const { return source_; }
 
     // ---- Operations -------------------------------------------------------------------
     void ALUNO();
@@ -225,17 +240,23 @@ private:
     bool turnstileKindHasEntry() const;
     void notify(Place place, const QString& text);
     void loadAccessPointList();
+    void typeIntoObservation(QChar character);
+    void closeObservation();
+    void branchChoiceFailed(const QString& detail, const QString& why);
 
     ScreenServices services_;
     store::ClubConnection& database_;
     TerminalUnit& unit_;
     store::PeopleLookups lookups_;
+    StudentSource source_;
     StudentList students_;
     ScreenState state_;
     store::SettingsRow sacvar_;
     store::SettingsRow sacvar2_;
     QDate businessDate_;
     int branchRows_ = 0;
+    std::vector<store::BranchRow> branches_;
+    int branchCursor_ = 0;
     int screenWidth_ = 1024;
     int screenHeight_ = 768;
     QByteArray studentPhoto_;

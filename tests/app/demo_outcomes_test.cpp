@@ -62,20 +62,19 @@ TEST(DemoOutcomes, EveryCatalogueNumberGetsItsOutcomeOnADryRun) {
 
     int checked = 0;
     for (const demo::CatalogueEntry& entry : entries) {
-        // Members of another branch need the branch chosen first.
-        if (entry.situation.startsWith(QLatin1String("other-branch"))) {
-            continue;
-        }
         SCOPED_TRACE(QString(entry.situation + QLatin1Char(' ') + entry.number).toStdString());
+        QStringList arguments{QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
+                              dir.path(), QStringLiteral("--dry-run")};
+        // Members of the second unit are found once that unit is chosen.
+        const bool otherUnit = entry.situation.startsWith(QLatin1String("other-branch"));
+        if (otherUnit) {
+            arguments << QStringLiteral("--branch") << QStringLiteral("2");
+        }
         QString output;
         QString errors;
         QTextStream out(&output);
         QTextStream err(&errors);
-        ASSERT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
-                                 dir.path(), QStringLiteral("--dry-run"), typedFor(entry)},
-                                out, err),
-                  0)
-            << errors.toStdString();
+        ASSERT_EQ(tool::runTool(arguments << typedFor(entry), out, err), 0) << errors.toStdString();
         out.flush();
         const Promise promise = promiseOf(entry);
         qsizetype from = 0;
@@ -87,6 +86,9 @@ TEST(DemoOutcomes, EveryCatalogueNumberGetsItsOutcomeOnADryRun) {
         EXPECT_EQ(output.contains(QLatin1String("turnstile release requested")), promise.released)
             << output.toStdString();
         EXPECT_FALSE(output.contains(QLatin1String("error logged"))) << output.toStdString();
+        if (otherUnit) {
+            EXPECT_TRUE(output.contains(QLatin1String("CODIGO_FILIAL=2"))) << output.toStdString();
+        }
         ++checked;
     }
     EXPECT_GT(checked, 0);

@@ -1,4 +1,5 @@
 #include "app/tool/tool.h"
+#include "support/second_unit.h"
 #include "support/terminal_fixture.h"
 
 #include <QFile>
@@ -87,16 +88,77 @@ TEST_F(IdentifyCommand, NameModeFindsTheStudent) {
     EXPECT_EQ(run({QStringLiteral("--name"), QStringLiteral("777")}), QString());
 }
 
+TEST_F(IdentifyCommand, BranchChoosesTheUnitAndTheNoteGoesWithTheRow) {
+    SecondUnit unit(club);
+    SecondUnit::listUnit(club, 1, QStringLiteral("Unidade Centro"), club.db().file());
+    unit.addStudent(QStringLiteral("0000050001"), QStringLiteral("JOANA JARDIM"));
+    // Without the unit chosen the member is not known here.
+    EXPECT_TRUE(run({QStringLiteral("50001")}).contains(QStringLiteral("Inexistente !!!")));
+
+    const QString output =
+        run({QStringLiteral("--branch"), QStringLiteral("7"), QStringLiteral("--observation"),
+             QStringLiteral("Veio do Jardim"), QStringLiteral("50001")});
+    EXPECT_TRUE(output.contains(QStringLiteral("status panel: Acesso Livre")))
+        << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("name label: JOANA JARDIM")));
+    EXPECT_EQ(club.value(QStringLiteral("SELECT CODIGO_FILIAL FROM Acesso")).toDouble(), 7.0);
+    EXPECT_EQ(club.value(QStringLiteral("SELECT OBS FROM Acesso")).toString(),
+              QStringLiteral("Veio do Jardim"));
+    EXPECT_EQ(club.value(QStringLiteral("SELECT OBS FROM AcessoDia")).toString(),
+              QStringLiteral("Acesso Livre"));
+    EXPECT_EQ(club.value(QStringLiteral("SELECT CODIGO_FILIAL FROM AcessoDia")).toDouble(), 7.0);
+}
+
+TEST_F(IdentifyCommand, BranchThatCannotBeUsedSaysWhy) {
+    SecondUnit unit(club);
+    unit.db().exec(QStringLiteral("DROP TABLE AlunosAtivos"));
+    const QString output =
+        run({QStringLiteral("--branch"), QStringLiteral("7"), QStringLiteral("50001")}, 1);
+    EXPECT_TRUE(output.contains(QStringLiteral("message box: ")));
+    EXPECT_TRUE(output.contains(QStringLiteral("Filial Inacessível")));
+    EXPECT_EQ(club.count(QStringLiteral("AcessoDia")), 0);
+}
+
 TEST_F(IdentifyCommand, BadArguments) {
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* said;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("--at"), QStringLiteral("25:00"), QStringLiteral("1")}, 2, "--at"},
+        {{}, 2, "missing"},
+        {{QStringLiteral("--branch"), QStringLiteral("dois"), QStringLiteral("1")}, 2, "dois"},
+        {{QStringLiteral("--observation"), QString(31, QLatin1Char('x')), QStringLiteral("1")},
+         2,
+         "at most 30"},
+        {{QStringLiteral("--branch"), QStringLiteral("7"), QStringLiteral("1")}, 1, "no units"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.said);
+        QString output;
+        QString errors;
+        QTextStream out(&output);
+        QTextStream err(&errors);
+        QStringList arguments{QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
+                              club.db().folder()};
+        EXPECT_EQ(tool::runTool(arguments + c.arguments, out, err), c.status);
+        err.flush();
+        EXPECT_TRUE(errors.contains(QString::fromUtf8(c.said))) << errors.toStdString();
+    }
+    SecondUnit unit(club);
     QString output;
     QString errors;
     QTextStream out(&output);
     QTextStream err(&errors);
-    EXPECT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--at"),
-                             QStringLiteral("25:00"), QStringLiteral("1")},
+    EXPECT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
+                             club.db().folder(), QStringLiteral("--branch"), QStringLiteral("3"),
+                             QStringLiteral("1")},
                             out, err),
-              2);
-    EXPECT_EQ(tool::runTool({QStringLiteral("identify")}, out, err), 2);
+              1);
+    err.flush();
+    EXPECT_TRUE(errors.contains(QStringLiteral("no unit 3 (its units: 7)")))
+        << errors.toStdString();
 }
 
 } // namespace

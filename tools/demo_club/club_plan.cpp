@@ -188,16 +188,18 @@ ClubPlan planBranchClub(int memberCount, const QDate& today, quint32 seed) {
         }
         plan.members.append(m);
     }
-    plan.catalogue.append(
-        {QStringLiteral("other-branch"), plan.members.at(0).number,
-         plan.members.at(0).name +
-             QStringLiteral(
-                 ": member of Orvalen Jardim Botânico, paid up -> choose branch 2 first, "
-                 "then \"Acesso Livre\"; without it \"Inexistente !!!\"")});
-    plan.catalogue.append(
-        {QStringLiteral("other-branch-overdue"), plan.members.at(1).number,
-         plan.members.at(1).name + QStringLiteral(": member of Orvalen Jardim Botânico, overdue -> "
-                                                  "branch 2, \"Sob Consulta !!!\"")});
+    // Only the second unit holds them: the own unit answers Inexistente until unit 2 is
+    // chosen with Selecionar Filial (or orvalen identify --branch 2).
+    const QString chooseUnit = QStringLiteral(
+        ", only at Orvalen Jardim Botânico: Selecionar Filial, double click unit 2, then type "
+        "the number (orvalen identify --branch 2) -> ");
+    plan.catalogue.append({QStringLiteral("other-branch"), plan.members.at(0).number,
+                           plan.members.at(0).name + QStringLiteral(": paid up") + chooseUnit +
+                               QStringLiteral("\"Acesso Livre\", logged here with "
+                                              "CODIGO_FILIAL 2 and the name")});
+    plan.catalogue.append({QStringLiteral("other-branch-overdue"), plan.members.at(1).number,
+                           plan.members.at(1).name + QStringLiteral(": overdue") + chooseUnit +
+                               QStringLiteral("\"Sob Consulta !!!\"")});
     return plan;
 }
 

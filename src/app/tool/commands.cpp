@@ -21,13 +21,14 @@ std::span<const Command> allCommands() {
                 "creates the demo club in DIR, or reopens its cash period for today", &demoCommand},
         Command{"doctor", "doctor [--datalink-dir DIR]",
                 "checks an installation and says what to fix", &doctorCommand},
-        Command{
-            "identify",
-            "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] TEXT",
-            "runs one identification as if TEXT was typed at the terminal and Enter pressed; "
-            "prints what "
-            "the screen shows, the waits, the rows written and the turnstile releases",
-            &identifyCommand},
+        Command{"identify",
+                "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] "
+                "[--branch CODE] [--observation TEXT] TEXT",
+                "runs one identification as if TEXT was typed at the terminal and Enter pressed; "
+                "prints what the screen shows, the waits, the rows written and the turnstile "
+                "releases; --branch first chooses the unit of that Filial.CLIENTE, --observation "
+                "first notes TEXT for the log row",
+                &identifyCommand},
         Command{"send", "send 0x400 N",
                 "delivers the external release message to the running terminal", &sendCommand},
     };

@@ -2,6 +2,7 @@
 
 #include "app/tool/doctor_database_checks.h"
 #include "app/tool/doctor_report.h"
+#include "store/branches.h"
 #include "store/connection.h"
 #include "store/datalink.h"
 #include "store/local_settings.h"
@@ -87,13 +88,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
                 branchLink, local.value(),
                 QStringLiteral("correct %1; it names a branch's database").arg(branchLink),
                 report)) {
-            checkTables(*branch, QStringLiteral("branch database"),
-                        {QStringLiteral("AlunosAtivos"), QStringLiteral("Alunos"),
-                         QStringLiteral("PLANOS"), QStringLiteral("MENSALIDADES"),
-                         QStringLiteral("Turma"), QStringLiteral("RECEB"),
-                         QStringLiteral("FotosAlunos"), QStringLiteral("ALUNOSATIVIDADES"),
-                         QStringLiteral("ATIVIDADES"), QStringLiteral("Funcionarios")},
-                        report);
+            checkTables(*branch, QStringLiteral("branch database"), store::branchTables(), report);
         }
     } else if (facts.hasBranches) {
         report.problem(

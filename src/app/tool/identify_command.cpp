@@ -1,6 +1,7 @@
 #include "app/tool/identify_command.h"
 
 #include "app/tool/identify_events.h"
+#include "store/branches.h"
 #include "store/datalink.h"
 #include "store/local_settings.h"
 #include "terminal/log_writer.h"
@@ -14,6 +15,8 @@ namespace orvalen::tool {
 
 namespace {
 
+constexpr int kObservationLength = 30;
+
 struct IdentifyOptions {
     QString folder;
     QString text;
@@ -21,6 +24,8 @@ struct IdentifyOptions {
     bool dryRun = false;
     bool json = false;
     QTime at;
+    std::optional<double> branch; // Filial.CLIENTE of the unit to choose first
+    std::optional<QString> observation;
 };
 
 std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& err) {
@@ -36,6 +41,23 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
                                                              : QStringLiteral("HH:mm"));
             if (!options.at.isValid()) {
                 err << "orvalen identify: --at takes HH:MM or HH:MM:SS, not '" << at << "'\n";
+                return std::nullopt;
+            }
+        } else if (argument == QLatin1String("--branch") && hasValue) {
+            bool ok = false;
+            const QString code = arguments[++i];
+            options.branch = code.toDouble(&ok);
+            if (!ok) {
+                err << "orvalen identify: --branch takes the unit's code (Filial.CLIENTE), not '"
+                    << code << "'\n";
+                return std::nullopt;
+            }
+        } else if (argument == QLatin1String("--observation") && hasValue) {
+            options.observation = arguments[++i];
+            if (options.observation->size() > kObservationLength) {
+                err << "orvalen identify: --observation takes at most " << kObservationLength
+                    << " characters (the width of OBS), not " << options.observation->size()
+                    << '\n';
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--name")) {
@@ -84,6 +106,54 @@ void typeIdentification(terminal::TerminalScreen& screen, const IdentifyOptions&
         screen.keyPressed(0, character);
     }
     screen.keyPressed(0, QChar(terminal::kEnter));
+}
+
+// The operator's note, typed into the observation panel and confirmed with Enter.
+void typeObservation(terminal::TerminalScreen& screen, const QString& text) {
+    screen.BBNOBSClick();
+    for (const QChar character : text) {
+        screen.keyPressed(0, character);
+    }
+    screen.keyPressed(0, QChar(terminal::kEnter));
+}
+
+// The unit chosen as at the terminal: BBNFILIAL, then a double click on its row when the
+// list opens. False, after saying why, when the unit is not there or could not be used.
+bool chooseBranch(terminal::TerminalScreen& screen, double code, QTextStream& err) {
+    if (!screen.state().BBNFILIAL.visible) {
+        err << "orvalen identify: --branch: Filial lists no units, so the terminal offers no "
+               "branch choice\n";
+        return false;
+    }
+    const auto units = store::readBranches(screen.services().database);
+    if (!units.ok()) {
+        err << "orvalen identify: --branch: " << units.error().message << '\n';
+        return false;
+    }
+    QStringList codes;
+    int position = -1;
+    for (std::size_t i = 0; i < units->size(); ++i) {
+        codes << QString::number(units.value()[i].cliente);
+        if (units.value()[i].cliente == code) {
+            position = static_cast<int>(i);
+        }
+    }
+    if (position < 0) {
+        err << "orvalen identify: --branch: Filial has no unit " << QString::number(code)
+            << " (its units: " << codes.join(QStringLiteral(", ")) << ")\n";
+        return false;
+    }
+    screen.BBNFILIALClick();
+    if (screen.state().DBGFILIAL.visible) {
+        screen.DBGFILIALClick(position);
+        screen.DBGFILIALDblClick();
+    }
+    if (screen.state().BBNFILIALTag != 1) {
+        err << "orvalen identify: --branch: unit " << QString::number(code)
+            << " could not be used (see the message box above)\n";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -135,6 +205,12 @@ int identifyCommand(CommandContext& context) {
         return 1;
     }
     screen.FormActivate();
+    if (options->observation) {
+        typeObservation(screen, *options->observation);
+    }
+    if (options->branch && !chooseBranch(screen, *options->branch, context.err)) {
+        return 1;
+    }
     typeIdentification(screen, *options);
     return screen.state().closeRequested ? 1 : 0;
 }

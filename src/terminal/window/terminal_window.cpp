@@ -1,6 +1,8 @@
 #include "terminal/window/terminal_window.h"
 
 #include "terminal/window/artwork.h"
+#include "terminal/window/branch_list.h"
+#include "terminal/window/observation_panel.h"
 #include "terminal/window/student_list_model.h"
 
 #include <QCloseEvent>
@@ -246,6 +248,31 @@ void TerminalWindow::build() {
             [this] { forward([this] { screen_.BBNTECLADO1Click(); }); });
     connect(capture_, &QPushButton::clicked, this,
             [this] { forward([this] { screen_.BBNCAPTURABIOMETRIAClick(); }); });
+    buildOperatorTools();
+}
+
+void TerminalWindow::buildOperatorTools() {
+    branch_->setObjectName(QStringLiteral("BBNFILIAL"));
+    note_->setObjectName(QStringLiteral("BBNOBS"));
+    connect(branch_, &QPushButton::clicked, this,
+            [this] { forward([this] { screen_.BBNFILIALClick(); }); });
+    connect(note_, &QPushButton::clicked, this,
+            [this] { forward([this] { screen_.BBNOBSClick(); }); });
+
+    branchList_ = new BranchList(this);
+    connect(branchList_, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        forward([this, index] { screen_.DBGFILIALClick(index.row()); });
+    });
+    connect(branchList_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        forward([this, index] {
+            screen_.DBGFILIALClick(index.row());
+            screen_.DBGFILIALDblClick();
+        });
+    });
+
+    observation_ = new ObservationPanel(this);
+    connect(observation_->exitButton(), &QPushButton::clicked, this,
+            [this] { forward([this] { screen_.BBNRETORNAOBSClick(); }); });
 }
 
 void TerminalWindow::placeBottomRow() {
@@ -257,6 +284,9 @@ void TerminalWindow::placeBottomRow() {
         right -= b->width() + 6;
     }
     branch_->move(w - branch_->width() - 10, h - 120 + branch_->height());
+    branchList_->move(w - branchList_->width() - 10, h - 520 + branchList_->height());
+    observation_->move((w - observation_->width()) - (w - observation_->width()) / 2,
+                       (h - observation_->height()) - (h - observation_->height()) / 2);
 }
 
 void TerminalWindow::resizeEvent(QResizeEvent* event) {
@@ -270,8 +300,9 @@ void TerminalWindow::resizeEvent(QResizeEvent* event) {
                      (height() - kPanelHeight) - (height() - kPanelHeight) / 2);
     }
     placeBottomRow();
-    for (QPushButton* b : {exit_, note_, keyboard_, capture_, verify_, branch_}) {
-        b->raise();
+    for (QWidget* w : std::initializer_list<QWidget*>{exit_, note_, keyboard_, capture_, verify_,
+                                                      branch_, branchList_, observation_}) {
+        w->raise();
     }
     render();
 }
@@ -404,6 +435,16 @@ void TerminalWindow::render() {
     for (const auto& [widget, control] : buttons) {
         widget->setVisible(control->visible);
         widget->setEnabled(control->enabled);
+    }
+    branchList_->setVisible(s.DBGFILIAL.visible);
+    if (s.DBGFILIAL.visible) {
+        branchList_->showRows(screen_.branches(), screen_.branchCursor());
+    }
+    observation_->render(s);
+    if (s.hourglass) {
+        setCursor(Qt::WaitCursor);
+    } else {
+        unsetCursor();
     }
     if (s.closeRequested && !closing_ && isVisible()) {
         closing_ = true;

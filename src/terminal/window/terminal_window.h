@@ -18,6 +18,8 @@ class QFrame;
 namespace orvalen::terminal {
 
 class StudentListModel;
+class BranchList;
+class ObservationPanel;
 
 // The terminal screen's window: draws the screen state full-screen and hands every key,
 // click and clock tick to the screen logic. It decides nothing.
@@ -39,6 +41,7 @@ protected:
 private:
     void build();
     void placeBottomRow();
+    void buildOperatorTools();
     QLabel* label(QWidget* parent, const QRect& geometry, const QString& style,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
     template <class Handler> void forward(Handler handler);
@@ -84,6 +87,8 @@ private:
     QPushButton* capture_ = nullptr;
     QPushButton* verify_ = nullptr;
     QPushButton* branch_ = nullptr;
+    BranchList* branchList_ = nullptr;
+    ObservationPanel* observation_ = nullptr;
 
     QImage idlePicture_;
     QImage grantPicture_;
