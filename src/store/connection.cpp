@@ -8,6 +8,7 @@ ClubConnection::ClubConnection(ConnectionSpec spec, QString connectionName)
     : spec_(std::move(spec)), name_(std::move(connectionName)) {
     QSqlDatabase db = QSqlDatabase::addDatabase(spec_.driver, name_);
     db.setDatabaseName(spec_.databaseName);
+    db.setConnectOptions(spec_.connectOptions);
 }
 
 ClubConnection::~ClubConnection() {
@@ -48,7 +49,9 @@ void ClubConnection::repoint(ConnectionSpec spec) {
         QSqlDatabase::addDatabase(spec.driver, name_);
     }
     spec_ = std::move(spec);
-    database().setDatabaseName(spec_.databaseName);
+    QSqlDatabase db = database();
+    db.setDatabaseName(spec_.databaseName);
+    db.setConnectOptions(spec_.connectOptions);
 }
 
 bool ClubConnection::isOpen() const {

@@ -19,7 +19,8 @@ struct ConnectionSpec {
     QString driver;       // "QSQLITE" or "QODBC"
     QString databaseName; // a file path for SQLite, an ODBC connection string for ODBC
     Dialect dialect;
-    QString origin; // the data-link file it was read from, for messages
+    QString origin;         // the data-link file it was read from, for messages
+    QString connectOptions; // Qt driver options, such as the ODBC login time-out
 };
 
 using Bindings = std::vector<std::pair<QString, QVariant>>;

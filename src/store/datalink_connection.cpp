@@ -75,6 +75,34 @@ Result<SqlServerAddress> parseDataSource(const DataLink& link) {
     return address;
 }
 
+// Microsoft's own ODBC driver reads TLS settings and needs no character set or protocol
+// version; FreeTDS (and the drivers built on it) the other way round.
+bool isMicrosoftDriver(const QString& driver) {
+    return driver.contains(QLatin1String("ODBC Driver"), Qt::CaseInsensitive) &&
+           driver.contains(QLatin1String("SQL Server"), Qt::CaseInsensitive);
+}
+
+QString yesNo(bool value) {
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+// Seconds to wait for the server at login: the data link's Connect Timeout, else 15, so an
+// unreachable server cannot hang the start.
+Result<int> loginTimeout(const DataLink& link) {
+    const QString text = link.property(QStringLiteral("Connect Timeout")).trimmed();
+    if (text.isEmpty()) {
+        return 15;
+    }
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    if (!ok || seconds < 0) {
+        return Error{QStringLiteral("the data-link file %1 gives \"%2\" as Connect Timeout; "
+                                    "write a number of seconds")
+                         .arg(link.file, text)};
+    }
+    return seconds;
+}
+
 Result<ConnectionSpec> sqlServerSpec(const DataLink& link, const LocalSettings& local) {
     if (saysYes(link.property(QStringLiteral("Integrated Security"))) ||
         saysYes(link.property(QStringLiteral("Trusted_Connection")))) {
@@ -103,8 +131,24 @@ Result<ConnectionSpec> sqlServerSpec(const DataLink& link, const LocalSettings& 
     }
     parts << QStringLiteral("UID=") + odbcValue(user);
     parts << QStringLiteral("PWD=") + odbcValue(link.property(QStringLiteral("Password")));
+    if (isMicrosoftDriver(local.odbcDriver)) {
+        // Unset, the data link means what its provider always did: no encryption.
+        parts << QStringLiteral("Encrypt=") +
+                     yesNo(saysYes(link.property(QStringLiteral("Use Encryption for Data"))));
+        parts << QStringLiteral("TrustServerCertificate=") +
+                     yesNo(saysYes(link.property(QStringLiteral("Trust Server Certificate"))));
+    } else {
+        // Without a client character set accented names come back as "?" from many servers.
+        parts << QStringLiteral("ClientCharset=UTF-8");
+        parts << QStringLiteral("TDS_Version=") + local.tdsVersion;
+    }
+    const auto timeout = loginTimeout(link);
+    if (!timeout.ok()) {
+        return timeout.error();
+    }
     return ConnectionSpec{QStringLiteral("QODBC"), parts.join(QLatin1Char(';')),
-                          Dialect(Dialect::Kind::SqlServer), link.file};
+                          Dialect(Dialect::Kind::SqlServer), link.file,
+                          QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(timeout.value())};
 }
 
 Result<ConnectionSpec> sqliteSpec(const DataLink& link) {

@@ -33,6 +33,13 @@ Result<LocalSettings> LocalSettings::load(const QString& folder) {
             QStringLiteral("the local settings file %1 is not a valid settings file").arg(path)};
     }
     settings.odbcDriver = readKey(ini, "database/odbc_driver", settings.odbcDriver);
+    settings.tdsVersion = readKey(ini, "database/tds_version", settings.tdsVersion);
+    static const QRegularExpression version(QStringLiteral("^[4-8]\\.[0-9]$"));
+    if (!version.match(settings.tdsVersion).hasMatch()) {
+        return Error{QStringLiteral("the local settings file %1 gives \"%2\" as [database] "
+                                    "tds_version; write a protocol version such as 7.4")
+                         .arg(path, settings.tdsVersion)};
+    }
     settings.portOutputDevice = readKey(ini, "devices/port_output", settings.portOutputDevice);
     settings.converterDevice = readKey(ini, "devices/converter", settings.converterDevice);
     settings.exceptionLogPath = readKey(ini, "log/path", settings.exceptionLogPath);

@@ -59,6 +59,8 @@ TEST_F(DataLinkTest, MapsProvidersToConnections) {
         QString driver; // expected Qt driver
         QString databaseName;
         const char* odbcDriver = "FreeTDS";
+        const char* loginTimeout = "SQL_ATTR_LOGIN_TIMEOUT=15";
+        const char* tdsVersion = "7.4"; // terminal.ini [database] tds_version
     };
     const Case cases[] = {
         {"editor default", Encoding::Utf16LeBom,
@@ -67,26 +69,38 @@ TEST_F(DataLinkTest, MapsProvidersToConnections) {
              "Initial Catalog=ORVALEN;Data Source=SERVIDOR"),
          QStringLiteral("QODBC"),
          QStringLiteral(
-             "DRIVER={FreeTDS};SERVER=SERVIDOR;PORT=1433;DATABASE=ORVALEN;UID=sa;PWD=segredo")},
+             "DRIVER={FreeTDS};SERVER=SERVIDOR;PORT=1433;DATABASE=ORVALEN;UID=sa;PWD=segredo;"
+             "ClientCharset=UTF-8;TDS_Version=7.4")},
         {"named instance", Encoding::Utf8,
          QStringLiteral("Provider=SQLNCLI11.1;User ID=catraca;Password=x1;Initial Catalog=CLUBE;"
                         "Data Source=SRV01\\SQLEXPRESS"),
          QStringLiteral("QODBC"),
          QStringLiteral(
-             "DRIVER={FreeTDS};SERVER=SRV01\\SQLEXPRESS;DATABASE=CLUBE;UID=catraca;PWD=x1")},
+             "DRIVER={FreeTDS};SERVER=SRV01\\SQLEXPRESS;DATABASE=CLUBE;UID=catraca;PWD=x1;"
+             "ClientCharset=UTF-8;TDS_Version=7.3"),
+         "FreeTDS", "SQL_ATTR_LOGIN_TIMEOUT=15", "7.3"},
         {"port and quoted values", Encoding::Utf8Bom,
          QStringLiteral("Provider=MSOLEDBSQL19; Data Source = tcp:10.0.0.5, 1500 ;User ID=sa;"
                         "Password=\"a;b}c\";Initial Catalog='Clube ''Centro'''"),
          QStringLiteral("QODBC"),
          QStringLiteral("DRIVER={FreeTDS};SERVER=10.0.0.5;PORT=1500;DATABASE=Clube 'Centro';UID=sa;"
-                        "PWD={a;b}}c}")},
+                        "PWD={a;b}}c};ClientCharset=UTF-8;TDS_Version=7.4")},
         {"8-bit text and other driver", Encoding::Latin1,
          QStringLiteral("Provider=SQLOLEDB;Data Source=(local);User ID=operação;Password=çã;"
                         "Initial Catalog=ACADEMIA"),
          QStringLiteral("QODBC"),
          QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER=localhost;PORT=1433;"
-                        "DATABASE=ACADEMIA;UID=operação;PWD=çã"),
+                        "DATABASE=ACADEMIA;UID=operação;PWD=çã;Encrypt=no;"
+                        "TrustServerCertificate=no"),
          "ODBC Driver 18 for SQL Server"},
+        {"Microsoft's driver with TLS and a login time-out", Encoding::Utf16LeBom,
+         QStringLiteral("Provider=MSOLEDBSQL19;Data Source=SRV;User ID=sa;Password=p;"
+                        "Use Encryption for Data=True;Trust Server Certificate=True;"
+                        "Connect Timeout=5"),
+         QStringLiteral("QODBC"),
+         QStringLiteral("DRIVER={ODBC Driver 18 for SQL Server};SERVER=SRV;PORT=1433;UID=sa;PWD=p;"
+                        "Encrypt=yes;TrustServerCertificate=yes"),
+         "ODBC Driver 18 for SQL Server", "SQL_ATTR_LOGIN_TIMEOUT=5"},
         {"embedded", Encoding::Utf16LeBom, QStringLiteral("Provider=SQLite;Data Source=club.db"),
          QStringLiteral("QSQLITE"), QString()},
     };
@@ -97,6 +111,7 @@ TEST_F(DataLinkTest, MapsProvidersToConnections) {
         store::LocalSettings local;
         local.folder = dir.path();
         local.odbcDriver = QLatin1String(c.odbcDriver);
+        local.tdsVersion = QLatin1String(c.tdsVersion);
         const auto spec = store::connectionSpecFromFile(path, local);
         ASSERT_TRUE(spec.ok()) << spec.error().message.toStdString();
         EXPECT_EQ(spec->driver, c.driver);
@@ -106,6 +121,7 @@ TEST_F(DataLinkTest, MapsProvidersToConnections) {
             EXPECT_TRUE(spec->dialect.isSqlite());
         } else {
             EXPECT_EQ(spec->databaseName, c.databaseName);
+            EXPECT_EQ(spec->connectOptions, QLatin1String(c.loginTimeout));
             EXPECT_FALSE(spec->dialect.isSqlite());
         }
     }
@@ -138,6 +154,10 @@ TEST_F(DataLinkTest, RefusesFilesItCannotUseNamingFileAndReason) {
         {"bad port", file(QStringLiteral("Provider=SQLOLEDB.1;User ID=sa;Data Source=SRV,abc")),
          "\"abc\""},
         {"no user", file(QStringLiteral("Provider=SQLOLEDB.1;Data Source=SRV")), "no User ID"},
+        {"bad login time-out",
+         file(QStringLiteral(
+             "Provider=SQLOLEDB.1;User ID=sa;Data Source=SRV;Connect Timeout=quinze")),
+         "\"quinze\" as Connect Timeout"},
         {"missing", std::nullopt, "does not exist"},
         {"empty", QByteArray(), "is empty"},
         {"bom only", QByteArray("\xFF\xFE", 2), "is empty"},

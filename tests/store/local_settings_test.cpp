@@ -20,6 +20,7 @@ TEST(LocalSettingsTest, MissingFileGivesDefaults) {
     const auto settings = LocalSettings::load(dir.path());
     ASSERT_TRUE(settings.ok());
     EXPECT_EQ(settings->odbcDriver, QStringLiteral("FreeTDS"));
+    EXPECT_EQ(settings->tdsVersion, QStringLiteral("7.4"));
     EXPECT_EQ(settings->portOutputDevice, QStringLiteral("/dev/port"));
     EXPECT_EQ(settings->deviceForPort(QStringLiteral("COM1")), QStringLiteral("/dev/ttyS0"));
     EXPECT_EQ(settings->filePath(QStringLiteral("Orvalen.udl")),
@@ -29,13 +30,14 @@ TEST(LocalSettingsTest, MissingFileGivesDefaults) {
 TEST(LocalSettingsTest, ReadsTerminalIniAndMapsPorts) {
     QTemporaryDir dir;
     writeFile(dir.filePath(QStringLiteral("terminal.ini")),
-              "[database]\nodbc_driver=ODBC Driver 18 for SQL Server\n"
+              "[database]\nodbc_driver=ODBC Driver 18 for SQL Server\ntds_version=7.3\n"
               "[ports]\nCOM3=/dev/ttyUSB0\ncom4=/dev/ttyACM1\n"
               "[devices]\nport_output=/tmp/port\nconverter=/dev/usblpt0\n"
               "[log]\npath=/var/log/orvalen/terminal.log\n");
     const auto settings = LocalSettings::load(dir.path());
     ASSERT_TRUE(settings.ok()) << settings.error().message.toStdString();
     EXPECT_EQ(settings->odbcDriver, QStringLiteral("ODBC Driver 18 for SQL Server"));
+    EXPECT_EQ(settings->tdsVersion, QStringLiteral("7.3"));
     EXPECT_EQ(settings->portOutputDevice, QStringLiteral("/tmp/port"));
     EXPECT_EQ(settings->converterDevice, QStringLiteral("/dev/usblpt0"));
     EXPECT_EQ(settings->exceptionLogPath, QStringLiteral("/var/log/orvalen/terminal.log"));
@@ -46,6 +48,16 @@ TEST(LocalSettingsTest, ReadsTerminalIniAndMapsPorts) {
     for (const auto& [port, device] : ports) {
         EXPECT_EQ(settings->deviceForPort(QLatin1String(port)), QLatin1String(device)) << port;
     }
+}
+
+TEST(LocalSettingsTest, AProtocolVersionThatIsNoVersionNamesFileAndValue) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("terminal.ini"));
+    writeFile(ini, "[database]\ntds_version=seven\n");
+    const auto settings = LocalSettings::load(dir.path());
+    ASSERT_FALSE(settings.ok());
+    EXPECT_TRUE(settings.error().message.contains(ini));
+    EXPECT_TRUE(settings.error().message.contains(QStringLiteral("\"seven\"")));
 }
 
 TEST(LocalSettingsTest, DataLinkFolderFromOptionEnvironmentOrDefault) {
