@@ -1,0 +1,63 @@
+#include "hardware/gui_handover.h"
+
+namespace orvalen::hardware {
+
+void OneEventAtATime::deliver(std::function<void()> event) {
+    if (running_) {
+        waiting_.push_back(std::move(event));
+        return;
+    }
+    running_ = true;
+    event();
+    while (!waiting_.empty()) {
+        std::function<void()> next = std::move(waiting_.front());
+        waiting_.pop_front();
+        next();
+    }
+    running_ = false;
+}
+
+bool HandOver::run(std::function<void()> event) {
+    std::unique_lock lock(mutex_);
+    if (cancelled_) {
+        return false;
+    }
+    const unsigned long ticket = delivered_ + 1;
+    lock.unlock();
+
+    // Once the port has closed, the posted call finds the hand-over cancelled and does nothing;
+    // once the port object is gone, Qt drops the call with its context.
+    QMetaObject::invokeMethod(
+        context_,
+        [self = shared_from_this(), event = std::move(event)]() mutable {
+            if (self->cancelled()) {
+                return;
+            }
+            self->events_.deliver([self, event = std::move(event)] {
+                if (!self->cancelled()) {
+                    event();
+                }
+                std::lock_guard done(self->mutex_);
+                ++self->delivered_;
+                self->changed_.notify_all();
+            });
+        },
+        Qt::QueuedConnection);
+
+    lock.lock();
+    changed_.wait(lock, [&] { return cancelled_ || delivered_ >= ticket; });
+    return !cancelled_;
+}
+
+void HandOver::cancel() {
+    std::lock_guard lock(mutex_);
+    cancelled_ = true;
+    changed_.notify_all();
+}
+
+bool HandOver::cancelled() const {
+    std::lock_guard lock(mutex_);
+    return cancelled_;
+}
+
+} // namespace orvalen::hardware
