@@ -50,7 +50,8 @@ void ModemWatcher::watch() {
         const ModemChange change{now->cts != last_.cts, now->dsr != last_.dsr,
                                  now->ring != last_.ring, now->rlsd != last_.rlsd, *now};
         last_ = *now;
-        if (!handOver_->run([this, change] { changed_(change); })) {
+        // The handler may close the port, which ends this object: the event holds its own copy.
+        if (!handOver_->run([changed = changed_, change] { changed(change); })) {
             break;
         }
     }

@@ -9,12 +9,9 @@
 #include <QTimer>
 #include <chrono>
 #include <condition_variable>
-#include <fcntl.h>
 #include <functional>
 #include <mutex>
-#include <pty.h>
-#include <stdexcept>
-#include <unistd.h>
+#include <time.h>
 #include <vector>
 
 namespace orvalen::test {
@@ -23,17 +20,7 @@ namespace orvalen::test {
 // the device on the master side.
 class PtyPair {
 public:
-    PtyPair() {
-        int slave = -1;
-        char name[128] = {};
-        if (::openpty(&master_, &slave, name, nullptr, nullptr) != 0) {
-            throw std::runtime_error("openpty failed");
-        }
-        path_ = QString::fromLocal8Bit(name);
-        // The port under test is the only user of the slave side, as on a real line.
-        ::close(slave);
-        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-    }
+    PtyPair();
     ~PtyPair() { closeMaster(); }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -41,32 +28,11 @@ public:
     const QString& path() const { return path_; }
 
     // The device sends bytes to the port.
-    void send(const QByteArray& bytes) const {
-        if (::write(master_, bytes.constData(), bytes.size()) != bytes.size()) {
-            throw std::runtime_error("write to the pty master failed");
-        }
-    }
-
-    // What the port sent to the device so far.
-    QByteArray received() const {
-        QByteArray all;
-        char buffer[512];
-        for (;;) {
-            const ssize_t n = ::read(master_, buffer, sizeof buffer);
-            if (n <= 0) {
-                return all;
-            }
-            all.append(buffer, n);
-        }
-    }
-
+    void send(const QByteArray& bytes) const;
+    // What the port sent to the device since the last call.
+    QByteArray received() const;
     // The device goes away under the open port (a USB adapter pulled).
-    void closeMaster() {
-        if (master_ >= 0) {
-            ::close(master_);
-            master_ = -1;
-        }
-    }
+    void closeMaster();
 
 private:
     int master_ = -1;
