@@ -24,4 +24,22 @@ std::optional<TBaudrate> baudRateFor(int rate) {
     return std::nullopt;
 }
 
+std::optional<TDatabits> databitsFor(int bits) {
+    if (bits < 4 || bits > 8) {
+        return std::nullopt;
+    }
+    return static_cast<TDatabits>(bits - 4);
+}
+
+std::optional<TStopbits> stopbitsFor(int stopBits) {
+    switch (stopBits) {
+    case 1:
+        return TStopbits::sb10;
+    case 2:
+        return TStopbits::sb20;
+    default:
+        return std::nullopt;
+    }
+}
+
 } // namespace orvalen::hardware::comm

@@ -65,8 +65,11 @@ struct TCommEventChars {
 
 // The baud rate in the name; br2400 is 2400.
 int baudRateValue(TBaudrate rate);
-// The member for a rate such as 19200; nothing for a rate that has no member.
+// Members for plain numbers (19200 baud, 7 data bits, 2 stop bits); nothing for a number
+// that has no member.
 std::optional<TBaudrate> baudRateFor(int rate);
+std::optional<TDatabits> databitsFor(int bits);
+std::optional<TStopbits> stopbitsFor(int stopBits);
 
 } // namespace orvalen::hardware::comm
 

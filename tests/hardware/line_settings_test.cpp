@@ -129,12 +129,18 @@ TEST(LineSettings, FlowControlOptionsAndCharacters) {
     EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS5));
 }
 
-TEST(LineSettings, BaudRateMembersAndValues) {
+TEST(LineSettings, MembersForPlainNumbers) {
     EXPECT_EQ(baudRateValue(TBaudrate::br2400), 2400);
     EXPECT_EQ(baudRateValue(TBaudrate::br256000), 256000);
     EXPECT_EQ(baudRateFor(56000), TBaudrate::br56000);
     EXPECT_EQ(baudRateFor(1200), TBaudrate::br1200);
     EXPECT_EQ(baudRateFor(3600), std::nullopt);
+    EXPECT_EQ(databitsFor(7), TDatabits::da7);
+    EXPECT_EQ(databitsFor(8), TDatabits::da8);
+    EXPECT_EQ(databitsFor(9), std::nullopt);
+    EXPECT_EQ(stopbitsFor(2), TStopbits::sb20);
+    EXPECT_EQ(stopbitsFor(1), TStopbits::sb10);
+    EXPECT_EQ(stopbitsFor(0), std::nullopt);
 }
 
 TEST(LineSettings, DefaultsOfTheComponent) {
