@@ -62,7 +62,13 @@ bool TComm::openDevice() {
             ModemWatcher::start(lines_, device_.fd(), &context_, events_,
                                 [this](const ModemChange& change) { modemChanged(change); });
     }
-    updateLineSettings();
+    // A tty comes with XON/XOFF on; a reader's frame must not lose bytes 17 and 19 to it.
+    // So a line just opened starts without flow control, which fcDefault then keeps.
+    LineSettings first = lineSettings();
+    if (first.flow == TFlowControl::fcDefault) {
+        first.flow = TFlowControl::fcNone;
+    }
+    device_.configure(first);
     breakOn_ = false;
     return true;
 }

@@ -1,5 +1,8 @@
 #include "hardware/gui_handover.h"
 
+#include <QScopeGuard>
+#include <exception>
+
 namespace orvalen::hardware {
 
 void OneEventAtATime::deliver(std::function<void()> event) {
@@ -8,13 +11,28 @@ void OneEventAtATime::deliver(std::function<void()> event) {
         return;
     }
     running_ = true;
-    event();
+    // A handler's error must not stop the line: the waiting events still run, and the
+    // first error goes on to the caller (the application's exception log) afterwards.
+    std::exception_ptr failure;
+    const auto run = [&failure](const std::function<void()>& handler) {
+        try {
+            handler();
+        } catch (...) {
+            if (!failure) {
+                failure = std::current_exception();
+            }
+        }
+    };
+    run(event);
     while (!waiting_.empty()) {
         std::function<void()> next = std::move(waiting_.front());
         waiting_.pop_front();
-        next();
+        run(next);
     }
     running_ = false;
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 bool HandOver::run(std::function<void()> event) {
@@ -34,12 +52,15 @@ bool HandOver::run(std::function<void()> event) {
                 return;
             }
             self->events_.deliver([self, event = std::move(event)] {
+                // The worker goes on waiting for the line even when the handler fails.
+                const auto release = qScopeGuard([&self] {
+                    std::lock_guard done(self->mutex_);
+                    ++self->delivered_;
+                    self->changed_.notify_all();
+                });
                 if (!self->cancelled()) {
                     event();
                 }
-                std::lock_guard done(self->mutex_);
-                ++self->delivered_;
-                self->changed_.notify_all();
             });
         },
         Qt::QueuedConnection);

@@ -189,6 +189,30 @@ TEST_F(CommTest, HandlerMayCloseItsOwnPort) {
     EXPECT_FALSE(comm.Enabled());
 }
 
+TEST_F(CommTest, AHandlerThatFailsDoesNotStopTheLine) {
+    comm.OnRxChar = [&](int count) {
+        counts.push_back(count);
+        char buffer[8];
+        comm.Read(buffer, sizeof buffer);
+        if (counts.size() == 1) {
+            throw std::runtime_error("handler failed");
+        }
+    };
+    comm.Open();
+    pty.send("1");
+    bool thrown = false;
+    try {
+        runUntil([&] { return !counts.empty(); });
+        runFor(50);
+    } catch (const std::runtime_error&) {
+        thrown = true; // reaches the application's exception log in the terminal
+    }
+    EXPECT_TRUE(thrown);
+    pty.send("2");
+    ASSERT_TRUE(runUntil([&] { return counts.size() == 2; }));
+    EXPECT_EQ(counts[1], 1);
+}
+
 TEST_F(CommTest, EventsRunOnTheGuiThreadOneAtATime) {
     int depth = 0;
     int deepest = 0;

@@ -36,6 +36,7 @@ TEST(LineSettings, ParametersReachTheDeviceAtOpenAndAtOnceWhenChanged) {
     EXPECT_NE(t.c_cflag & CSTOPB, 0u);
     EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG), 0u) << "not in binary mode";
     EXPECT_EQ(t.c_oflag & OPOST, 0u) << "not in binary mode";
+    EXPECT_EQ(t.c_iflag & (IXON | IXOFF), 0u) << "a tty's XON/XOFF survived the open";
 
     // A rate the C library has no constant for, applied to the open port at once.
     comm.setBaudRate(TBaudrate::br14400);
