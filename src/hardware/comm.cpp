@@ -155,19 +155,13 @@ void TComm::dispatch(TCommEventTypes mask) {
             handler();
         }
     };
-    fire(TCommEventType::evBreak, OnBreak);
     fire(TCommEventType::evCts, OnCts);
     fire(TCommEventType::evDsr, OnDsr);
-    if (mask.testFlag(TCommEventType::evError) && OnError && device_.isOpen()) {
-        OnError(0);
-    }
     fire(TCommEventType::evRing, OnRing);
     fire(TCommEventType::evRlsd, OnRlsd);
     if (mask.testFlag(TCommEventType::evRxChar) && waiting > 0 && OnRxChar && device_.isOpen()) {
         OnRxChar(waiting);
     }
-    fire(TCommEventType::evRxFlag, OnRxFlag);
-    fire(TCommEventType::evTxEmpty, OnTxEmpty);
 }
 
 void TComm::modemChanged(const ModemChange& change) {

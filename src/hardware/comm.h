@@ -33,7 +33,6 @@ namespace comm {
 class TComm {
 public:
     using Notify = std::function<void()>;
-    using ErrorEvent = std::function<void(int errors)>;
     using RxCharEvent = std::function<void(int count)>;
     using DeviceLost = std::function<void(const QString& message)>;
 
@@ -47,8 +46,8 @@ public:
     QString DeviceName = QStringLiteral("Com2");
     int ReadTimeout = 1000;  // ms
     int WriteTimeout = 1000; // ms
-    int ReadBufSize = 4096;
-    int WriteBufSize = 2048;
+    int ReadBufSize = 4096;  // next Open: the most received bytes kept waiting
+    int WriteBufSize = 2048; // kept for callers; the kernel sizes its own transmit queue
     TCommEventTypes MonitorEvents = kAllCommEvents; // next Open
 
     // Applied at once to an open port.
@@ -67,16 +66,14 @@ public:
     TFlowControl FlowControl() const { return flowControl_; }
     void setFlowControl(TFlowControl flow);
 
-    // Handlers, called on the GUI thread in this order for one event.
-    Notify OnBreak;
+    // Handlers, called on the GUI thread in this order for one event. The kernel tells of
+    // received bytes and modem-line changes only, so break, line-error, event-character
+    // and transmit-empty events never come and have no handler here.
     Notify OnCts;
     Notify OnDsr;
-    ErrorEvent OnError;
     Notify OnRing;
     Notify OnRlsd;
     RxCharEvent OnRxChar; // only with a count above 0
-    Notify OnRxFlag;
-    Notify OnTxEmpty;
     // Called once each time an open device vanishes; the message names the device.
     DeviceLost OnDeviceLost;
 
