@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc
+    qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc qt6-serialport-dev
     unixodbc unixodbc-dev tdsodbc libsqliteodbc
     googletest libgtest-dev
     xvfb xauth fonts-liberation

@@ -1,0 +1,347 @@
+#include "hardware/comm.h"
+#include "serial_fixtures.h"
+#include "support/application.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <sys/ioctl.h>
+
+using namespace orvalen;
+using namespace orvalen::hardware::comm;
+using test::PtyPair;
+using test::RecordingModemLines;
+using test::runFor;
+using test::runUntil;
+using Line = RecordingModemLines::Line;
+
+namespace {
+
+// Waits for bytes to reach the driver's queue without running any event.
+bool queueReaches(const TComm& comm, int count) {
+    QElapsedTimer timer;
+    timer.start();
+    while (comm.InQueCount() < count) {
+        if (timer.elapsed() > 2000) {
+            return false;
+        }
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+class CommTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::ensureApplication();
+        comm.DeviceName = pty.path();
+        comm.OnRxChar = [this](int count) { counts.push_back(count); };
+    }
+
+    PtyPair pty;
+    RecordingModemLines lines;
+    TComm comm{lines};
+    std::vector<int> counts;
+};
+
+TEST_F(CommTest, ReceivedBytesAreAnnouncedWithTheirCountAndRead) {
+    comm.Open();
+    ASSERT_TRUE(comm.Enabled());
+    pty.send("12345");
+    ASSERT_TRUE(queueReaches(comm, 5));
+    ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
+    EXPECT_EQ(counts.front(), 5);
+    char buffer[16] = {};
+    ASSERT_EQ(comm.Read(buffer, sizeof buffer), 5);
+    EXPECT_EQ(QByteArray(buffer, 5), QByteArray("12345"));
+    EXPECT_EQ(comm.InQueCount(), 0);
+}
+
+TEST_F(CommTest, ReadingOneByteLeavesTheRestWithoutANewEvent) {
+    char first = 0;
+    comm.OnRxChar = [&](int count) {
+        counts.push_back(count);
+        EXPECT_EQ(comm.Read(&first, 1), 1);
+    };
+    comm.Open();
+    pty.send("12345");
+    ASSERT_TRUE(queueReaches(comm, 5));
+    ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
+    runFor(200);
+    EXPECT_EQ(counts, std::vector<int>{5});
+    EXPECT_EQ(first, '1');
+    EXPECT_EQ(comm.InQueCount(), 4);
+    char next = 0;
+    EXPECT_EQ(comm.Read(&next, 1), 1);
+    EXPECT_EQ(next, '2');
+
+    // A new arrival is a new event, counting what waits by then.
+    pty.send("6");
+    ASSERT_TRUE(runUntil([&] { return counts.size() == 2; }));
+    EXPECT_EQ(counts[1], 4);
+}
+
+TEST_F(CommTest, EmptyQueueReadsZeroAndNullBytesAreStrippedWhenAsked) {
+    comm.setOptions(TCommOption::coNullStrip);
+    comm.Open();
+    char buffer[8] = {};
+    EXPECT_EQ(comm.Read(buffer, sizeof buffer), 0);
+    pty.send(QByteArray("1\0002\000", 4));
+    ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
+    ASSERT_EQ(comm.Read(buffer, sizeof buffer), 2);
+    EXPECT_EQ(QByteArray(buffer, 2), QByteArray("12"));
+}
+
+TEST_F(CommTest, ReadAndWriteOnAClosedPortGiveMinusOneAfterTheirTimeOut) {
+    comm.ReadTimeout = 200;
+    comm.WriteTimeout = 150;
+    char buffer[4] = {};
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(comm.Read(buffer, 1), -1);
+    EXPECT_GE(timer.elapsed(), 200);
+    timer.restart();
+    EXPECT_EQ(comm.Write("x", 1), -1);
+    EXPECT_GE(timer.elapsed(), 150);
+}
+
+TEST_F(CommTest, WriteThatCannotGoWithinItsTimeOutGivesMinusOne) {
+    comm.WriteTimeout = 150;
+    comm.Open();
+    EXPECT_EQ(comm.Write("ab", 2), 2);
+    QByteArray seen;
+    ASSERT_TRUE(runUntil([&] {
+        seen += pty.received();
+        return seen == "ab";
+    }));
+
+    // Output held as if XOFF had come: nothing leaves, the write runs out of time.
+    comm.SetXONState(false);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(comm.Write("cd", 2), -1);
+    EXPECT_GE(timer.elapsed(), 150);
+    EXPECT_TRUE(pty.received().isEmpty());
+
+    comm.SetXONState(true);
+    EXPECT_EQ(comm.Write("ef", 2), 2);
+    seen.clear();
+    ASSERT_TRUE(runUntil([&] {
+        seen += pty.received();
+        return seen.endsWith("ef");
+    }));
+}
+
+TEST_F(CommTest, BreakPurgesWhatTheReaderSentBefore) {
+    comm.Open();
+    pty.send("99");
+    ASSERT_TRUE(queueReaches(comm, 2)); // the event for them is on its way
+    comm.SetBREAKState(true);
+    EXPECT_EQ(comm.InQueCount(), 0);
+    comm.SetBREAKState(false);
+    runFor(200);
+    EXPECT_TRUE(counts.empty());
+
+    const auto changes = lines.changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].line, Line::Break);
+    EXPECT_TRUE(changes[0].on);
+    EXPECT_EQ(changes[1].line, Line::Break);
+    EXPECT_FALSE(changes[1].on);
+
+    pty.send("1");
+    ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
+    EXPECT_EQ(counts.front(), 1);
+}
+
+TEST_F(CommTest, PurgeInThrowsAwayTheReceiveQueue) {
+    comm.Open();
+    pty.send("abc");
+    ASSERT_TRUE(queueReaches(comm, 3));
+    comm.PurgeIn();
+    EXPECT_EQ(comm.InQueCount(), 0);
+}
+
+TEST_F(CommTest, NothingIsDeliveredAfterClose) {
+    comm.Open();
+    pty.send("12");
+    ASSERT_TRUE(queueReaches(comm, 2));
+    QThread::msleep(50); // the event thread has handed the event over by now
+    comm.Close();
+    runFor(200);
+    EXPECT_TRUE(counts.empty());
+    EXPECT_FALSE(comm.Enabled());
+}
+
+TEST_F(CommTest, HandlerMayCloseItsOwnPort) {
+    comm.OnRxChar = [&](int count) {
+        counts.push_back(count);
+        comm.Close();
+        pty.send("more");
+    };
+    comm.Open();
+    pty.send("1");
+    ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
+    runFor(200);
+    EXPECT_EQ(counts.size(), 1u);
+    EXPECT_FALSE(comm.Enabled());
+}
+
+TEST_F(CommTest, AHandlerThatFailsDoesNotStopTheLine) {
+    comm.OnRxChar = [&](int count) {
+        counts.push_back(count);
+        char buffer[8];
+        comm.Read(buffer, sizeof buffer);
+        if (counts.size() == 1) {
+            throw std::runtime_error("handler failed");
+        }
+    };
+    comm.Open();
+    pty.send("1");
+    bool thrown = false;
+    try {
+        runUntil([&] { return !counts.empty(); });
+        runFor(50);
+    } catch (const std::runtime_error&) {
+        thrown = true; // reaches the application's exception log in the terminal
+    }
+    EXPECT_TRUE(thrown);
+    pty.send("2");
+    ASSERT_TRUE(runUntil([&] { return counts.size() == 2; }));
+    EXPECT_EQ(counts[1], 1);
+}
+
+TEST_F(CommTest, EventsRunOnTheGuiThreadOneAtATime) {
+    int depth = 0;
+    int deepest = 0;
+    bool offThread = false;
+    comm.OnRxChar = [&](int count) {
+        offThread = offThread || QThread::currentThread() != QCoreApplication::instance()->thread();
+        ++depth;
+        deepest = std::max(deepest, depth);
+        counts.push_back(count);
+        char buffer[8];
+        comm.Read(buffer, sizeof buffer);
+        if (counts.size() == 1) {
+            pty.send("2"); // arrives while this handler lets events run
+            runFor(150);
+        }
+        --depth;
+    };
+    comm.Open();
+    pty.send("1");
+    ASSERT_TRUE(runUntil([&] { return counts.size() == 2; }));
+    EXPECT_EQ(deepest, 1);
+    EXPECT_FALSE(offThread);
+}
+
+TEST_F(CommTest, MissingDeviceOrRegularFileStaysClosedAndEverythingIsSilent) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("not-a-port"));
+    QFile(file).open(QIODevice::WriteOnly);
+    for (const QString& name : {dir.filePath(QStringLiteral("missing")), file}) {
+        SCOPED_TRACE(name.toStdString());
+        TComm port(lines);
+        port.DeviceName = name;
+        port.ReadTimeout = 0;
+        bool reported = false;
+        port.OnDeviceLost = [&](const QString&) { reported = true; };
+        port.Open();
+        EXPECT_FALSE(port.Enabled());
+        EXPECT_EQ(port.InQueCount(), -1);
+        EXPECT_EQ(port.OutQueCount(), -1);
+        char byte = 0;
+        EXPECT_EQ(port.Read(&byte, 1), -1);
+        port.SetBREAKState(true);
+        port.SetRTSState(true);
+        port.SetDTRState(true);
+        port.PurgeIn();
+        port.Close();
+        EXPECT_TRUE(lines.changes().empty());
+        EXPECT_FALSE(reported);
+    }
+}
+
+TEST_F(CommTest, VanishedDeviceIsClosedAndReportedOnceWithoutSpinning) {
+    std::vector<QString> reports;
+    comm.OnDeviceLost = [&](const QString& message) { reports.push_back(message); };
+    comm.Open();
+    pty.closeMaster();
+
+    const auto before = test::processCpuTime();
+    runFor(1000);
+    const auto used = test::processCpuTime() - before;
+
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_TRUE(reports[0].contains(pty.path())) << reports[0].toStdString();
+    EXPECT_FALSE(comm.Enabled());
+    EXPECT_LT(used, std::chrono::milliseconds(200)) << "the vanished line kept the CPU busy";
+}
+
+TEST_F(CommTest, VanishedDeviceIsReopenedWhenItComesBackAndStaysHeld) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("reader"));
+    ASSERT_TRUE(QFile::link(pty.path(), link));
+    comm.DeviceName = link;
+    int reports = 0;
+    comm.OnDeviceLost = [&](const QString&) { ++reports; };
+    comm.Open();
+    comm.SetBREAKState(true); // the terminal holds the reader while it decides
+    pty.closeMaster();
+    ASSERT_TRUE(runUntil([&] { return reports == 1; }));
+
+    // The adapter comes back, under the same name.
+    PtyPair replugged;
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(replugged.path(), link));
+    ASSERT_TRUE(runUntil([&] { return comm.Enabled(); }, 5000));
+    EXPECT_EQ(reports, 1);
+    const auto changes = lines.changes();
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back().line, Line::Break);
+    EXPECT_TRUE(changes.back().on);
+
+    replugged.send("7");
+    ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
+    EXPECT_EQ(counts.front(), 1);
+}
+
+TEST_F(CommTest, OnlyMonitoredEventsAreDeliveredInTheirOrder) {
+    std::vector<std::string> calls;
+    comm.OnCts = [&] { calls.push_back("cts"); };
+    comm.OnDsr = [&] { calls.push_back("dsr"); };
+    comm.OnRing = [&] { calls.push_back("ring"); };
+    comm.OnRlsd = [&] { calls.push_back("rlsd"); };
+    comm.OnRxChar = [&](int) { calls.push_back("rx"); };
+
+    // As the reader line is set up: characters only.
+    comm.MonitorEvents = TCommEventType::evRxChar;
+    comm.Open();
+    lines.play({.cts = true, .dsr = true, .ring = true, .rlsd = true});
+    runFor(150);
+    EXPECT_TRUE(calls.empty());
+    comm.Close();
+
+    comm.MonitorEvents = kAllCommEvents;
+    comm.Open();
+    lines.play({.cts = false, .dsr = false, .ring = false, .rlsd = false});
+    ASSERT_TRUE(runUntil([&] { return calls.size() == 4; }));
+    EXPECT_EQ(calls, (std::vector<std::string>{"cts", "dsr", "ring", "rlsd"}));
+}
+
+TEST_F(CommTest, DtrAndRtsGoThroughTheModemLines) {
+    comm.SetRTSState(true); // closed: nothing
+    comm.Open();
+    comm.SetDTRState(true);
+    comm.SetRTSState(false);
+    const auto changes = lines.changes();
+    ASSERT_EQ(changes.size(), 2u);
+    EXPECT_EQ(changes[0].line, Line::Dtr);
+    EXPECT_TRUE(changes[0].on);
+    EXPECT_EQ(changes[1].line, Line::Rts);
+    EXPECT_FALSE(changes[1].on);
+}
+
+} // namespace
