@@ -12,13 +12,15 @@ namespace orvalen::store {
 // folder. Every key is optional.
 //
 //   [database] odbc_driver=FreeTDS
-//   [ports]    COM3=/dev/ttyUSB0
+//   [ports]    COM3=/dev/ttyUSB0   278=/dev/parport1   378=/dev/port
 //   [devices]  port_output=/dev/port   converter=/dev/usblpt0
 //   [log]      path=/var/log/orvalen/orvalen-terminal.log
 struct LocalSettings {
     QString folder; // the data-link folder
     QString odbcDriver = QStringLiteral("FreeTDS");
-    QMap<QString, QString> ports; // "COM3" -> "/dev/ttyUSB0"
+    QMap<QString, QString> ports; // "COM3" -> "/dev/ttyUSB0", "278" -> "/dev/parport1"
+    // The raw port file: a parallel address mapped to it is written as one byte at the
+    // address's offset instead of through the parallel-port driver.
     QString portOutputDevice = QStringLiteral("/dev/port");
     QString converterDevice;  // empty: the converter's name maps like a port
     QString exceptionLogPath; // empty: beside the executable
@@ -28,8 +30,19 @@ struct LocalSettings {
 
     // COMn -> the mapped device, or /dev/ttyS(n-1).
     QString deviceForPort(const QString& portName) const;
+    // A parallel port's I/O address in hexadecimal digits ("378", "$378" or "0x378") -> the
+    // mapped device; 378 is /dev/parport0 unless mapped. Empty for an address neither
+    // mapped nor known.
+    QString deviceForParallelAddress(const QString& address) const;
+    // The converter named by the settings (Sacvar.ROLETA) -> [devices] converter=, or the
+    // name mapped like a port when that is not set.
+    QString deviceForConverter(const QString& name) const;
     QString filePath(const QString& name) const;
 };
+
+// A parallel address as the port map keys it ("$378", "0x0378" -> "378"); empty when the
+// text is not a hexadecimal number.
+QString portAddressKey(const QString& address);
 
 // The data-link folder: --datalink-dir DIR, else ORVALEN_DATALINK_DIR, else /etc/orvalen.
 QString dataLinkFolder(const QStringList& arguments);
