@@ -18,10 +18,9 @@ namespace {
 
 class WifiRelayTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::ensureApplication();
-        ASSERT_EQ(relay.listen(QStringLiteral("127.0.0.1"), 0), QString());
-    }
+    // The network layer wants its application before the client exists.
+    static void SetUpTestSuite() { test::ensureApplication(); }
+    void SetUp() override { ASSERT_EQ(relay.listen(QStringLiteral("127.0.0.1"), 0), QString()); }
 
     SimulatedRelay relay;
     WifiRelay client;
