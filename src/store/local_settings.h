@@ -22,7 +22,9 @@ struct LocalSettings {
     // The raw port file: a parallel address mapped to it is written as one byte at the
     // address's offset instead of through the parallel-port driver.
     QString portOutputDevice = QStringLiteral("/dev/port");
-    QString converterDevice;  // empty: the converter's name maps like a port
+    // Empty: the converter's name maps like a port; "simulated": a converter in memory, for
+    // demonstrations without the device.
+    QString converterDevice;
     QString exceptionLogPath; // empty: beside the executable
 
     // Reads terminal.ini of the folder; a missing file gives the defaults.

@@ -203,6 +203,19 @@ TEST_F(OutputsTest, ConverterPathComesFromTheSettingsFile) {
                     .deviceProblem.contains(s("the device /dev/usblpt0")));
 }
 
+// "simulated" in the settings file stands the converter in for a demonstration; without it
+// the name is a device path, and no such device exists here.
+TEST_F(OutputsTest, SimulatedConverterOnlyWhenTheSettingsFileAsksForIt) {
+    for (const bool simulated : {true, false}) {
+        local.converterDevice = simulated ? s("simulated") : s("/nonexistent/usblpt0");
+        DeviceTurnstileOutputs chosen(local, pump, rts);
+        const OutputPreparation prepared = chosen.prepare(settings("LPT1", "R", "Sim", ""));
+        EXPECT_EQ(prepared.closeScreen, !simulated);
+        EXPECT_EQ(chosen.pulse(target(TurnstileOutputKind::Converter), 700).avisoText.has_value(),
+                  !simulated);
+    }
+}
+
 TEST_F(OutputsTest, ParallelPortIsClearedAtStartUpAndPulsedHighThenLow) {
     EXPECT_FALSE(outputs->prepare(settings("LPT1", "R", "Não", "378")).avisoText);
     EXPECT_FALSE(
