@@ -47,10 +47,13 @@ Result<LocalSettings> LocalSettings::load(const QString& folder) {
     ini.beginGroup(QStringLiteral("ports"));
     for (const QString& port : ini.childKeys()) {
         const QString device = ini.value(port).toString().trimmed();
-        if (!device.isEmpty()) {
-            // Port names come from the settings rows in whatever case the back office used.
-            settings.ports.insert(port.trimmed().toUpper(), device);
+        if (device.isEmpty()) {
+            continue;
         }
+        // Port names come from the settings rows in whatever case the back office used;
+        // parallel addresses in whatever hexadecimal form the installer wrote.
+        const QString address = portAddressKey(port);
+        settings.ports.insert(address.isEmpty() ? port.trimmed().toUpper() : address, device);
     }
     ini.endGroup();
     return settings;
@@ -71,8 +74,39 @@ QString LocalSettings::deviceForPort(const QString& portName) const {
     return portName.trimmed();
 }
 
+QString LocalSettings::deviceForParallelAddress(const QString& address) const {
+    const QString key = portAddressKey(address);
+    if (key.isEmpty()) {
+        return {};
+    }
+    const QString mapped = ports.value(key);
+    if (!mapped.isEmpty()) {
+        return mapped;
+    }
+    // The first parallel port sits at 378 on practically every PC.
+    return key == QLatin1String("378") ? QStringLiteral("/dev/parport0") : QString();
+}
+
+QString LocalSettings::deviceForConverter(const QString& name) const {
+    return converterDevice.isEmpty() ? deviceForPort(name) : converterDevice;
+}
+
 QString LocalSettings::filePath(const QString& name) const {
     return QDir(folder).filePath(name);
+}
+
+QString portAddressKey(const QString& address) {
+    QString digits = address.trimmed();
+    if (digits.startsWith(QLatin1Char('$'))) {
+        digits.remove(0, 1);
+    } else if (digits.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        digits.remove(0, 2);
+    }
+    static const QRegularExpression hex(QStringLiteral("^[0-9A-Fa-f]{1,8}$"));
+    if (!hex.match(digits).hasMatch()) {
+        return {};
+    }
+    return QString::number(digits.toUInt(nullptr, 16), 16).toUpper();
 }
 
 QString dataLinkFolder(const QStringList& arguments) {

@@ -12,7 +12,7 @@ namespace orvalen::store {
 // folder. Every key is optional.
 //
 //   [database] odbc_driver=FreeTDS   tds_version=7.4
-//   [ports]    COM3=/dev/ttyUSB0
+//   [ports]    COM3=/dev/ttyUSB0   278=/dev/parport1   378=/dev/port
 //   [devices]  port_output=/dev/port   converter=/dev/usblpt0
 //   [log]      path=/var/log/orvalen/orvalen-terminal.log
 struct LocalSettings {
@@ -20,9 +20,13 @@ struct LocalSettings {
     QString odbcDriver = QStringLiteral("FreeTDS");
     // The protocol version FreeTDS speaks: 7.3 and later read date and datetime2 as dates.
     QString tdsVersion = QStringLiteral("7.4");
-    QMap<QString, QString> ports; // "COM3" -> "/dev/ttyUSB0"
+    QMap<QString, QString> ports; // "COM3" -> "/dev/ttyUSB0", "278" -> "/dev/parport1"
+    // The raw port file: a parallel address mapped to it is written as one byte at the
+    // address's offset instead of through the parallel-port driver.
     QString portOutputDevice = QStringLiteral("/dev/port");
-    QString converterDevice;  // empty: the converter's name maps like a port
+    // Empty: the converter's name maps like a port; "simulated": a converter in memory, for
+    // demonstrations without the device.
+    QString converterDevice;
     QString exceptionLogPath; // empty: beside the executable
 
     // Reads terminal.ini of the folder; a missing file gives the defaults.
@@ -30,8 +34,19 @@ struct LocalSettings {
 
     // COMn -> the mapped device, or /dev/ttyS(n-1).
     QString deviceForPort(const QString& portName) const;
+    // A parallel port's I/O address in hexadecimal digits ("378", "$378" or "0x378") -> the
+    // mapped device; 378 is /dev/parport0 unless mapped. Empty for an address neither
+    // mapped nor known.
+    QString deviceForParallelAddress(const QString& address) const;
+    // The converter named by the settings (Sacvar.ROLETA) -> [devices] converter=, or the
+    // name mapped like a port when that is not set.
+    QString deviceForConverter(const QString& name) const;
     QString filePath(const QString& name) const;
 };
+
+// A parallel address as the port map keys it ("$378", "0x0378" -> "378"); empty when the
+// text is not a hexadecimal number.
+QString portAddressKey(const QString& address);
 
 // The data-link folder: --datalink-dir DIR, else ORVALEN_DATALINK_DIR, else /etc/orvalen.
 QString dataLinkFolder(const QStringList& arguments);

@@ -75,3 +75,40 @@ TEST(LocalSettingsTest, DataLinkFolderFromOptionEnvironmentOrDefault) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(LocalSettingsTest, MapsParallelAddressesAndTheConverter) {
+    QTemporaryDir dir;
+    const auto defaults = LocalSettings::load(dir.path());
+    ASSERT_TRUE(defaults.ok());
+    EXPECT_EQ(defaults->deviceForParallelAddress(QStringLiteral("378")),
+              QStringLiteral("/dev/parport0"));
+    EXPECT_EQ(defaults->deviceForParallelAddress(QStringLiteral("278")), QString());
+    // Without [devices] converter= the converter's name maps like a serial port.
+    EXPECT_EQ(defaults->deviceForConverter(QStringLiteral("COM2")), QStringLiteral("/dev/ttyS1"));
+
+    writeFile(dir.filePath(QStringLiteral("terminal.ini")),
+              "[ports]\n278=/dev/parport1\n0x3bc=/dev/port\nCOM3=/dev/ttyUSB0\n"
+              "[devices]\nconverter=/dev/usblpt0\n");
+    const auto settings = LocalSettings::load(dir.path());
+    ASSERT_TRUE(settings.ok()) << settings.error().message.toStdString();
+    const std::pair<const char*, const char*> addresses[] = {{"278", "/dev/parport1"},
+                                                             {"$278", "/dev/parport1"},
+                                                             {"0278", "/dev/parport1"},
+                                                             {"3BC", "/dev/port"},
+                                                             {"$3bc", "/dev/port"},
+                                                             {"378", "/dev/parport0"},
+                                                             {"$378", "/dev/parport0"},
+                                                             {"2F8", ""},
+                                                             {"LPT1", ""},
+                                                             {"", ""}};
+    for (const auto& [address, device] : addresses) {
+        EXPECT_EQ(settings->deviceForParallelAddress(QLatin1String(address)), QLatin1String(device))
+            << address;
+    }
+    EXPECT_EQ(settings->deviceForPort(QStringLiteral("COM3")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(settings->deviceForConverter(QStringLiteral("LPT1")), QStringLiteral("/dev/usblpt0"));
+}
+
+} // namespace

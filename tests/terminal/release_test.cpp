@@ -1,5 +1,8 @@
+#include "hardware/simulated_relay.h"
+#include "support/application.h"
 #include "support/decision_harness.h"
 #include "support/qstring_printer.h"
+#include "terminal/services/device_turnstile_outputs.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -167,6 +170,61 @@ TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
         h.screen().VISITANTE();
         EXPECT_EQ(h.outputs.pulses.size(), 1u) << visitor;
         EXPECT_FALSE(h.observer.statusTexts.contains(QStringLiteral("Sem Acesso a Atividade")));
+    }
+}
+
+} // namespace
+} // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+class UnusedRtsPort : public terminal::RtsPort {
+public:
+    void open(const QString&) override { ADD_FAILURE() << "the serial port was opened"; }
+    void setRts(bool) override {}
+    void close() override {}
+};
+
+// The real outputs behind LIBERA_ROLETA: a granted student switches a loopback relay on
+// and off once; a refused one sends it nothing.
+TEST(ReleaseThroughTheRelayTest, OnePulsePerGrantAndNoneForARefusal) {
+    ensureApplication();
+    hardware::SimulatedRelay relay;
+    ASSERT_EQ(relay.listen(QStringLiteral("127.0.0.1"), 0), QString());
+    for (const bool granted : {true, false}) {
+        DecisionHarness h;
+        h.addStudent(kStudent, granted ? QVariantMap{} : QVariantMap{{s("BLOQUEIA_ROLETA"), 1}});
+        h.setSacvar("ROLETA", s("LPT1"));
+        h.setSacvar("TIPO_ROLETA", s("R"));
+        h.setSacvar2("USB_LPT", s("Não"));
+        h.setSacvar2("ENDERECO_LPT", s(""));
+        h.setSacvar2("CatracaWireless", relay.address());
+        h.open();
+        store::LocalSettings local;
+        local.folder = h.db.folder();
+        UnusedRtsPort rts;
+        terminal::DeviceTurnstileOutputs outputs(local, h.pump, rts);
+        h.screen().services().turnstileOutputs = &outputs;
+        const qsizetype before = relay.requests().size();
+
+        h.identifyStudent(kStudent);
+
+        QList<QByteArray> lines;
+        for (qsizetype i = before; i < relay.requests().size(); ++i)
+            lines << relay.requests()[i].line;
+        if (granted) {
+            EXPECT_EQ(lines, (QList<QByteArray>{
+                                 "GET /?acao=gpio0On HTTP/1.1", "GET /?acao=gpio0Off HTTP/1.1",
+                                 "GET /?acao=gpio0Off HTTP/1.1", "GET /?acao=gpio0Off HTTP/1.1",
+                                 "GET /?acao=gpio0Off HTTP/1.1"}));
+            EXPECT_EQ(h.pump.waits, (std::vector<int>{700, 1000, 1000, 1000, 1000}));
+            EXPECT_EQ(h.observer.statusTexts, QStringList{kFree});
+        } else {
+            EXPECT_TRUE(lines.isEmpty());
+            EXPECT_EQ(h.observer.statusTexts, QStringList{s("Pendência no Cadastro")});
+        }
+        EXPECT_TRUE(h.aviso.boxes.empty());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/tool/demo_command.h"
 #include "app/tool/doctor_command.h"
 #include "app/tool/identify_command.h"
+#include "app/tool/relay_sim_command.h"
 #include "app/tool/send_command.h"
 
 #include <array>
@@ -31,6 +32,10 @@ std::span<const Command> allCommands() {
                 &identifyCommand},
         Command{"send", "send 0x400 N",
                 "delivers the external release message to the running terminal", &sendCommand},
+        Command{"relay-sim", "relay-sim [--port N] [--address 127.0.0.1] [--silent]",
+                "a Wi-Fi turnstile relay on this machine (loopback only): answers every request "
+                "with 200, or never with --silent, and prints each request with its time",
+                &relaySimCommand},
     };
     return commands;
 }
