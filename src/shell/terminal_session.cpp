@@ -4,6 +4,8 @@
 #include "terminal/log_writer.h"
 #include "terminal/message_socket.h"
 #include "terminal/services/clock.h"
+#include "terminal/services/com_port_rts.h"
+#include "terminal/services/device_turnstile_outputs.h"
 #include "terminal/services/devices.h"
 #include "terminal/terminal_screen.h"
 #include "terminal/window/terminal_window.h"
@@ -22,11 +24,11 @@ namespace {
 class TerminalSession : public QObject {
 public:
     explicit TerminalSession(const ShellContext& context)
-        : writer(context.connection),
+        : writer(context.connection), rts(context.local), outputs(context.local, pump, rts),
           screen(terminal::ScreenServices{context.connection, clock, pump, aviso, context.log,
                                           writer,
                                           terminal::Devices{readerLine, fingerprint, turnstile},
-                                          context.unit, context.local, nullptr}),
+                                          context.unit, context.local, nullptr, nullptr, &outputs}),
           messages([this](const QStringList& words) {
               if (const auto parameter = terminal::releaseMessageParameter(words)) {
                   screen.externalMessage(*parameter);
@@ -41,6 +43,8 @@ public:
     terminal::NoReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
     terminal::NoTurnstileOutput turnstile;
+    terminal::ComPortRts rts;
+    terminal::DeviceTurnstileOutputs outputs;
     terminal::TerminalScreen screen;
     terminal::TerminalMessageServer messages;
 };

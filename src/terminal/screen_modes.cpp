@@ -202,6 +202,17 @@ void TerminalScreen::BBNRETORNAClick() {
             // Closing the reader line never keeps the operator from leaving.
         }
     }
+    const TurnstileSettings turnstile = turnstileSettings();
+    if (turnstile.roleta != QLatin1String("NADA") && turnstile.tipoRoleta == QLatin1String("R") &&
+        turnstile.usbLpt == QStringLiteral("Não") && !turnstile.enderecoLpt.isEmpty() &&
+        services_.turnstileOutputs != nullptr) {
+        try {
+            services_.turnstileOutputs->clearParallelPort(turnstile.enderecoLpt);
+        } catch (const std::exception& error) {
+            // A port that cannot be written never keeps the operator from leaving.
+            services_.errorLog.record(QString::fromStdString(error.what()));
+        }
+    }
     if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2")) &&
         sacvar2_.isSim(QStringLiteral("LEITOR_BIOMETRICO"))) {
         services_.devices.fingerprint.stopCapture();

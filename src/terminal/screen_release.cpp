@@ -5,6 +5,34 @@
 
 namespace orvalen::terminal {
 
+TurnstileSettings TerminalScreen::turnstileSettings() const {
+    return {sacvar_.text(QStringLiteral("ROLETA")), sacvar_.text(QStringLiteral("TIPO_ROLETA")),
+            sacvar2_.text(QStringLiteral("USB_LPT")), sacvar2_.text(QStringLiteral("ENDERECO_LPT")),
+            sacvar2_.text(QStringLiteral("CatracaWireless"))};
+}
+
+bool TerminalScreen::prepareTurnstileOutput() {
+    const TurnstileSettings settings = turnstileSettings();
+    if (settings.roleta == QLatin1String("NADA") || settings.tipoRoleta != QLatin1String("R")) {
+        return true;
+    }
+    if (settings.usbLpt != QLatin1String("Sim") && !settings.enderecoLpt.isEmpty()) {
+        LStrEndereco_LPT = QString(QLatin1Char('$') + settings.enderecoLpt).left(5);
+    }
+    if (services_.turnstileOutputs == nullptr) {
+        return true;
+    }
+    const OutputPreparation prepared = services_.turnstileOutputs->prepare(settings);
+    if (!prepared.deviceProblem.isEmpty()) {
+        services_.errorLog.record(prepared.deviceProblem);
+    }
+    if (prepared.avisoText) {
+        services_.aviso.AVISO(QStringLiteral("!"), *prepared.avisoText, prepared.avisoDetail);
+        notify(Place::MessageBox, store::Aviso::message(*prepared.avisoText, prepared.avisoDetail));
+    }
+    return !prepared.closeScreen;
+}
+
 void TerminalScreen::LIBERA_ROLETA() {
     if (services_.observer != nullptr) {
         services_.observer->releaseRequested();
@@ -21,10 +49,7 @@ void TerminalScreen::LIBERA_ROLETA() {
     }
     services_.pump.processEvents();
 
-    const rules::TurnstileChoice choice = rules::chooseTurnstileOutput(
-        {sacvar_.text(QStringLiteral("ROLETA")), sacvar_.text(QStringLiteral("TIPO_ROLETA")),
-         sacvar2_.text(QStringLiteral("USB_LPT")), sacvar2_.text(QStringLiteral("ENDERECO_LPT")),
-         sacvar2_.text(QStringLiteral("CatracaWireless"))});
+    const rules::TurnstileChoice choice = rules::chooseTurnstileOutput(turnstileSettings());
     if (std::holds_alternative<rules::HoldOnly>(choice)) {
         wait(accessTime());
     } else if (const auto* target = std::get_if<TurnstileTarget>(&choice)) {

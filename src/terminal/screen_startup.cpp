@@ -44,8 +44,10 @@ void TerminalScreen::FormShow() {
         FOTO_LOGO();
         services_.pump.processEvents();
 
-        // Turnstile output preparation: the outputs of this build need none; a fitted
-        // device is made ready by its own implementation.
+        if (!prepareTurnstileOutput()) {
+            state_.closeRequested = true;
+            return;
+        }
         unit_.biometricSwitch = sacvar2_.text(QStringLiteral("LEITOR_BIOMETRICO"));
         if (unit_.biometricSwitch == QLatin1String("Sim")) {
             state_.LBLTECLADO.caption = QStringLiteral("Biometria");
@@ -152,6 +154,9 @@ void TerminalScreen::Timer2Timer() {
 }
 
 void TerminalScreen::FormClose() {
+    if (services_.turnstileOutputs != nullptr) {
+        services_.turnstileOutputs->release();
+    }
     if (unit_.biometricSwitch == QLatin1String("Sim") &&
         sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
         services_.devices.fingerprint.stopPoll();

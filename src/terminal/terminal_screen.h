@@ -240,6 +240,9 @@ private:
     bool turnstileKindHasEntry() const;
     void notify(Place place, const QString& text);
     void loadAccessPointList();
+    // The turnstile output made ready at start-up; false: the screen must close.
+    bool prepareTurnstileOutput();
+    TurnstileSettings turnstileSettings() const;
     void typeIntoObservation(QChar character);
     void closeObservation();
     void branchChoiceFailed(const QString& detail, const QString& why);

@@ -43,6 +43,17 @@ public:
         pulses.push_back({target, milliseconds});
         return report;
     }
+    // The device steps of start-up, exit and closing.
+    QStringList steps;
+    terminal::OutputPreparation preparation;
+    terminal::OutputPreparation prepare(const terminal::TurnstileSettings& settings) override {
+        steps << QStringLiteral("prepare ") + settings.roleta;
+        return preparation;
+    }
+    void release() override { steps << QStringLiteral("release"); }
+    void clearParallelPort(const QString& address) override {
+        steps << QStringLiteral("clear ") + address;
+    }
 };
 
 // A capture screen whose finger the test decides.

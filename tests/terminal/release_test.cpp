@@ -230,3 +230,68 @@ TEST(ReleaseThroughTheRelayTest, OnePulsePerGrantAndNoneForARefusal) {
 
 } // namespace
 } // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+// The turnstile output is made ready when the screen starts, cleared at the exit and given
+// back when the screen closes.
+TEST(TurnstileDeviceStepsTest, StartUpExitAndClosing) {
+    struct Case {
+        const char* name;
+        const char* roleta;
+        const char* tipo;
+        const char* usbLpt;
+        const char* endereco;
+        QStringList steps; // start-up, then exit
+        const char* lpt;   // LStrEndereco_LPT
+    };
+    const Case cases[] = {
+        {"no turnstile", "NADA", "R", "Não", "378", {s("release")}, ""},
+        {"serial output", "COM2", "A", "Não", "378", {s("release")}, ""},
+        {"converter", "USBLPT0", "R", "Sim", "378", {s("prepare USBLPT0"), s("release")}, ""},
+        {"parallel port",
+         "LPT1",
+         "R",
+         "Não",
+         "378",
+         {s("prepare LPT1"), s("clear 378"), s("release")},
+         "$378"},
+        {"relay", "WIFI", "R", "Não", "", {s("prepare WIFI"), s("release")}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DecisionHarness h;
+        h.setSacvar("ROLETA", s(c.roleta));
+        h.setSacvar("TIPO_ROLETA", s(c.tipo));
+        h.setSacvar2("USB_LPT", s(c.usbLpt));
+        h.setSacvar2("ENDERECO_LPT", s(c.endereco));
+        h.open();
+        EXPECT_EQ(h.screen().LStrEndereco_LPT, s(c.lpt));
+        h.screen().BBNRETORNAClick();
+        EXPECT_EQ(h.outputs.steps, c.steps);
+        EXPECT_TRUE(h.screen().state().closeRequested);
+    }
+}
+
+TEST(TurnstileDeviceStepsTest, AConverterThatIsNotThereStopsTheStartUp) {
+    DecisionHarness h;
+    h.setSacvar("ROLETA", s("USBLPT0"));
+    h.setSacvar("TIPO_ROLETA", s("R"));
+    h.setSacvar2("USB_LPT", s("Sim"));
+    h.outputs.preparation.avisoText = s("Dado INCORRETO !");
+    h.outputs.preparation.avisoDetail = s("A porta USBLPT0 está em uso ou não existe.");
+    h.outputs.preparation.closeScreen = true;
+    h.outputs.preparation.deviceProblem = s("cannot open /dev/usblpt0");
+    h.open();
+    ASSERT_EQ(h.aviso.boxes.size(), 1u);
+    EXPECT_EQ(h.aviso.boxes[0].text, s("Dado INCORRETO !"));
+    EXPECT_EQ(h.aviso.boxes[0].detail, s("A porta USBLPT0 está em uso ou não existe."));
+    EXPECT_EQ(h.errorLog.messages, QStringList{s("cannot open /dev/usblpt0")});
+    EXPECT_TRUE(h.screen().state().closeRequested);
+    // The start-up stopped before the entry panels and the access-point list.
+    EXPECT_FALSE(h.screen().state().PNLMATRICULA.visible);
+}
+
+} // namespace
+} // namespace orvalen::test

@@ -5,11 +5,14 @@
 #include "store/datalink.h"
 #include "store/local_settings.h"
 #include "terminal/log_writer.h"
+#include "terminal/services/com_port_rts.h"
+#include "terminal/services/device_turnstile_outputs.h"
 #include "terminal/terminal_screen.h"
 
 #include <QDir>
 #include <QTime>
 #include <memory>
+#include <optional>
 
 namespace orvalen::tool {
 
@@ -191,13 +194,23 @@ int identifyCommand(CommandContext& context) {
     } else {
         writer = std::make_unique<terminal::DatabaseLogWriter>(connection);
     }
+    // The turnstile pulses as the terminal's would, for the real length of the pulse; a dry
+    // run records the pulse instead.
+    terminal::ComPortRts rts(local.value());
+    terminal::QtPump pulseTime;
+    std::optional<terminal::DeviceTurnstileOutputs> outputs;
+    if (!options->dryRun) {
+        events.setDevice(&outputs.emplace(local.value(), pulseTime, rts));
+    }
     terminal::NoReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
+    terminal::NoTurnstileOutput turnstile;
     terminal::TerminalUnit unit;
     unit.operatorCode = QStringLiteral("00");
-    terminal::TerminalScreen screen(terminal::ScreenServices{
-        connection, events, events, events, events, *writer,
-        terminal::Devices{readerLine, fingerprint, events}, unit, local.value(), &events});
+    terminal::TerminalScreen screen(
+        terminal::ScreenServices{connection, events, events, events, events, *writer,
+                                 terminal::Devices{readerLine, fingerprint, turnstile}, unit,
+                                 local.value(), &events, nullptr, &events});
 
     screen.FormCreate(1024, 768);
     screen.FormShow();

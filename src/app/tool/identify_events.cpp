@@ -112,13 +112,52 @@ void IdentifyEvents::releaseRequested() {
     }
 }
 
-void IdentifyEvents::pulse(int pulseMilliseconds) {
+namespace {
+
+QString outputName(const terminal::TurnstileTarget& target) {
+    switch (target.kind) {
+    case terminal::TurnstileOutputKind::Converter:
+        return QStringLiteral("converter ") + target.device;
+    case terminal::TurnstileOutputKind::ParallelPort:
+        return QStringLiteral("parallel port ") + target.portAddress;
+    case terminal::TurnstileOutputKind::WifiRelay:
+        return QStringLiteral("relay ") + target.relayAddress;
+    case terminal::TurnstileOutputKind::SerialRts:
+        break;
+    }
+    return QStringLiteral("RTS of ") + target.device;
+}
+
+} // namespace
+
+terminal::PulseReport IdentifyEvents::pulse(const terminal::TurnstileTarget& target,
+                                            int pulseMilliseconds) {
+    const QString output = outputName(target);
     if (json_) {
         emitJson({{QStringLiteral("event"), QStringLiteral("pulse")},
-                  {QStringLiteral("ms"), pulseMilliseconds}});
+                  {QStringLiteral("output"), output},
+                  {QStringLiteral("ms"), pulseMilliseconds},
+                  {QStringLiteral("sent"), device_ != nullptr}});
     } else {
-        out_ << "turnstile pulse " << pulseMilliseconds
-             << " ms (not sent: no output device here)\n";
+        out_ << "turnstile pulse " << pulseMilliseconds << " ms on " << output
+             << (device_ != nullptr ? "\n" : " (dry run: not sent)\n");
+    }
+    return device_ != nullptr ? device_->pulse(target, pulseMilliseconds) : terminal::PulseReport{};
+}
+
+terminal::OutputPreparation IdentifyEvents::prepare(const terminal::TurnstileSettings& settings) {
+    return device_ != nullptr ? device_->prepare(settings) : terminal::OutputPreparation{};
+}
+
+void IdentifyEvents::release() {
+    if (device_ != nullptr) {
+        device_->release();
+    }
+}
+
+void IdentifyEvents::clearParallelPort(const QString& address) {
+    if (device_ != nullptr) {
+        device_->clearParallelPort(address);
     }
 }
 

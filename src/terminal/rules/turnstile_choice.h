@@ -7,13 +7,7 @@
 
 namespace orvalen::terminal::rules {
 
-struct TurnstileSettings {
-    QString roleta;      // Sacvar.ROLETA
-    QString tipoRoleta;  // Sacvar.TIPO_ROLETA
-    QString usbLpt;      // Sacvar2.USB_LPT
-    QString enderecoLpt; // Sacvar2.ENDERECO_LPT
-    QString wireless;    // Sacvar2.CatracaWireless
-};
+using TurnstileSettings = terminal::TurnstileSettings;
 
 // No turnstile: the outcome is held on screen for the access time instead.
 struct HoldOnly {};

@@ -47,7 +47,7 @@ DeviceTurnstileOutputs::~DeviceTurnstileOutputs() {
     release();
 }
 
-OutputPreparation DeviceTurnstileOutputs::prepare(const rules::TurnstileSettings& settings) {
+OutputPreparation DeviceTurnstileOutputs::prepare(const TurnstileSettings& settings) {
     if (settings.tipoRoleta != QLatin1String("R")) {
         return {};
     }

@@ -35,14 +35,6 @@ public:
         : std::runtime_error(message.toStdString()) {}
 };
 
-// What the start-up's turnstile output preparation leaves for the screen.
-struct OutputPreparation {
-    std::optional<QString> avisoText; // a message box of kind "!"
-    QString avisoDetail;
-    bool closeScreen = false; // post a close request and stop the start-up
-    QString deviceProblem;    // for the exception log; the start-up goes on
-};
-
 // The turnstile's real outputs: the USB-to-parallel converter, the parallel port, the
 // Wi-Fi relay and the RTS line of a serial port. Waits go through the screen's pump; the
 // relay's requests take their own network time.
@@ -58,10 +50,11 @@ public:
     // The start-up step for a parallel-type turnstile (ROLETA not "NADA", TIPO_ROLETA "R"):
     // opens, probes and clears the converter, clears the parallel port, or switches the
     // relay off. Other settings touch nothing.
-    OutputPreparation prepare(const rules::TurnstileSettings& settings);
+    OutputPreparation prepare(const TurnstileSettings& settings) override;
     PulseReport pulse(const TurnstileTarget& target, int pulseMilliseconds) override;
     // Closes the converter and gives the parallel ports back (the screen closes).
-    void release();
+    void release() override;
+    void clearParallelPort(const QString& address) override { writeParallel(address, 0); }
 
     // The image of the converter's output register; it survives between pulses.
     std::uint8_t converterByte() const { return converterByte_; }
