@@ -74,6 +74,9 @@ void FingerprintEngine::watchFingers(QObject* receiver,
     auto current = watchGeneration_;
     auto listener = [target = QPointer<QObject>(receiver), current, generation,
                      onFinger = std::move(onFinger)](const FingerImage& image) {
+        if (target.isNull()) {
+            return;
+        }
         QMetaObject::invokeMethod(
             target,
             [current, generation, onFinger, image] {
@@ -88,7 +91,13 @@ void FingerprintEngine::watchFingers(QObject* receiver,
 
 void FingerprintEngine::stopWatching() {
     ++*watchGeneration_;
-    thread_->post([this] { reader_->setListener({}); });
+    // Once this returns no finger is on its way to the old receiver.
+    thread_
+        ->call([this] {
+            reader_->setListener({});
+            return true;
+        })
+        .wait();
 }
 
 store::Result<Minutiae> FingerprintEngine::extract(const FingerImage& image) {

@@ -21,8 +21,6 @@ TEST_F(FingerprintEngineTest, SampleTemplatesFitTheColumnAndComeBackWhole) {
         EXPECT_GE(int(minutiae->size()), biometrics::kMinimumMinutiae) << finger;
         const QString digital = biometrics::digitalText(minutiae.value());
         EXPECT_LE(digital.size(), 1000) << finger;
-        std::cout << finger << " minutiae " << minutiae->size() << " text " << digital.size()
-                  << "\n";
         auto back = biometrics::minutiaeFromDigital(digital);
         ASSERT_TRUE(back.ok());
         EXPECT_EQ(back.value(), minutiae.value());
