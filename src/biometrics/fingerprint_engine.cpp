@@ -159,10 +159,27 @@ bool FingerprintEngine::Gallery::contains(qint64 id) const {
 }
 
 store::Result<std::optional<qint64>>
-FingerprintEngine::Gallery::identify(const FingerImage& image, std::chrono::milliseconds limit) {
+FingerprintEngine::Gallery::identify(const FingerImage& image, std::chrono::milliseconds limit,
+                                     std::optional<qint64> expected) {
     return engine_->thread_
-        ->call([store = store_, matcher = engine_->matcher_, image,
-                limit]() -> store::Result<std::optional<qint64>> {
+        ->call([store = store_, matcher = engine_->matcher_, image, limit,
+                expected]() -> store::Result<std::optional<qint64>> {
+            if (expected) {
+                const auto at = std::find(store->ids.begin(), store->ids.end(), *expected);
+                if (at != store->ids.end()) {
+                    GPtrArray* one = g_ptr_array_new();
+                    g_ptr_array_add(
+                        one, g_ptr_array_index(store->prints, guint(at - store->ids.begin())));
+                    auto index = matcher->identify(image, one, limit);
+                    g_ptr_array_unref(one);
+                    if (!index.ok()) {
+                        return index.error();
+                    }
+                    if (index.value() == 0) {
+                        return expected;
+                    }
+                }
+            }
             auto index = matcher->identify(image, store->prints, limit);
             if (!index.ok()) {
                 return index.error();

@@ -73,9 +73,11 @@ public:
     std::size_t size() const { return ids_.size(); }
 
     // The number of the first print the image matches, or none; a search longer than the
-    // limit fails.
+    // limit fails. When the caller expects a number (a number typed, then the finger), that
+    // number's print is compared first: a finger that matches it answers at once.
     store::Result<std::optional<qint64>> identify(const FingerImage& image,
-                                                  std::chrono::milliseconds limit);
+                                                  std::chrono::milliseconds limit,
+                                                  std::optional<qint64> expected = std::nullopt);
 
 private:
     friend class FingerprintEngine;

@@ -152,7 +152,7 @@ void NBioIndexSearch::ClearDB() {
     succeed();
 }
 
-void NBioIndexSearch::IdentifyUser(const QString& text, int) {
+void NBioIndexSearch::IdentifyUser(const QString& text, int, std::optional<qint64> expected) {
     UserID = 0;
     if (!gallery_) {
         fail(kLibraryUnavailable, session_->unavailable);
@@ -163,7 +163,8 @@ void NBioIndexSearch::IdentifyUser(const QString& text, int) {
                                            "searched"));
         return;
     }
-    auto found = gallery_->identify(session_->probeImage, std::chrono::milliseconds(MaxSearchTime));
+    auto found = gallery_->identify(session_->probeImage, std::chrono::milliseconds(MaxSearchTime),
+                                    expected);
     if (!found.ok()) {
         fail(kSearchFailed, found.error().message);
         return;

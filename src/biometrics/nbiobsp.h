@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orvalen::biometrics::nbiobsp {
 
@@ -31,10 +32,11 @@ enum ErrorCode : int {
 
 struct Session;
 
-// The last outcome of a sub-object's calls.
+// The last outcome of a part's calls, with its text for the installer.
 class ErrorState {
 public:
     int ErrorCode() const { return code_; }
+    QString ErrorDescription() const { return text_; }
 
 protected:
     void succeed() {
@@ -45,7 +47,6 @@ protected:
         code_ = code;
         text_ = std::move(text);
     }
-    QString errorText() const { return text_; }
 
 private:
     int code_ = kNone;
@@ -60,7 +61,6 @@ public:
     void Close(int deviceId);
     // True while a finger captured on the open reader waits to be taken by Capture().
     bool CheckFinger();
-    QString ErrorDescription() const { return errorText(); }
 
 private:
     std::shared_ptr<Session> session_;
@@ -104,8 +104,10 @@ public:
     void ClearDB();
     // Searches the index, in the order fingers were added, for the finger of a capture of this
     // object (its TextEncodeFIR()). The library's matcher decides at its own threshold (a
-    // score of 40); the security level is accepted and does not change it.
-    void IdentifyUser(const QString& text, int securityLevel);
+    // score of 40); the security level is accepted and does not change it. A number the
+    // caller expects (number then finger) is compared first, so its finger answers at once.
+    void IdentifyUser(const QString& text, int securityLevel,
+                      std::optional<qint64> expected = std::nullopt);
 
 private:
     std::shared_ptr<Session> session_;
