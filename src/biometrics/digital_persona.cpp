@@ -6,6 +6,9 @@ DPFPCapture::DPFPCapture(std::shared_ptr<FingerprintEngine> engine) : engine_(st
 
 DPFPCapture::~DPFPCapture() {
     StopCapture();
+    if (opened_) {
+        engine_->closeReader();
+    }
 }
 
 store::Status DPFPCapture::StartCapture() {
@@ -13,6 +16,7 @@ store::Status DPFPCapture::StartCapture() {
     if (!opened.ok()) {
         return opened;
     }
+    opened_ = true;
     engine_->watchFingers(&receiver_, [this](const FingerImage& image) {
         if (OnComplete) {
             OnComplete(this, QString(), DPFPSample{image});

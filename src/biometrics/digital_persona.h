@@ -32,7 +32,8 @@ public:
     std::function<void(DPFPCapture* sender, const QString& readerSerNum, const DPFPSample& sample)>
         OnComplete;
 
-    // Opens the reader when needed; fails when there is none.
+    // Opens the reader when needed (it stays open until the object is freed); fails when there
+    // is none.
     store::Status StartCapture();
     void StopCapture();
 
@@ -40,6 +41,7 @@ private:
     std::shared_ptr<FingerprintEngine> engine_;
     QObject receiver_; // delivers the fingers on the owner's thread
     bool started_ = false;
+    bool opened_ = false; // the reader was opened here and is closed with the object
 };
 
 // What verification compares: the captured finger itself (the library extracts its minutiae

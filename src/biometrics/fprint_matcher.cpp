@@ -121,14 +121,14 @@ FprintMatcher::~FprintMatcher() {
 }
 
 store::Status FprintMatcher::run(Operation& operation, const FingerImage& image,
-                                 std::chrono::milliseconds limit) {
+                                 std::chrono::milliseconds left, std::chrono::milliseconds limit) {
     // The image goes over the socket once the reader waits for a finger: sent earlier, the
     // library would drop it.
     const QByteArray message = virtualReaderMessage(image);
 
     GCancellable* cancellable = g_cancellable_new();
     const guint timer = g_timeout_add(
-        guint(limit.count()),
+        guint(left.count()),
         [](gpointer c) -> gboolean {
             g_cancellable_cancel(static_cast<GCancellable*>(c));
             return G_SOURCE_REMOVE;
@@ -174,7 +174,8 @@ store::Result<Minutiae> FprintMatcher::extract(const FingerImage& image) {
         gboolean match = FALSE;
         fp_device_verify_finish(device_, result, &match, &scanned, error);
     };
-    const store::Status status = run(operation, image, std::chrono::milliseconds(10000));
+    const std::chrono::milliseconds limit(10000);
+    const store::Status status = run(operation, image, limit, limit);
     if (!status.ok()) {
         return status.error();
     }
@@ -188,24 +189,47 @@ store::Result<Minutiae> FprintMatcher::extract(const FingerImage& image) {
 
 store::Result<int> FprintMatcher::identify(const FingerImage& image, GPtrArray* gallery,
                                            std::chrono::milliseconds limit) {
-    if (gallery->len == 0) {
-        return -1;
+    // The library compares a whole gallery in one go and cannot be stopped in between: a large
+    // gallery is searched in parts, in order, so that the search ends near its time limit.
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (guint first = 0; first < gallery->len; first += kPartSize) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return store::Error{
+                QStringLiteral("the fingerprint search took longer than %1 ms").arg(limit.count())};
+        }
+        GPtrArray* part = g_ptr_array_new();
+        for (guint i = first; i < gallery->len && i < first + kPartSize; ++i) {
+            g_ptr_array_add(part, g_ptr_array_index(gallery, i));
+        }
+        auto found = identifyPart(image, part, limit, left);
+        g_ptr_array_unref(part);
+        if (!found.ok() || found.value() >= 0) {
+            return found.ok() ? store::Result<int>(int(first) + found.value()) : found;
+        }
     }
+    return -1;
+}
+
+store::Result<int> FprintMatcher::identifyPart(const FingerImage& image, GPtrArray* part,
+                                               std::chrono::milliseconds limit,
+                                               std::chrono::milliseconds left) {
     FpPrint* match = nullptr;
     Operation operation;
     operation.start = [&](GCancellable* c, GAsyncReadyCallback done, gpointer data) {
-        fp_device_identify(device_, gallery, c, nullptr, nullptr, nullptr, done, data);
+        fp_device_identify(device_, part, c, nullptr, nullptr, nullptr, done, data);
     };
     operation.finish = [&](GAsyncResult* result, GError** error) {
         fp_device_identify_finish(device_, result, &match, nullptr, error);
     };
-    const store::Status status = run(operation, image, limit);
+    const store::Status status = run(operation, image, left, limit);
     if (!status.ok()) {
         return status.error();
     }
     int index = -1;
-    for (guint i = 0; match != nullptr && i < gallery->len; ++i) {
-        if (g_ptr_array_index(gallery, i) == match) {
+    for (guint i = 0; match != nullptr && i < part->len; ++i) {
+        if (g_ptr_array_index(part, i) == match) {
             index = int(i);
             break;
         }

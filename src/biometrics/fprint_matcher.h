@@ -35,10 +35,18 @@ public:
                                 std::chrono::milliseconds limit);
 
 private:
+    // Prints compared in one library call; each call costs one minutiae extraction more.
+    static constexpr guint kPartSize = 250;
+
     FprintMatcher() = default;
+    store::Result<int> identifyPart(const FingerImage& image, GPtrArray* part,
+                                    std::chrono::milliseconds limit,
+                                    std::chrono::milliseconds left);
     struct Operation;
+    // Runs the operation, failing it when it is not done within `left`; a failure names the
+    // caller's whole `limit`.
     store::Status run(Operation& operation, const FingerImage& image,
-                      std::chrono::milliseconds limit);
+                      std::chrono::milliseconds left, std::chrono::milliseconds limit);
 
     QTemporaryDir folder_;
     FpContext* context_ = nullptr;

@@ -42,11 +42,6 @@ public:
 
     explicit Pending(std::shared_ptr<State> state) : state_(std::move(state)) {}
 
-    bool isReady() const {
-        std::lock_guard lock(state_->mutex);
-        return state_->value.has_value();
-    }
-
     T wait() {
         std::unique_lock lock(state_->mutex);
         if (!state_->value && onGuiThread()) {
@@ -88,8 +83,6 @@ public:
         post([state, task = std::move(task)]() mutable { state->set(task()); });
         return Pending<T>(state);
     }
-
-    bool isCurrent() const { return std::this_thread::get_id() == thread_.get_id(); }
 
 private:
     LibraryThread() = default;

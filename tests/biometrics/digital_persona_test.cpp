@@ -51,7 +51,6 @@ TEST_F(DigitalPersonaTest, CaptureRaisesOnCompleteOnItsThreadUntilStopped) {
     capture.StopCapture();
     present("whorl_rot");
     EXPECT_FALSE(waitFor([&] { return samples.size() > 1; }, 1000)) << "stopped";
-    engine().closeReader();
 }
 
 TEST_F(DigitalPersonaTest, VerificationOfStoredTemplates) {

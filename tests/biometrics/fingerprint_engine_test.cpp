@@ -2,6 +2,8 @@
 #include "biometrics/fingerprint_fixture.h"
 #include "support/qstring_printer.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace orvalen;
@@ -50,6 +52,10 @@ TEST_F(FingerprintEngineTest, EachSecondPresentationIsFoundAsItsOwnFingerAndNoOt
 }
 
 TEST_F(FingerprintEngineTest, TheReaderHandsOverThePlacedFinger) {
+    const auto readers = engine().readers();
+    ASSERT_EQ(readers.size(), 1u) << "the test's virtual reader only";
+    EXPECT_EQ(readers[0].driver, QStringLiteral("virtual_image"));
+    EXPECT_TRUE(readers[0].givesImages);
     ASSERT_TRUE(engine().openReader().ok());
     present("whorl_rot");
     auto finger = engine().takeFinger(milliseconds(5000));
@@ -63,6 +69,46 @@ TEST_F(FingerprintEngineTest, TheReaderHandsOverThePlacedFinger) {
     EXPECT_EQ(none.error().message,
               QStringLiteral("no finger was placed on the reader within 200 ms"));
     engine().closeReader();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FingerprintEngineTest, TheGuiThreadRunsItsEventsWhileAFingerIsSearched) {
+    auto gallery = engine().newGallery();
+    const biometrics::Minutiae arch = engine().extract(sample("arch")).value();
+    for (int id = 0; id < 20; ++id) {
+        gallery->add(id, arch);
+    }
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &timer, [&] { ++ticks; });
+    timer.start(5);
+    auto found = gallery->identify(sample("whorl_rot"), milliseconds(30000));
+    timer.stop();
+    ASSERT_TRUE(found.ok());
+    EXPECT_FALSE(found->has_value());
+    EXPECT_GT(ticks, 0) << "the window would have frozen";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FingerprintEngineTest, ASearchStopsAtItsTimeLimit) {
+    auto gallery = engine().newGallery();
+    const biometrics::Minutiae arch = engine().extract(sample("arch")).value();
+    for (int id = 0; id < 600; ++id) {
+        gallery->add(id, arch);
+    }
+    QElapsedTimer timer;
+    timer.start();
+    auto found = gallery->identify(sample("whorl_rot"), milliseconds(1));
+    ASSERT_FALSE(found.ok());
+    EXPECT_EQ(found.error().message,
+              QStringLiteral("the fingerprint search took longer than 1 ms"));
+    EXPECT_LT(timer.elapsed(), 2000) << "600 dense prints take several seconds to compare";
 }
 
 } // namespace
