@@ -42,11 +42,15 @@ biometrics::FingerImage FingerprintFixture::sample(const char* name) {
 }
 
 void FingerprintFixture::present(const char* name) {
+    present(sample(name));
+}
+
+void FingerprintFixture::present(const biometrics::FingerImage& image) {
     if (presenter_.joinable()) {
         presenter_.join();
     }
     const QString socket = folder_->filePath(QStringLiteral("reader"));
-    presenter_ = std::thread([socket, image = sample(name)] {
+    presenter_ = std::thread([socket, image] {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (!engine_->readerAwaitingFinger() && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(5));

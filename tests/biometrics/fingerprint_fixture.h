@@ -20,6 +20,7 @@ protected:
     static biometrics::FingerImage sample(const char* name);
     // Places the sample on the reader as soon as the reader waits for a finger; returns at once.
     void present(const char* name);
+    void present(const biometrics::FingerImage& image);
     ~FingerprintFixture() override;
 
     static biometrics::FingerprintEngine& engine() { return *engine_; }
