@@ -6,6 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc qt6-serialport-dev
     unixodbc unixodbc-dev tdsodbc libsqliteodbc
+    libfprint-2-dev libglib2.0-dev
     googletest libgtest-dev
     xvfb xauth fonts-liberation
 )

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "biometrics/finger_image.h"
+#include "biometrics/finger_template.h"
+#include "biometrics/fingerprint_engine.h"
+#include "store/result.h"
+
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace orvalen::biometrics::dpfp {
+
+// A finger as the reader captured it.
+struct DPFPSample {
+    FingerImage image;
+};
+
+// Captures continuously while started: each finger raises OnComplete on the thread that made
+// the object, with an empty reader serial number. After StopCapture() no OnComplete is raised
+// until the next StartCapture(), even for a finger captured just before the stop.
+class DPFPCapture {
+public:
+    explicit DPFPCapture(std::shared_ptr<FingerprintEngine> engine);
+    ~DPFPCapture();
+    DPFPCapture(const DPFPCapture&) = delete;
+    DPFPCapture& operator=(const DPFPCapture&) = delete;
+
+    int Priority = 2; // the terminal asks for 2; one capture client runs at a time here anyway
+    std::function<void(DPFPCapture* sender, const QString& readerSerNum, const DPFPSample& sample)>
+        OnComplete;
+
+    // Opens the reader when needed (it stays open until the object is freed); fails when there
+    // is none.
+    store::Status StartCapture();
+    void StopCapture();
+
+private:
+    std::shared_ptr<FingerprintEngine> engine_;
+    QObject receiver_; // delivers the fingers on the owner's thread
+    bool started_ = false;
+    bool opened_ = false; // the reader was opened here and is closed with the object
+};
+
+// What verification compares: the captured finger itself (the library extracts its minutiae
+// while it matches).
+struct DPFPFeatureSet {
+    FingerImage image;
+};
+
+class DPFPFeatureExtraction {
+public:
+    // Purpose 1 (verification) is the one the terminal uses; an empty sample fails.
+    store::Status CreateFeatureSet(const DPFPSample& sample, int purpose);
+    const DPFPFeatureSet& FeatureSet() const { return featureSet_; }
+
+private:
+    DPFPFeatureSet featureSet_;
+};
+
+class DPFPSampleConversion {
+public:
+    QImage ConvertToPicture(const DPFPSample& sample) const { return sample.image.toQImage(); }
+};
+
+// A stored template, loaded from the bytes of Digital_Persona as the terminal decodes them.
+class DPFPTemplate {
+public:
+    // Fails for a foreign or damaged template; bytes after the template are ignored.
+    store::Status Deserialize(const QByteArray& bytes);
+    const Minutiae& minutiae() const { return minutiae_; }
+
+private:
+    Minutiae minutiae_;
+};
+
+struct DPFPVerificationResult {
+    bool Verified = false;
+};
+
+class DPFPVerification {
+public:
+    explicit DPFPVerification(std::shared_ptr<FingerprintEngine> engine)
+        : engine_(std::move(engine)) {}
+    // Verified at the library's own threshold (a score of 40).
+    store::Result<DPFPVerificationResult> Verify(const DPFPFeatureSet& featureSet,
+                                                 const DPFPTemplate& stored);
+
+private:
+    std::shared_ptr<FingerprintEngine> engine_;
+};
+
+} // namespace orvalen::biometrics::dpfp

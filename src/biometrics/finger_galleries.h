@@ -1,0 +1,61 @@
+#pragma once
+
+#include "biometrics/digital_persona.h"
+#include "biometrics/fingerprint_engine.h"
+#include "biometrics/nbiobsp.h"
+#include "store/connection.h"
+#include "store/result.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace orvalen::biometrics {
+
+// The stored DigitalPersona fingers (TBLDIGITALPERSONA), kept in memory in the order the
+// database returns them, so that a capture searches them without reading the tables again.
+// Refresh it at start-up and whenever a finger is enrolled or replaced.
+class PersonaGallery {
+public:
+    explicit PersonaGallery(std::shared_ptr<FingerprintEngine> engine);
+
+    store::Status refresh(const store::ClubConnection& db);
+    // The Matricula of the first row whose finger the feature set matches ("091" + seven
+    // characters for an employee), or none.
+    store::Result<std::optional<QString>> find(const dpfp::DPFPFeatureSet& featureSet);
+    // Rows skipped because another platform's reader software wrote them, or they were empty.
+    int skipped() const { return skipped_; }
+
+private:
+    std::shared_ptr<FingerprintEngine> engine_;
+    std::unique_ptr<FingerprintEngine::Gallery> gallery_;
+    std::vector<QString> matriculas_;
+    int skipped_ = 0;
+};
+
+// Loads the enrolment screen's index: every active student's DIGITAL under the number of his
+// MATRICULA and, when `employees` is given (no other branch chosen), every employee's under
+// "091" followed by characters 4 to 10 of his. Foreign templates are skipped and counted.
+// Fails on an unreadable table or a MATRICULA that is not a number.
+struct IndexLoad {
+    int added = 0;
+    int skipped = 0;
+};
+store::Result<IndexLoad> loadFingerIndex(nbiobsp::NBioIndexSearch& index,
+                                         const store::ClubConnection& students,
+                                         const store::ClubConnection* employees);
+
+// The index number of an enrolled person: the shared enrollment number as a number ("91" +
+// seven digits reads as "091" + the same seven).
+std::optional<qint64> indexNumberOf(const QString& number);
+
+// Stored templates this terminal cannot read (written by another platform's reader software),
+// for `orvalen doctor`.
+struct ForeignTemplates {
+    int digital = 0;        // AlunosAtivos and Funcionarios, DIGITAL
+    int digitalPersona = 0; // alunos and Funcionarios, Digital_Persona
+};
+store::Result<ForeignTemplates> countForeignTemplates(const store::ClubConnection& db);
+
+} // namespace orvalen::biometrics

@@ -1,0 +1,107 @@
+#include "store/fingerprint_templates.h"
+
+#include <QSqlQuery>
+
+namespace orvalen::store::fingerprints {
+
+namespace {
+
+Result<std::vector<FingerTemplate>> templatesOf(const ClubConnection& db, const QString& sql) {
+    auto rows = db.fetchAll(sql);
+    if (!rows.ok()) {
+        return rows.error();
+    }
+    std::vector<FingerTemplate> templates;
+    templates.reserve(rows->size());
+    for (const QSqlRecord& row : rows.value()) {
+        templates.push_back({row.value(0).toString(), row.value(1).toString()});
+    }
+    return templates;
+}
+
+// An update that matched no row stored nothing: that is a failure, not a success.
+Status updateOneRow(const ClubConnection& db, const QString& sql, const Bindings& bindings,
+                    const QString& table, const QString& matricula) {
+    auto query = db.execute(sql, bindings);
+    if (!query.ok()) {
+        return query.error();
+    }
+    if (query->numRowsAffected() < 1) {
+        return Error{QStringLiteral("no row of %1 has MATRICULA %2").arg(table, matricula)};
+    }
+    return Status::success();
+}
+
+} // namespace
+
+Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) {
+    const Dialect& d = db.dialect();
+    const QString employeeKey =
+        d.concat(QStringLiteral("'091'"), d.substring(QStringLiteral("matricula"), 4, 7));
+    const QString sql =
+        QStringLiteral(
+            "select Matricula, Digital_Persona from alunos  where (Digital_Persona is not "
+            "null or Digital_Persona = '')\r\nunion\r\nselect ") +
+        employeeKey +
+        QStringLiteral(", Digital_Persona from Funcionarios where (Digital_Persona is not null or "
+                       "Digital_Persona = '')");
+    return templatesOf(db, sql);
+}
+
+Result<std::vector<FingerTemplate>> TBLDIGITAL(const ClubConnection& db) {
+    return templatesOf(db, QStringLiteral("select MATRICULA, DIGITAL  from AlunosAtivos \r\nunion"
+                                          "\r\nselect MATRICULA, DIGITAL  from Funcionarios "));
+}
+
+Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db) {
+    auto all = templatesOf(db, QStringLiteral("SELECT MATRICULA, DIGITAL FROM ALUNOSATIVOS"));
+    if (!all.ok()) {
+        return all;
+    }
+    std::erase_if(all.value(), [](const FingerTemplate& t) { return t.templateText.isEmpty(); });
+    return all;
+}
+
+Result<std::vector<FingerTemplate>> employeeDigitalTemplates(const ClubConnection& db) {
+    return templatesOf(
+        db,
+        QStringLiteral("SELECT MATRICULA, DIGITAL FROM FUNCIONARIOS WHERE DIGITAL IS NOT NULL"));
+}
+
+FingerOwner fingerOwnerOf(const QString& sharedNumber, const QString& employeeKindPrefix) {
+    if (!sharedNumber.startsWith(QLatin1String("091"))) {
+        return {QStringLiteral("ALUNOSATIVOS"), sharedNumber};
+    }
+    const QString head =
+        employeeKindPrefix == QLatin1String("91") ? QStringLiteral("910") : QStringLiteral("000");
+    return {QStringLiteral("FUNCIONARIOS"), head + sharedNumber.mid(3, 7)};
+}
+
+Status QRYGRAVADIGITAL(const ClubConnection& db, const FingerOwner& owner, const QString& digital,
+                       const QString& digitalPersona) {
+    const bool employee = owner.table == QLatin1String("FUNCIONARIOS");
+    const Bindings bindings{{QStringLiteral(":DIGITAL"), digital},
+                            {QStringLiteral(":MATRICULA"), owner.matricula}};
+    if (employee) {
+        return updateOneRow(
+            db,
+            QStringLiteral("UPDATE FUNCIONARIOS SET DIGITAL = :DIGITAL, "
+                           "Digital_Persona = :PERSONA WHERE MATRICULA = :MATRICULA"),
+            {bindings[0], {QStringLiteral(":PERSONA"), digitalPersona}, bindings[1]}, owner.table,
+            owner.matricula);
+    }
+    const Status written = updateOneRow(
+        db,
+        QStringLiteral("UPDATE ALUNOSATIVOS SET   DIGITAL = :DIGITAL WHERE MATRICULA = :MATRICULA"),
+        bindings, owner.table, owner.matricula);
+    if (!written.ok()) {
+        return written;
+    }
+    // Alunos is the back office's table; a student it does not list keeps DIGITAL only.
+    auto persona = db.execute(
+        QStringLiteral("UPDATE alunos SET Digital_Persona = :PERSONA WHERE Matricula = :MATRICULA"),
+        {{QStringLiteral(":PERSONA"), digitalPersona}, bindings[1]});
+    return persona.ok() ? Status::success() : Status(persona.error());
+}
+
+} // namespace orvalen::store::fingerprints

@@ -1,0 +1,156 @@
+#include "biometrics/digital_persona.h"
+#include "biometrics/finger_galleries.h"
+#include "biometrics/fingerprint_fixture.h"
+#include "support/qstring_printer.h"
+#include "support/test_database.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+using namespace orvalen::biometrics;
+
+namespace {
+
+class DigitalPersonaTest : public test::FingerprintFixture {
+protected:
+    Minutiae minutiaeOf(const char* finger) { return engine().extract(sample(finger)).value(); }
+    dpfp::DPFPFeatureSet featuresOf(const char* finger) { return {sample(finger)}; }
+
+    // Lets queued events run until the condition holds or the time is up.
+    static bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition() && timer.elapsed() < milliseconds) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+        return condition();
+    }
+};
+
+TEST_F(DigitalPersonaTest, CaptureRaisesOnCompleteOnItsThreadUntilStopped) {
+    dpfp::DPFPCapture capture(sharedEngine());
+    std::vector<dpfp::DPFPSample> samples;
+    QThread* raisedOn = nullptr;
+    capture.OnComplete = [&](dpfp::DPFPCapture* sender, const QString& serial,
+                             const dpfp::DPFPSample& s) {
+        EXPECT_EQ(sender, &capture);
+        EXPECT_TRUE(serial.isEmpty());
+        raisedOn = QThread::currentThread();
+        samples.push_back(s);
+    };
+    ASSERT_TRUE(capture.StartCapture().ok());
+    present("arch_rot");
+    ASSERT_TRUE(waitFor([&] { return samples.size() == 1; }, 5000));
+    EXPECT_EQ(raisedOn, QThread::currentThread());
+    EXPECT_EQ(samples[0].image.pixels, sample("arch_rot").pixels);
+    EXPECT_EQ(dpfp::DPFPSampleConversion().ConvertToPicture(samples[0]).size(), QSize(256, 240));
+
+    capture.StopCapture();
+    present("whorl_rot");
+    EXPECT_FALSE(waitFor([&] { return samples.size() > 1; }, 1000)) << "stopped";
+}
+
+TEST_F(DigitalPersonaTest, VerificationOfStoredTemplates) {
+    dpfp::DPFPFeatureExtraction extraction;
+    ASSERT_FALSE(extraction.CreateFeatureSet({}, 1).ok()) << "no image";
+    ASSERT_TRUE(extraction.CreateFeatureSet({sample("whorl_rot")}, 1).ok());
+    dpfp::DPFPVerification verification(sharedEngine());
+
+    // The terminal's buffer: the row's bytes, then whatever earlier rows left, 2513 in all.
+    struct Case {
+        const char* finger;
+        bool verified;
+    };
+    for (const Case& c : {Case{"whorl", true}, Case{"arch", false}}) {
+        const char* finger = c.finger;
+        const bool verified = c.verified;
+        QByteArray buffer = personaBytes(personaText(minutiaeOf(finger)));
+        buffer.append(QByteArray(2513 - buffer.size(), char(7)));
+        dpfp::DPFPTemplate stored;
+        ASSERT_TRUE(stored.Deserialize(buffer).ok());
+        auto result = verification.Verify(extraction.FeatureSet(), stored);
+        ASSERT_TRUE(result.ok()) << result.error().message.toStdString();
+        EXPECT_EQ(result->Verified, verified) << finger;
+    }
+    dpfp::DPFPTemplate foreign;
+    EXPECT_FALSE(foreign.Deserialize(QByteArray(2513, char(0x1F))).ok());
+}
+
+TEST_F(DigitalPersonaTest, GalleryFindsTheFirstMatchingRowAndSkipsWhatItCannotRead) {
+    test::TestDatabase db;
+    const auto student = [&](const char* number, const QString& persona) {
+        db.exec(QStringLiteral("INSERT INTO Alunos (Matricula, Digital_Persona) VALUES (:m, :p)"),
+                {{QStringLiteral(":m"), QLatin1String(number)}, {QStringLiteral(":p"), persona}});
+    };
+    student("0000012345", personaText(minutiaeOf("arch")));
+    student("0000012346", QString());                          // empty
+    student("0000012347", QStringLiteral("\x30\x31\x7F\x40")); // another platform's
+    db.exec(QStringLiteral(
+        "INSERT INTO Alunos (Matricula, Digital_Persona) VALUES ('0000012346', '')"));
+    db.exec(QStringLiteral("INSERT INTO Funcionarios (MATRICULA, NOME, Digital_Persona) VALUES "
+                           "('0000004321', 'Duda', :p)"),
+            {{QStringLiteral(":p"), personaText(minutiaeOf("whorl"))}});
+
+    PersonaGallery gallery(sharedEngine());
+    ASSERT_TRUE(gallery.refresh(db.connection()).ok());
+    EXPECT_EQ(gallery.skipped(), 2);
+    for (const auto& [finger, expected] : {std::pair{"whorl_rot", "0910004321"},
+                                           {"arch_rot", "0000012345"},
+                                           {"loop-right_rot", ""}}) {
+        auto found = gallery.find(featuresOf(finger));
+        ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
+        EXPECT_EQ(found->value_or(QString()), QLatin1String(expected)) << finger;
+    }
+
+    auto foreign = countForeignTemplates(db.connection());
+    ASSERT_TRUE(foreign.ok());
+    EXPECT_EQ(foreign->digitalPersona, 1);
+    EXPECT_EQ(foreign->digital, 0);
+}
+
+TEST_F(DigitalPersonaTest, IndexLoadsStudentsAndEmployeesUnderTheirNumbers) {
+    test::TestDatabase db;
+    db.exec(QStringLiteral("INSERT INTO AlunosAtivos (MATRICULA, NOME, DIGITAL) VALUES "
+                           "('0000012345', 'Ana', :a), ('0000012346', 'Bia', 'AQAAABQAAAD0'), "
+                           "('0000012347', 'Caio', '')"),
+            {{QStringLiteral(":a"), digitalText(minutiaeOf("arch"))}});
+    db.exec(QStringLiteral("INSERT INTO Funcionarios (MATRICULA, NOME, DIGITAL) VALUES "
+                           "('0000004321', 'Duda', :w)"),
+            {{QStringLiteral(":w"), digitalText(minutiaeOf("whorl"))}});
+
+    for (const bool withEmployees : {true, false}) {
+        nbiobsp::NBioBSP bsp(sharedEngine());
+        auto load = loadFingerIndex(bsp.IndexSearch, db.connection(),
+                                    withEmployees ? &db.connection() : nullptr);
+        ASSERT_TRUE(load.ok()) << load.error().message.toStdString();
+        EXPECT_EQ(load->added, withEmployees ? 2 : 1);
+        EXPECT_EQ(load->skipped, 1) << "the foreign template";
+
+        bsp.Device.Open(255);
+        present("whorl_rot");
+        bsp.Extraction.Capture(1);
+        bsp.Device.Close(255);
+        bsp.IndexSearch.IdentifyUser(bsp.Extraction.TextEncodeFIR(), 5);
+        if (withEmployees) {
+            EXPECT_EQ(bsp.IndexSearch.ErrorCode(), nbiobsp::kNone);
+            EXPECT_EQ(bsp.IndexSearch.UserID, 910004321);
+        } else {
+            EXPECT_EQ(bsp.IndexSearch.ErrorCode(), nbiobsp::kNotIdentified)
+                << "employees are not in the index while another branch is chosen";
+        }
+    }
+    EXPECT_EQ(countForeignTemplates(db.connection())->digital, 1);
+
+    db.exec(QStringLiteral("INSERT INTO AlunosAtivos (MATRICULA, NOME, DIGITAL) VALUES "
+                           "('12A45', 'Eva', 'OFT1x')"));
+    nbiobsp::NBioBSP bsp(sharedEngine());
+    auto load = loadFingerIndex(bsp.IndexSearch, db.connection(), nullptr);
+    ASSERT_FALSE(load.ok());
+    EXPECT_EQ(load.error().message,
+              QStringLiteral("the MATRICULA \"12A45\" of AlunosAtivos is not a number"));
+}
+
+} // namespace
