@@ -54,12 +54,24 @@ std::vector<store::BookingRow> TerminalScreen::todaysBookings() {
                                  sacvar_.real(QStringLiteral("CLIENTE"))));
 }
 
-// The class window of a Turma row (ACESSO_HORA), of a booked class (ACESSO_HORA_AGENDADO)
-// and the weekday check (HORA_TURMA) are the plain rules this calls.
+bool TerminalScreen::ACESSO_HORA(const rules::ClassHours& turma) const {
+    return rules::withinClassWindow(turma, services_.clock.now().time());
+}
+
+bool TerminalScreen::ACESSO_HORA_AGENDADO(const rules::ClassHours& bookedClass) const {
+    return rules::withinClassWindow(bookedClass, services_.clock.now().time());
+}
+
+bool TerminalScreen::HORA_TURMA(const rules::TimetableClass& turma) const {
+    return rules::runsOn(turma.days, businessDate_) && ACESSO_HORA(turma.hours);
+}
+
 bool TerminalScreen::TURMA_SEMANA() {
-    const QTime now = services_.clock.now().time();
     if (sacvar2_.isSim(QStringLiteral("Acesso_Agendamento"))) {
-        return rules::withinBookedClass(asBookings(todaysBookings()), now);
+        // Only the first booking decides.
+        const std::optional<rules::Booking> first =
+            rules::firstBooking(asBookings(todaysBookings()));
+        return first && ACESSO_HORA_AGENDADO(first->hours);
     }
     const QSqlRecord& student = students_.record();
     rules::ClassSlots classSlots;
@@ -75,7 +87,8 @@ bool TerminalScreen::TURMA_SEMANA() {
         }
         return rules::TimetableClass{hoursOf(*turma), turma->days};
     };
-    return rules::withinWeeklyTimetable(classSlots, find, businessDate_, now);
+    return rules::withinWeeklyTimetable(
+        classSlots, find, [this](const rules::TimetableClass& turma) { return HORA_TURMA(turma); });
 }
 
 bool TerminalScreen::TOLERENCIAENTRADA() {

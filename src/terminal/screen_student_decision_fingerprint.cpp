@@ -19,16 +19,49 @@ bool TerminalScreen::showCaptureScreen() {
     return true;
 }
 
-// Shows the fingerprint message for two seconds and resets for the next person.
-bool TerminalScreen::refuseByFingerprint() {
+void TerminalScreen::MOSTRA_MSGBIOMATRIA(const QString& TEXTO_ACESSO, const QColor& COR,
+                                         int PANEL1_FONTE) {
+    static const QStringList outcomes{
+        QStringLiteral("Sob Consulta !!!"),        QStringLiteral("Sem acesso !!!"),
+        QStringLiteral("Avaliação Bloqueada !!!"), QStringLiteral("Fora de Hora !!!"),
+        QStringLiteral("Fora Validade !!!"),       QStringLiteral("Acesso Livre")};
     state_.PNLFUNDO.visible = true;
     hideEntryForOutcome();
-    showInformation(unit_.biometricMessage, colours::clBlack, 36);
+    state_.LBLINFORMACOES.visible = false;
+    state_.PNLINFORMACOES.visible = false;
+    const bool granted = TEXTO_ACESSO == QLatin1String("Acesso Livre");
+    if (outcomes.contains(TEXTO_ACESSO)) {
+        showInformation(QString(), colours::clSilver, state_.PNLINFORMACOES.fontSize);
+        if (granted) {
+            state_.Image5Visible = false;
+            state_.Image4Visible = true;
+            services_.pump.processEvents();
+        }
+        showStatus(TEXTO_ACESSO, granted ? colours::clGreen : colours::clRed,
+                   state_.PNLACESSO.fontColour);
+    } else {
+        if (TEXTO_ACESSO == QLatin1String("Visitante")) {
+            state_.Image5Visible = false;
+            state_.Image4Visible = true;
+            showStatus(QStringLiteral("Acesso Livre"), colours::clGreen,
+                       state_.PNLACESSO.fontColour);
+            services_.pump.processEvents();
+        } else {
+            state_.LBLINFORMACOES.visible = true;
+            state_.PNLINFORMACOES.visible = true;
+        }
+        showInformation(TEXTO_ACESSO, COR, PANEL1_FONTE);
+    }
     wait(kFingerprintMessageWait);
     state_.LBLINFORMACOES.visible = false;
     state_.PNLINFORMACOES.visible = false;
     state_.PNLINFORMACOES.fontColour = colours::clWhite;
     services_.pump.processEvents();
+}
+
+// Shows the fingerprint message for two seconds and resets for the next person.
+bool TerminalScreen::refuseByFingerprint() {
+    MOSTRA_MSGBIOMATRIA(unit_.biometricMessage, colours::clBlack, 36);
     fingerprintReset();
     return false;
 }

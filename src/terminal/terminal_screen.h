@@ -9,6 +9,7 @@
 #include "store/people_lookups.h"
 #include "store/settings.h"
 #include "terminal/log_writer.h"
+#include "terminal/rules/class_timetable.h"
 #include "terminal/screen_observer.h"
 #include "terminal/screen_state.h"
 #include "terminal/services/capture_screen.h"
@@ -143,11 +144,17 @@ public:
     void MOSTRA_FOTO();
     void FOTO_FUNCIONARIO();
     void LIBERA_ROLETA();
+    // A fingerprint message shown for two seconds.
+    void MOSTRA_MSGBIOMATRIA(const QString& TEXTO_ACESSO, const QColor& COR, int PANEL1_FONTE);
 
     // ---- Student and employee rules -------------------------------------------------------
     bool MOSTRA_SITUACAO();
     void MOSTRA_VENCIMENTO(); // the due display
     bool TURMA_SEMANA();
+    // The class window of a Turma row and of a booked class, and a class that runs now.
+    bool ACESSO_HORA(const rules::ClassHours& turma) const;
+    bool ACESSO_HORA_AGENDADO(const rules::ClassHours& bookedClass) const;
+    bool HORA_TURMA(const rules::TimetableClass& turma) const;
     bool TOLERENCIAENTRADA();
     bool Verifica_Atividade_Agendada();
     bool Verifica_Ponto_Acesso();

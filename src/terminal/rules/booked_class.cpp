@@ -16,11 +16,6 @@ std::optional<Booking> firstBooking(const std::vector<Booking>& bookings) {
                              [&](const Booking& a, const Booking& b) { return key(a) < key(b); });
 }
 
-bool withinBookedClass(const std::vector<Booking>& bookings, const QTime& now) {
-    const std::optional<Booking> first = firstBooking(bookings);
-    return first && withinClassWindow(first->hours, now);
-}
-
 QString bookedActivityCode(const Booking& booking) {
     return booking.activity.left(2);
 }

@@ -21,10 +21,6 @@ struct Booking {
 // class code, then the lowest activity, so the same rows always give the same answer.
 std::optional<Booking> firstBooking(const std::vector<Booking>& bookings);
 
-// The booked-class mode of the class-hours rule: false without a booking, otherwise the
-// window of the first booking.
-bool withinBookedClass(const std::vector<Booking>& bookings, const QTime& now);
-
 // The activity code of a booking.
 QString bookedActivityCode(const Booking& booking);
 

@@ -6,8 +6,8 @@ bool classInHours(const TimetableClass& turma, const QDate& date, const QTime& n
     return runsOn(turma.days, date) && withinClassWindow(turma.hours, now);
 }
 
-bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find, const QDate& date,
-                           const QTime& now) {
+bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find,
+                           const ClassRunsNow& runsNow) {
     bool result = true;
     for (const QString& code : classSlots) {
         if (code.isEmpty())
@@ -15,7 +15,7 @@ bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find, 
         const std::optional<TimetableClass> turma = find(code);
         if (!turma)
             continue;
-        result = classInHours(*turma, date, now);
+        result = runsNow(*turma);
         if (result)
             break;
     }

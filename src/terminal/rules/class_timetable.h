@@ -28,7 +28,9 @@ using ClassSlots = std::array<QString, 6>;
 using FindClass = std::function<std::optional<TimetableClass>(const QString& code)>;
 
 // True when no slot names an existing class, or one such class is within its hours now.
-bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find, const QDate& date,
-                           const QTime& now);
+// Whether a class runs now (the screen's HORA_TURMA).
+using ClassRunsNow = std::function<bool(const TimetableClass& turma)>;
+bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find,
+                           const ClassRunsNow& runsNow);
 
 } // namespace orvalen::terminal::rules
