@@ -342,4 +342,36 @@ TEST(DemoClubRerun, KeepsDataAndOpensCashForTheNewDay) {
     EXPECT_EQ(count(*club, QStringLiteral("SELECT COUNT(*) FROM RECEB")), receipts);
 }
 
+// The devices switch points an existing club at a reader line in its folder and a relay on
+// this machine; without it the relay address is still a loopback one.
+TEST(DemoClubDevices, ReaderLineAndRelayOnThisMachine) {
+    test::ensureApplication();
+    QTemporaryDir dir(tempTemplate());
+    demo::DemoClubOptions options;
+    options.members = 30;
+    options.branchMembers = 3;
+    options.now = kCreated;
+    ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
+    const auto club = openClub(QDir(dir.path()).filePath(QStringLiteral("club.db")));
+    const auto settingsText = [&](const char* sql) {
+        auto query = club->execute(QString::fromUtf8(sql));
+        EXPECT_TRUE(query.ok() && query->next());
+        return query->value(0).toString();
+    };
+    EXPECT_EQ(settingsText("SELECT CatracaWireless FROM Sacvar2"),
+              QStringLiteral("127.0.0.1:8080"));
+    EXPECT_EQ(settingsText("SELECT ROLETA || PINPAD FROM Sacvar"), QStringLiteral("NADANADA"));
+
+    options.devices = true;
+    ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
+    EXPECT_EQ(settingsText("SELECT ROLETA || TIPO_ROLETA || PINPAD || PADRAOTEC12 FROM Sacvar"),
+              QStringLiteral("WIFIRCOM9Sim"));
+    EXPECT_EQ(settingsText("SELECT ENDERECO_LPT || CatracaWireless FROM Sacvar2"),
+              QStringLiteral("127.0.0.1:8080"));
+    const auto local = store::LocalSettings::load(dir.path());
+    ASSERT_TRUE(local.ok());
+    EXPECT_EQ(local->deviceForPort(QStringLiteral("COM9")),
+              QDir(dir.path()).absoluteFilePath(QStringLiteral("reader-line")));
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "demo_club/club_setup.h"
 
+#include "demo_club/demo_devices.h"
 #include "demo_club/pictures.h"
 
 namespace orvalen::demo {
@@ -65,7 +66,7 @@ store::Bindings terminalSettings() {
         {QStringLiteral("FILIAL"), branchText(kMainBranchCode)},
         {QStringLiteral("USB_LPT"), text("Não")},
         {QStringLiteral("ENDERECO_LPT"), text("378")},
-        {QStringLiteral("CatracaWireless"), text("192.168.0.50")},
+        {QStringLiteral("CatracaWireless"), text(kDemoRelayAddress)},
         {QStringLiteral("VELOCIDADE"), 9600},
         {QStringLiteral("DATABIT"), text("8")},
         {QStringLiteral("STOPBIT"), text("1")},

@@ -3,6 +3,7 @@
 #include "demo_club/cash_period.h"
 #include "demo_club/club_plan.h"
 #include "demo_club/club_setup.h"
+#include "demo_club/demo_devices.h"
 #include "demo_club/installation_files.h"
 #include "demo_club/member_catalogue.h"
 #include "demo_club/offerings.h"
@@ -129,6 +130,15 @@ store::Result<DemoClubSummary> createDemoClub(const QString& folder,
         return s.error();
     }
     summary.members = countMembers(*main);
+    if (options.devices) {
+        if (Status s = configureDemoDevices(*main); !s) {
+            return s.error();
+        }
+        const QString readerLine = dir.absoluteFilePath(QLatin1String(kReaderLineFile));
+        if (Status s = writeLocalSettingsFile(ini, readerLine); !s) {
+            return s.error();
+        }
+    }
 
     auto branch = openDatabase(dir.filePath(QLatin1String(kBranchDatabase)),
                                dir.filePath(QLatin1String(store::kBranchDataLink)));

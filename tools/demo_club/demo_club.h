@@ -13,6 +13,7 @@ struct DemoClubOptions {
     int branchMembers = 40; // active students of the second branch
     QDateTime now;          // its date becomes the business date
     quint32 seed = 20260611;
+    bool devices = false; // a reader line and a relay on this machine (demo_devices.h)
 };
 
 struct DemoClubSummary {

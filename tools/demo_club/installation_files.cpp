@@ -1,5 +1,7 @@
 #include "demo_club/installation_files.h"
 
+#include "demo_club/demo_devices.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -29,7 +31,7 @@ store::Status writeDataLinkFile(const QString& file, const QString& initString) 
     return writeBytes(file, bytes);
 }
 
-store::Status writeLocalSettingsFile(const QString& file) {
+store::Status writeLocalSettingsFile(const QString& file, const QString& readerLine) {
     const char* text =
         "; Orvalen Terminal: what this PC needs that the club database cannot hold.\n"
         "; Every key is optional; remove the ';' in front of a line to change it.\n"
@@ -42,16 +44,25 @@ store::Status writeLocalSettingsFile(const QString& file) {
         "; COMn is /dev/ttyS(n-1) unless mapped here\n"
         ";COM1=/dev/ttyS0\n"
         ";COM3=/dev/ttyUSB0\n"
+        "; a parallel port address (Sacvar2.ENDERECO_LPT) is /dev/parport0 for 378\n"
+        ";278=/dev/parport1\n"
+        "%1"
         "\n"
         "[devices]\n"
         "; raw port output of a parallel-port turnstile, and the USB-to-parallel converter\n"
         ";port_output=/dev/port\n"
+        "; converter=simulated: a converter in memory, for a demonstration without one\n"
         ";converter=/dev/usblpt0\n"
         "\n"
         "[log]\n"
         "; exception log; empty: beside the executable\n"
         ";path=/var/log/orvalen/orvalen-terminal.log\n";
-    return writeBytes(file, QByteArray(text));
+    const QString ports =
+        readerLine.isEmpty()
+            ? QString()
+            : QStringLiteral("; the demo's reader line, held by orvalen reader-sim\n%1=%2\n")
+                  .arg(QLatin1String(kReaderPort), readerLine);
+    return writeBytes(file, QString::fromUtf8(text).arg(ports).toUtf8());
 }
 
 } // namespace orvalen::demo

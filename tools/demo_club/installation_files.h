@@ -10,7 +10,8 @@ namespace orvalen::demo {
 // [oledb] header, the comment line and one initialisation string.
 store::Status writeDataLinkFile(const QString& file, const QString& initString);
 
-// The local settings file with every key commented out at its default.
-store::Status writeLocalSettingsFile(const QString& file);
+// The local settings file with every key commented out at its default; with a reader line,
+// the demo's reader port mapped to it.
+store::Status writeLocalSettingsFile(const QString& file, const QString& readerLine = {});
 
 } // namespace orvalen::demo

@@ -1,6 +1,7 @@
 #include "app/tool/demo_command.h"
 
 #include "demo_club/demo_club.h"
+#include "demo_club/demo_devices.h"
 #include "demo_club/member_catalogue.h"
 
 #include <QDir>
@@ -10,7 +11,7 @@ namespace orvalen::tool {
 namespace {
 
 int usage(CommandContext& context) {
-    context.err << "usage: orvalen demo create DIR [--members N]\n";
+    context.err << "usage: orvalen demo create DIR [--members N] [--devices]\n";
     return 2;
 }
 
@@ -33,6 +34,8 @@ int demoCommand(CommandContext& context) {
                 context.err << "orvalen demo: --members needs a positive whole number\n";
                 return 2;
             }
+        } else if (arg == QLatin1String("--devices")) {
+            options.devices = true;
         } else if (folder.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
             folder = arg;
         } else {
@@ -53,6 +56,12 @@ int demoCommand(CommandContext& context) {
                 << summary->businessDate.toString(QStringLiteral("dd/MM/yyyy"))
                 << "\n  who to try: " << QDir(where).filePath(QLatin1String(demo::kCatalogueFile))
                 << "\n";
+    if (options.devices) {
+        context.out << "  devices: a Tec12 keypad on "
+                    << QDir(where).filePath(QLatin1String(demo::kReaderLineFile))
+                    << " (start orvalen reader-sim --link that path) and a Wi-Fi relay at "
+                    << demo::kDemoRelayAddress << " (start orvalen relay-sim --port 8080)\n";
+    }
     context.out.flush();
     return 0;
 }
