@@ -198,8 +198,8 @@ TEST(Doctor, DataLinkFolderTheUserCannotWrite) {
     ASSERT_EQ(chmod(folder.constData(), 0700), 0);
     EXPECT_EQ(readOnly.status, 1) << readOnly.out.toStdString();
     for (const QString& mention :
-         {QStringLiteral("cannot write the data-link folder ") + installation.folder(),
-          QStringLiteral("Acesso.txt"), QStringLiteral("what to do: let ")}) {
+         QStringList{QStringLiteral("cannot write the data-link folder ") + installation.folder(),
+                     QStringLiteral("Acesso.txt"), QStringLiteral("what to do: let ")}) {
         EXPECT_TRUE(readOnly.out.contains(mention)) << mention.toStdString() << " not in:\n"
                                                     << readOnly.out.toStdString();
     }

@@ -15,7 +15,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -200,22 +199,20 @@ TEST_F(ShellWindowsTest, AboutBoxShowsTheClubAndClosesOnItsPicture) {
 
 TEST_F(ShellWindowsTest, SplashIsAWhiteBorderlessPictureThatClosesItself) {
     SplashWindow splash(300);
+    QElapsedTimer shown;
+    shown.start();
     splash.show();
     QApplication::processEvents();
     save(splash, "splash");
     EXPECT_EQ(splash.size(), QSize(410, 208));
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(splash.grab().toImage().pixelColor(2, 2), QColor(Qt::white));
-    const QRect screen = splash.screen()->geometry();
-    EXPECT_LE((splash.frameGeometry().center() - screen.center()).manhattanLength(), 2);
 
-    QElapsedTimer shown;
-    shown.start();
     while (splash.isVisible() && shown.elapsed() < 5000) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     }
     EXPECT_FALSE(splash.isVisible());
-    EXPECT_GE(shown.elapsed(), 250) << "closed before its time";
+    EXPECT_GE(shown.elapsed(), 290) << "closed before its time";
 }
 
 // While a menu's window is open its item is disabled and checked; closing the window gives
