@@ -155,7 +155,7 @@ TEST_P(TableOpeningTest, EachDatasetFailsUnderItsOwnLabel) {
             club.exec(QStringLiteral("DROP TABLE ") + QLatin1String(dataset->table));
             const auto result = store::ABRE_TABELAS(screen, club.connection(), local);
             EXPECT_FALSE(result.ok);
-            EXPECT_EQ(result.failedLabel, QLatin1String(dataset->label));
+            EXPECT_EQ(result.failedLabel, QString::fromLatin1(dataset->label));
             EXPECT_EQ(result.opened,
                       expectedComponents(screen, std::distance(dataset, order.rend()) - 1));
         }
