@@ -4,11 +4,16 @@
 #include "support/application.h"
 #include "support/test_database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace orvalen;
 
@@ -62,6 +67,7 @@ public:
     }
 
     QString file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
+    QString folder() const { return dir_.path(); }
 
 private:
     QTemporaryDir dir_{qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
@@ -152,6 +158,57 @@ TEST(Doctor, LeavesMissingDatabaseUncreated) {
     QFile::remove(installation.file(QStringLiteral("club.db")));
     EXPECT_EQ(installation.doctor().status, 1);
     EXPECT_FALSE(QFile::exists(installation.file(QStringLiteral("club.db"))));
+}
+
+// The real tool, run as an ordinary user: root may write any folder, so under root the
+// child drops to nobody before it starts.
+ToolRun runToolAsOrdinaryUser(const QStringList& arguments) {
+    QProcess tool;
+    if (geteuid() == 0) {
+        tool.setChildProcessModifier([] {
+            const uid_t nobody = 65534;
+            if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
+                _exit(125);
+            }
+        });
+    }
+    tool.setProcessChannelMode(QProcess::MergedChannels);
+    tool.start(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../src/app/orvalen")),
+        arguments);
+    ToolRun run;
+    if (!tool.waitForFinished(60000)) {
+        run.status = -1;
+        run.out = tool.errorString();
+        return run;
+    }
+    run.status = tool.exitCode();
+    run.out = QString::fromUtf8(tool.readAll());
+    return run;
+}
+
+TEST(Doctor, DataLinkFolderTheUserCannotWrite) {
+    const DemoInstallation installation;
+    const QByteArray folder = QFile::encodeName(installation.folder());
+    const QStringList doctor{QStringLiteral("doctor"), QStringLiteral("--datalink-dir"),
+                             installation.folder()};
+    // Anyone may read the data links; nobody may add a file beside them.
+    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
+    const ToolRun readOnly = runToolAsOrdinaryUser(doctor);
+    ASSERT_EQ(chmod(folder.constData(), 0700), 0);
+    EXPECT_EQ(readOnly.status, 1) << readOnly.out.toStdString();
+    for (const QString& mention :
+         QStringList{QStringLiteral("cannot write the data-link folder ") + installation.folder(),
+                     QStringLiteral("Acesso.txt"), QStringLiteral("what to do: let ")}) {
+        EXPECT_TRUE(readOnly.out.contains(mention)) << mention.toStdString() << " not in:\n"
+                                                    << readOnly.out.toStdString();
+    }
+    // The rest of the installation is still examined and found sound.
+    EXPECT_TRUE(readOnly.out.contains(QStringLiteral("1 problem in")))
+        << readOnly.out.toStdString();
+
+    // The same installation, writable by the user who runs the doctor, is healthy.
+    EXPECT_EQ(installation.doctor().status, 0);
 }
 
 } // namespace

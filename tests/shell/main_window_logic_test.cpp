@@ -47,20 +47,5 @@ TEST(MainWindowLogic, AbrirRefusesWithoutTodaysOpenCashAndClosesTheWindow) {
     }
 }
 
-TEST(MainWindowLogic, AnItemIsDisabledAndCheckedWhileItsWindowIsOpen) {
-    test::RecordingAviso aviso;
-    terminal::TerminalUnit unit;
-    MainWindowLogic logic(aviso, unit);
-    using Item = MainWindowLogic::Item;
-    logic.opened(Item::Atividades);
-    EXPECT_FALSE(logic.state().MNATIVIDADES.enabled);
-    EXPECT_TRUE(logic.state().MNATIVIDADES.checked);
-    EXPECT_TRUE(logic.state().MNACESSO.enabled);
-    EXPECT_TRUE(logic.state().MNSobre.enabled);
-    logic.closed(Item::Atividades);
-    EXPECT_TRUE(logic.state().MNATIVIDADES.enabled);
-    EXPECT_FALSE(logic.state().MNATIVIDADES.checked);
-}
-
 } // namespace
 } // namespace orvalen::shell

@@ -9,10 +9,14 @@
 #include "test_application.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace orvalen::shell {
@@ -34,10 +38,11 @@ protected:
         db.exec(QStringLiteral(
             "INSERT INTO Usuarios (CODIGO, NOME, SENHA) VALUES ('01', 'ANA LIMA', 'ABC')"));
         db.exec(QStringLiteral(
-            "INSERT INTO Sacvar (CLIENTE, ACADEMIA, ENDERACADEMIA, CNPJCPF) VALUES "
-            "(12, 'Academia Orvalen', 'Rua das Palmeiras, 120', '12.345.678/0001-90')"));
-        db.exec(
-            QStringLiteral("INSERT INTO Sacvar2 (FILIAL, LEITOR_BIOMETRICO) VALUES ('01', 'Não')"));
+            "INSERT INTO Sacvar (CLIENTE, ACADEMIA, ENDERACADEMIA, COMPLEMENTO1, CNPJCPF) VALUES "
+            "(12, 'Academia Orvalen', 'Rua das Palmeiras, 120', 'Centro - Campinas', "
+            "'12.345.678/0001-90')"));
+        db.exec(QStringLiteral("INSERT INTO Sacvar2 (FILIAL, LEITOR_BIOMETRICO, INSC_MUNICIPAL) "
+                               "VALUES ('01', 'Não', '998877')"));
         db.exec(
             QStringLiteral("INSERT INTO ATIVIDADES (CODIGO, DESCRICAO) VALUES ('01', 'Natação'), "
                            "('02', 'Musculação'), ('03', 'Pilates')"));
@@ -140,12 +145,98 @@ TEST_F(ShellWindowsTest, DialogsShowTheClubsData) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), QByteArray("03\r\n"));
 
+    EXPECT_TRUE(aviso.shown.isEmpty());
+}
+
+// The texts of a window's labels, pictures left out.
+QStringList labelTexts(const QWidget& window) {
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) {
+            texts << label->text();
+        }
+    }
+    return texts;
+}
+
+TEST_F(ShellWindowsTest, AboutBoxShowsTheClubAndClosesOnItsPicture) {
     AboutBox about(loadAboutTexts(db.connection(), local, aviso));
     about.show();
+    QApplication::processEvents();
     save(about, "about");
-    SplashWindow splash(50);
+    EXPECT_TRUE(aviso.shown.isEmpty());
+    EXPECT_EQ(about.windowTitle(), QStringLiteral("Sobre"));
+    EXPECT_EQ(about.size(), QSize(413, 210));
+    const QStringList texts = labelTexts(about);
+    for (const char* expected :
+         {"Versão: 9.26", "Filial: 01", "Rua das Palmeiras, 120", "Centro - Campinas"}) {
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(expected)))
+            << expected << " not in " << texts.join(u'|').toStdString();
+    }
+    const auto lineWith = [&texts](const QString& first, const QString& second) {
+        return std::any_of(texts.begin(), texts.end(), [&](const QString& text) {
+            return text.contains(first) && text.contains(second);
+        });
+    };
+    EXPECT_TRUE(lineWith(QStringLiteral("12"), QStringLiteral("Academia Orvalen")));
+    EXPECT_TRUE(lineWith(QStringLiteral("CNPJ"), QStringLiteral("12.345.678/0001-90")));
+    EXPECT_TRUE(lineWith(QStringLiteral("Insc. Municipal"), QStringLiteral("998877")));
+
+    QLabel* picture = nullptr;
+    for (QLabel* label : about.findChildren<QLabel*>()) {
+        if (!label->pixmap().isNull()) {
+            picture = label;
+        }
+    }
+    ASSERT_NE(picture, nullptr);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(5, 5),
+                        picture->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(picture, &release);
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+TEST_F(ShellWindowsTest, SplashIsAWhiteBorderlessPictureThatClosesItself) {
+    SplashWindow splash(300);
+    QElapsedTimer shown;
+    shown.start();
     splash.show();
+    QApplication::processEvents();
     save(splash, "splash");
+    EXPECT_EQ(splash.size(), QSize(410, 208));
+    EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(splash.grab().toImage().pixelColor(2, 2), QColor(Qt::white));
+
+    while (splash.isVisible() && shown.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_GE(shown.elapsed(), 290) << "closed before its time";
+}
+
+// While a menu's window is open its item is disabled and checked; closing the window gives
+// the item back.
+TEST_F(ShellWindowsTest, MenuItemIsHeldWhileItsDialogIsOpen) {
+    const ShellContext context{db.connection(), local, unit, aviso, log};
+    MainWindow window(context, {});
+    window.show();
+    for (QAction* item : {window.MNATIVIDADES, window.MNSobre}) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        bool sawDialog = false;
+        QTimer::singleShot(0, &window, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            sawDialog = true;
+            EXPECT_FALSE(item->isEnabled());
+            EXPECT_TRUE(item->isChecked());
+            dialog->close();
+        });
+        item->trigger();
+        EXPECT_TRUE(sawDialog);
+        EXPECT_TRUE(item->isEnabled());
+        EXPECT_FALSE(item->isChecked());
+    }
     EXPECT_TRUE(aviso.shown.isEmpty());
 }
 

@@ -57,13 +57,58 @@ protected:
     store::LocalSettings local;
 };
 
-QStringList componentsOf(OpeningScreen screen, qsizetype count = -1) {
+// Each screen's datasets in the order it opens them, with the label its failure shows.
+struct ExpectedDataset {
+    const char* component;
+    const char* label;
+    const char* table; // dropped to make this dataset fail
+};
+
+std::vector<ExpectedDataset> expectedOrder(OpeningScreen screen) {
+    switch (screen) {
+    case OpeningScreen::Terminal:
+        return {{"TBLACESSO", "Acesso", "acesso"},
+                {"TBLACESSOFUNC", "AcessoFuncionarios", "AcessoFuncionarios"},
+                {"TBLACESSOVIS", "AcessoVisitantes", "AcessoVisitantes"},
+                {"TBLALUNOSATIVOS", "AlunosAtivos", "AlunosAtivos"},
+                {"TBLCONTROLE", "Controle", "Sacvar"},
+                {"TBLCONTROLE2", "Controle2", "Sacvar2"},
+                {"TBLCAIXA", "Caixa", "caixa"},
+                {"TBLMODALIDADE", "Mensalidades", "MENSALIDADES"},
+                {"TBLFUNCIONARIO", "Funcionarios", "Funcionarios"},
+                {"TBLTURMAS", "Turma", "Turma"},
+                {"TBLPLANOS", "Planos", "PLANOS"},
+                {"TBLACESSODIA", "AcessoDia", "AcessoDia"},
+                {"TBLFILIAL", "Filial", "Filial"},
+                {"TBLLIBERAGYMPASS", "LiberaGympass", "LiberaGympass"}};
+    case OpeningScreen::Login:
+        return {{"TBLUSUARIOS", "Usuarios", "Usuarios"},
+                {"TBLCONTROLE", "Controle", "Sacvar"},
+                {"TBLCONTROLE2", "Controle2", "Sacvar2"},
+                {"TBLCAIXA", "Caixa", "caixa"},
+                {"TBLCAIXACONTROLE", "CaixaControle", "CaixaControle"}};
+    case OpeningScreen::AboutBox:
+        // "Conttole" is the about box's own label for its settings table.
+        return {{"TBLCONTROLE", "Conttole", "Sacvar"}, {"TBLCONTROLE2", "Controle2", "Sacvar2"}};
+    case OpeningScreen::ActivityDialog:
+        return {{"TBLATIVIDADES", "Atividades", "ATIVIDADES"}};
+    case OpeningScreen::Enrolment:
+        return {{"TBLFUNCIONARIOS", "Funcionarios", "Funcionarios"}};
+    }
+    return {};
+}
+
+QStringList expectedComponents(OpeningScreen screen, qsizetype count = -1) {
     QStringList components;
-    for (const auto& dataset : store::openingOrder(screen)) {
-        components << dataset.component;
+    for (const ExpectedDataset& dataset : expectedOrder(screen)) {
+        components << QLatin1String(dataset.component);
     }
     return count < 0 ? components : components.first(count);
 }
+
+const OpeningScreen kScreens[] = {OpeningScreen::Terminal, OpeningScreen::Login,
+                                  OpeningScreen::AboutBox, OpeningScreen::ActivityDialog,
+                                  OpeningScreen::Enrolment};
 
 TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
     addCaixa(QDate(2026, 12, 7));
@@ -71,14 +116,12 @@ TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
     addCaixa(QDate(2026, 12, 8)); // the last row, though not the latest date
     db.exec(QStringLiteral("INSERT INTO CaixaControle (DATA, CONTADORPDR, ABERTO) VALUES "
                            "('2026-12-08 00:00:00.000', 1, 1)"));
-    for (OpeningScreen screen :
-         {OpeningScreen::Terminal, OpeningScreen::Login, OpeningScreen::AboutBox,
-          OpeningScreen::ActivityDialog, OpeningScreen::Enrolment}) {
+    for (OpeningScreen screen : kScreens) {
         SCOPED_TRACE(static_cast<int>(screen));
         const auto result = open(screen);
         ASSERT_TRUE(result.ok) << result.failedLabel.toStdString() << ": "
                                << result.why.toStdString();
-        EXPECT_EQ(result.opened, componentsOf(screen));
+        EXPECT_EQ(result.opened, expectedComponents(screen));
     }
     db.exec(QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS) VALUES ('0000000001', 'S')"));
     db.exec(QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS) VALUES ('0000000002', 'L')"));
@@ -96,6 +139,27 @@ TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
     auto reread = store::readBusinessDate(db.connection());
     ASSERT_TRUE(reread.ok());
     EXPECT_EQ(reread.value(), QDate(2026, 12, 8));
+}
+
+// Tables are dropped from the last of a screen's order to the first, so that each opening
+// fails at the table just dropped: every dataset's message label shows in turn.
+TEST_P(TableOpeningTest, EachDatasetFailsUnderItsOwnLabel) {
+    for (OpeningScreen screen : kScreens) {
+        SCOPED_TRACE(static_cast<int>(screen));
+        test::TestDatabase club(GetParam());
+        club.exec(QStringLiteral("INSERT INTO Sacvar (CLIENTE) VALUES (3)"));
+        club.exec(QStringLiteral("INSERT INTO Sacvar2 (FILIAL) VALUES ('01')"));
+        const auto order = expectedOrder(screen);
+        for (auto dataset = order.rbegin(); dataset != order.rend(); ++dataset) {
+            SCOPED_TRACE(dataset->table);
+            club.exec(QStringLiteral("DROP TABLE ") + QLatin1String(dataset->table));
+            const auto result = store::ABRE_TABELAS(screen, club.connection(), local);
+            EXPECT_FALSE(result.ok);
+            EXPECT_EQ(result.failedLabel, QString::fromLatin1(dataset->label));
+            EXPECT_EQ(result.opened,
+                      expectedComponents(screen, std::distance(dataset, order.rend()) - 1));
+        }
+    }
 }
 
 TEST_P(TableOpeningTest, FirstFailureStopsTheSequenceWithItsLabel) {
@@ -130,7 +194,7 @@ TEST_P(TableOpeningTest, FirstFailureStopsTheSequenceWithItsLabel) {
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.failedLabel, QLatin1String(c.label));
         EXPECT_FALSE(result.why.isEmpty());
-        EXPECT_EQ(result.opened, componentsOf(c.screen, c.openedBefore));
+        EXPECT_EQ(result.opened, expectedComponents(c.screen, c.openedBefore));
         EXPECT_FALSE(result.acessoDiaPurged);
         auto left = broken.connection().execute(QStringLiteral("SELECT COUNT(*) FROM AcessoDia"));
         ASSERT_TRUE(left.ok() && left->next());

@@ -1,3 +1,4 @@
+#include "support/terminal_fixture.h"
 #include "terminal/access_status.h"
 
 #include <gtest/gtest.h>
@@ -34,12 +35,53 @@ TEST(AccessStatus, ObsKeepsThirtyCharacters) {
     EXPECT_EQ(cutObs(QStringLiteral("Acesso Livre")), QStringLiteral("Acesso Livre"));
 }
 
+// Exactly eight texts go to the status panel, red but for "Acesso Livre"; every other text
+// an outcome shows, including near spellings of the eight, goes to the information panel.
 TEST(AccessStatus, StatusTextsGoToTheStatusPanel) {
-    EXPECT_TRUE(isStatusText(QStringLiteral("Fora de Hora !!!")));
-    EXPECT_TRUE(isStatusText(QStringLiteral("Acesso Livre")));
-    EXPECT_FALSE(isStatusText(QStringLiteral("Inexistente !!!")));
-    EXPECT_FALSE(isStatusText(QStringLiteral("Visitante")));
-    EXPECT_FALSE(isStatusText(QStringLiteral("Excedeu Acesso !!!")));
+    using namespace colours;
+    const std::pair<const char*, QColor> statusTexts[] = {
+        {"Acesso Livre", clGreen},     {"Sob Consulta !!!", clRed},
+        {"Sem acesso !!!", clRed},     {"Avaliação Bloqueada !!!", clRed},
+        {"Fora de Hora !!!", clRed},   {"Fora Validade !!!", clRed},
+        {"Fim de Repasse !!!", clRed}, {"Matrícula Trancada !!!", clRed},
+    };
+    const char* const informationTexts[] = {
+        "Inexistente !!!",
+        "Inexistente!!!",
+        "Inativo !!!",
+        "Parabéns !!!",
+        "Médica Vencida !!!",
+        "Funcional Vencida !!!",
+        "Professor", // an employee's job title
+        "Excedeu Acesso !!!",
+        "Atividade Agendada Incorreta !!!",
+        "Pendente",
+        "acesso livre",
+        "Sem Acesso !!!",
+        "Fora de Hora !!! ",
+        "Matricula Trancada !!!",
+    };
+    test::TerminalFixture f;
+    f.show();
+    const auto show = [&f](const char* text) {
+        f.screen().LIMPA_TELA();
+        f.screen().MOSTRA_ACESSO(QString::fromUtf8(text), clBlack, QString(), 36);
+        return std::pair{f.state().PNLACESSO, f.state().PNLINFORMACOES};
+    };
+    for (const auto& [text, colour] : statusTexts) {
+        SCOPED_TRACE(text);
+        const auto [status, information] = show(text);
+        EXPECT_EQ(status.caption, QString::fromUtf8(text));
+        EXPECT_EQ(status.colour, colour);
+        EXPECT_TRUE(information.caption.isEmpty());
+    }
+    for (const char* text : informationTexts) {
+        SCOPED_TRACE(text);
+        const auto [status, information] = show(text);
+        EXPECT_TRUE(status.caption.isEmpty());
+        EXPECT_EQ(status.colour, clSilver);
+        EXPECT_EQ(information.caption, QString::fromUtf8(text));
+    }
 }
 
 TEST(AccessStatus, VisitorObs) {

@@ -69,10 +69,12 @@ TEST_P(EmployeeTest, OutcomeWaitsRowAndRelease) {
                   h.count(s("SELECT COUNT(*) FROM AcessoDia")),
               0);
     EXPECT_EQ(h.outputs.pulses.size(), c.released ? 1u : 0u);
-    EXPECT_TRUE(h.screen().state().EDTOBSERVACAO.text.isEmpty() || !c.released);
+    // The note goes with the employee's row; a refusal writes no row and leaves it typed.
+    EXPECT_EQ(h.screen().state().EDTOBSERVACAO.text, c.released ? QString() : s(c.observation));
 }
 
 const char* const kFree = "Acesso Livre";
+const char* const kNote = "Chave do vestiário";
 const char* const kRefused = "Sem acesso !!!";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -84,7 +86,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    {s("Inexistente!!!")},
                                    {1500},
                                    {},
-                                   false},
+                                   false,
+                                   kNote},
                       EmployeeCase{"allowed_month_last_day",
                                    [](DecisionHarness& h) {
                                        employee(h, {{s("ACESSOLIBERADO"), s("03/2021")}});
@@ -106,7 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    {},
                                    {1500},
                                    {},
-                                   false},
+                                   false,
+                                   kNote},
                       EmployeeCase{"dismissed_with_valid_month",
                                    [](DecisionHarness& h) {
                                        employee(h, {{s("ACESSOLIBERADO"), s("12/2021")},
@@ -117,7 +121,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    {},
                                    {1500},
                                    {},
-                                   false},
+                                   false,
+                                   kNote},
                       EmployeeCase{"birthday_then_job_title",
                                    [](DecisionHarness& h) {
                                        employee(h, {{s("DATA_NASCIMENTO"), QDate(1985, 3, 15)}});
@@ -135,9 +140,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    {s(kFree)},
                                    {s("Professor")},
                                    {},
-                                   {s("Chave do vestiário")},
+                                   {s(kNote)},
                                    true,
-                                   "Chave do vestiário"},
+                                   kNote},
                       EmployeeCase{"capture_screen_message_refuses",
                                    [](DecisionHarness& h) {
                                        employee(h);
@@ -153,7 +158,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    {s("Falha na leitura")},
                                    {2000},
                                    {},
-                                   false},
+                                   false,
+                                   kNote},
                       EmployeeCase{"finger_of_another_employee",
                                    [](DecisionHarness& h) {
                                        employee(h);
@@ -165,7 +171,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    {s("Digital não encontrada!")},
                                    {2000},
                                    {},
-                                   false},
+                                   false,
+                                   kNote},
                       EmployeeCase{"finger_of_this_employee",
                                    [](DecisionHarness& h) {
                                        employee(h);

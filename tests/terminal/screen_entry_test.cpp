@@ -221,19 +221,35 @@ TEST(ScreenEntry, NameModePicksTheListRow) {
     EXPECT_EQ(f.unit().sharedMatricula, QStringLiteral("0000000200"));
 }
 
-TEST(ScreenEntry, ListDropsInsertAndDelete) {
+// The list is read-only: Insert, Delete and Ctrl+Delete never reach it. Every key down,
+// dropped or not, makes the current row's number the current enrollment number.
+TEST(ScreenEntry, ListDropsInsertAndDeleteAndTakesTheRowsNumber) {
+    struct Case {
+        const char* name;
+        int key;
+        bool ctrl;
+        int passedOn;
+    };
+    const Case cases[] = {
+        {"Insert", Qt::Key_Insert, false, 0},     {"Delete", Qt::Key_Delete, false, 0},
+        {"Ctrl+Delete", Qt::Key_Delete, true, 0}, {"Down", Qt::Key_Down, false, Qt::Key_Down},
+        {"F5", Qt::Key_F5, false, Qt::Key_F5},
+    };
     TerminalFixture f;
     f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"));
     f.show();
-    for (int key : {int(Qt::Key_Insert), int(Qt::Key_Delete)}) {
-        int pressed = key;
-        f.screen().DBGALUNOSKeyDown(pressed);
-        EXPECT_EQ(pressed, 0);
+    f.screen().DBGALUNOSClick(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.unit().currentMatricula.clear();
+        int pressed = c.key;
+        f.screen().DBGALUNOSKeyDown(pressed, c.ctrl);
+        EXPECT_EQ(pressed, c.passedOn);
+        EXPECT_EQ(f.unit().currentMatricula, QStringLiteral("0000000100"));
     }
     QChar letter = QLatin1Char('a');
     f.screen().DBGALUNOSKeyPress(letter);
     EXPECT_TRUE(letter.isNull());
-    EXPECT_EQ(f.count(QStringLiteral("AlunosAtivos")), 1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/tool/doctor_command.h"
 
+#include "activities/access_point_file.h"
 #include "app/tool/doctor_database_checks.h"
 #include "app/tool/doctor_report.h"
 #include "store/branches.h"
@@ -9,9 +10,12 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <atomic>
 #include <memory>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace orvalen::tool {
 
@@ -55,6 +59,30 @@ std::unique_ptr<store::ClubConnection> connectThrough(const QString& file,
     return connection;
 }
 
+QString currentUser() {
+    const passwd* entry = getpwuid(geteuid());
+    return entry != nullptr ? QString::fromLocal8Bit(entry->pw_name)
+                            : QStringLiteral("uid %1").arg(geteuid());
+}
+
+// The terminal saves Acesso.txt and rewrites OrvalenFilial.udl through a new file in the
+// data-link folder, so the user running it must be able to create files there. access(2)
+// answers for this user, read-only mounts included, where the mode bits would not.
+void checkFolderWritable(const QString& folder, DoctorReport& report) {
+    if (access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0) {
+        return;
+    }
+    const QString user = currentUser();
+    report.problem(
+        QStringLiteral("user %1 cannot write the data-link folder %2: the activity dialog "
+                       "cannot save %3 there, and choosing a branch cannot rewrite %4")
+            .arg(user, folder, QLatin1String(activities::kAccessPointFileName),
+                 QLatin1String(store::kBranchDataLink)),
+        QStringLiteral("let %1 write %2 (for example `chown %1 %2`), or run the terminal as a "
+                       "user who can")
+            .arg(user, folder));
+}
+
 void examine(const QString& folder, const QDate& today, DoctorReport& report) {
     if (!QFileInfo(folder).isDir()) {
         report.problem(QStringLiteral("the data-link folder %1 does not exist").arg(folder),
@@ -62,6 +90,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
                                       "--datalink-dir DIR or ORVALEN_DATALINK_DIR"));
         return;
     }
+    checkFolderWritable(folder, report);
     const auto local = store::LocalSettings::load(folder);
     if (!local) {
         report.problem(local.error().message,
