@@ -2,7 +2,10 @@
 
 #include "shell/artwork.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -18,6 +21,9 @@ SplashWindow::SplashWindow(int shownMs, QWidget* parent)
     auto* picture = new QLabel(this);
     picture->setPixmap(splashPicture());
     layout->addWidget(picture);
+    // Centred by hand: the platform's placement allows for a title bar the splash has not.
+    const QRect screenArea = QGuiApplication::primaryScreen()->availableGeometry();
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screenArea));
 }
 
 void SplashWindow::showEvent(QShowEvent* event) {

@@ -10,11 +10,13 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -205,6 +207,8 @@ TEST_F(ShellWindowsTest, SplashIsAWhiteBorderlessPictureThatClosesItself) {
     QApplication::processEvents();
     save(splash, "splash");
     EXPECT_EQ(splash.size(), QSize(410, 208));
+    const QRect screenArea = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((splash.frameGeometry().center() - screenArea.center()).manhattanLength(), 1);
     EXPECT_TRUE(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(splash.grab().toImage().pixelColor(2, 2), QColor(Qt::white));
 
