@@ -110,6 +110,11 @@ bool TerminalScreen::ABRE_TABELAS() {
         store::showOpeningFailure(services_.aviso, opened);
         return false;
     }
+    if (!opened.portalError.isEmpty()) {
+        // The terminal opens without the class-booking portal; whoever looks at the log
+        // learns why booked classes are not found.
+        services_.errorLog.record(opened.portalError);
+    }
     sacvar_ = *opened.sacvar;
     sacvar2_ = *opened.sacvar2;
     businessDate_ = opened.businessDate;

@@ -417,3 +417,21 @@ TEST(StudentNumberMatch, InactiveAndPhotoRowsStoredWithoutZeros) {
 
 } // namespace
 } // namespace orvalen::test
+
+namespace orvalen::test {
+namespace {
+
+// A portal data link that cannot be used does not keep the terminal closed, and the
+// exception log says why booked classes will not be found.
+TEST(PortalDataLink, AnUnusablePortalIsLoggedAndTheTerminalOpens) {
+    DecisionHarness h;
+    h.setSacvar2("AgendamentoAulaPortal", s("Sim"));
+    h.open();
+    EXPECT_FALSE(h.screen().state().closeRequested);
+    ASSERT_EQ(h.errorLog.messages.size(), 1);
+    EXPECT_TRUE(h.errorLog.messages[0].contains(s("Velmora.udl")))
+        << h.errorLog.messages[0].toStdString();
+}
+
+} // namespace
+} // namespace orvalen::test
