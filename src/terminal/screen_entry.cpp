@@ -57,23 +57,9 @@ void TerminalScreen::typeIntoEntry(QChar character) {
     if (character.isNull() || character == QChar(kEnter)) {
         return;
     }
-    QString text = field.text;
-    int cursor = qBound(0, field.cursor, static_cast<int>(text.size()));
-    if (character == QChar(kBackspace)) {
-        if (cursor == 0) {
-            return;
-        }
-        text.remove(cursor - 1, 1);
-        --cursor;
-    } else if (text.size() < field.maxLength) {
-        text.insert(cursor, character.toUpper());
-        ++cursor;
-    } else {
-        return;
+    if (field.typeAtCursor(character.toUpper())) {
+        EDTMATRICULAChange();
     }
-    field.text = text;
-    field.cursor = cursor;
-    EDTMATRICULAChange();
 }
 
 void TerminalScreen::setEntryText(const QString& text) {

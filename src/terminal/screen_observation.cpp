@@ -37,23 +37,9 @@ void TerminalScreen::closeObservation() {
 
 void TerminalScreen::typeIntoObservation(QChar character) {
     EDTOBSERVACAOKeyPress(character);
-    EntryField& field = state_.EDTOBSERVACAO;
-    QString text = field.text;
-    int cursor = qBound(0, field.cursor, static_cast<int>(text.size()));
-    if (character == QChar(kBackspace)) {
-        if (cursor == 0) {
-            return;
-        }
-        text.remove(cursor - 1, 1);
-        --cursor;
-    } else if (character.isPrint() && text.size() < field.maxLength) {
-        text.insert(cursor, character);
-        ++cursor;
-    } else {
-        return;
+    if (character == QChar(kBackspace) || character.isPrint()) {
+        state_.EDTOBSERVACAO.typeAtCursor(character);
     }
-    field.text = text;
-    field.cursor = cursor;
 }
 
 } // namespace orvalen::terminal

@@ -30,6 +30,24 @@ struct EntryField {
     int cursor = 0;
     bool visible = true;
     bool enabled = true;
+
+    // Backspace (8) removes the character before the cursor; any other character goes in at
+    // the cursor while there is room. False when the text did not change.
+    bool typeAtCursor(QChar character) {
+        int at = qBound(0, cursor, static_cast<int>(text.size()));
+        if (character == QChar(8)) {
+            if (at == 0) {
+                return false;
+            }
+            text.remove(--at, 1);
+        } else if (text.size() < maxLength) {
+            text.insert(at++, character);
+        } else {
+            return false;
+        }
+        cursor = at;
+        return true;
+    }
 };
 
 // Every control of the terminal screen whose look the rules change, named after it.

@@ -293,13 +293,18 @@ TEST_F(DemoClubTest, CatalogueNumbersShowTheirSituation) {
     }
 }
 
-TEST(DemoClubRerun, KeepsDataAndOpensCashForTheNewDay) {
-    test::ensureApplication();
-    QTemporaryDir dir(tempTemplate());
+demo::DemoClubOptions smallClub() {
     demo::DemoClubOptions options;
     options.members = 30;
     options.branchMembers = 3;
     options.now = kCreated;
+    return options;
+}
+
+TEST(DemoClubRerun, KeepsDataAndOpensCashForTheNewDay) {
+    test::ensureApplication();
+    QTemporaryDir dir(tempTemplate());
+    demo::DemoClubOptions options = smallClub();
     ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
     const auto club = openClub(QDir(dir.path()).filePath(QStringLiteral("club.db")));
     const int receipts = count(*club, QStringLiteral("SELECT COUNT(*) FROM RECEB"));
@@ -347,10 +352,7 @@ TEST(DemoClubRerun, KeepsDataAndOpensCashForTheNewDay) {
 TEST(DemoClubDevices, ReaderLineAndRelayOnThisMachine) {
     test::ensureApplication();
     QTemporaryDir dir(tempTemplate());
-    demo::DemoClubOptions options;
-    options.members = 30;
-    options.branchMembers = 3;
-    options.now = kCreated;
+    demo::DemoClubOptions options = smallClub();
     ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
     const auto club = openClub(QDir(dir.path()).filePath(QStringLiteral("club.db")));
     const auto settingsText = [&](const char* sql) {

@@ -154,11 +154,6 @@ TEST(ReleaseReportTest, ConverterWithoutAnswerClosesTheScreen) {
     EXPECT_TRUE(h.screen().state().closeRequested);
 }
 
-} // namespace
-} // namespace orvalen::test
-
-namespace orvalen::test {
-namespace {
 
 TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
     for (const char* visitor : {"9999999999", "0000999999"}) {
@@ -173,11 +168,6 @@ TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
     }
 }
 
-} // namespace
-} // namespace orvalen::test
-
-namespace orvalen::test {
-namespace {
 
 class UnusedRtsPort : public terminal::RtsPort {
 public:
@@ -228,11 +218,6 @@ TEST(ReleaseThroughTheRelayTest, OnePulsePerGrantAndNoneForARefusal) {
     }
 }
 
-} // namespace
-} // namespace orvalen::test
-
-namespace orvalen::test {
-namespace {
 
 // The turnstile output is made ready when the screen starts, cleared at the exit and given
 // back when the screen closes.

@@ -353,11 +353,6 @@ TEST(StudentLookupTest, FingerprintMustIdentifyTheTypedNumber) {
     }
 }
 
-} // namespace
-} // namespace orvalen::test
-
-namespace orvalen::test {
-namespace {
 
 TEST(StudentWriteFailureTest, FailedWriteStopsBeforeOutcomeAndRelease) {
     const struct {
@@ -415,11 +410,6 @@ TEST(StudentNumberMatch, InactiveAndPhotoRowsStoredWithoutZeros) {
     EXPECT_EQ(h.observer.rows.front().value(s("FOTO")).toByteArray(), photo);
 }
 
-} // namespace
-} // namespace orvalen::test
-
-namespace orvalen::test {
-namespace {
 
 // A portal data link that cannot be used does not keep the terminal closed, and the
 // exception log says why booked classes will not be found.
