@@ -5,6 +5,7 @@
 #include "terminal/message_socket.h"
 #include "terminal/services/clock.h"
 #include "terminal/services/devices.h"
+#include "terminal/services/serial_reader_line.h"
 #include "terminal/terminal_screen.h"
 #include "terminal/window/terminal_window.h"
 #include "terminal/window/window_pump.h"
@@ -22,7 +23,7 @@ namespace {
 class TerminalSession : public QObject {
 public:
     explicit TerminalSession(const ShellContext& context)
-        : writer(context.connection),
+        : writer(context.connection), readerLine(context.local, context.log),
           screen(terminal::ScreenServices{context.connection, clock, pump, aviso, context.log,
                                           writer,
                                           terminal::Devices{readerLine, fingerprint, turnstile},
@@ -38,7 +39,7 @@ public:
     terminal::WindowPump pump;
     AvisoBox aviso; // its boxes stand over the full-screen window, not behind it
     terminal::DatabaseLogWriter writer;
-    terminal::NoReaderLine readerLine;
+    terminal::SerialReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
     terminal::NoTurnstileOutput turnstile;
     terminal::TerminalScreen screen;

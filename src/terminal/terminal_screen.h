@@ -112,6 +112,13 @@ public:
     void BBNTECLADO1Click();
     void BBNCAPTURABIOMETRIAClick();
     void BBNRETORNAClick();
+    // The reader line's OnRxChar: Tec12 keys or a card frame into the entry field and on to
+    // the hub. Count is the number of bytes waiting.
+    void Comm1RxChar(int Count);
+    // The fingerprint check BBNVERIFICAClick, which the Tec12's Enter starts on a
+    // fingerprint-only terminal. The fingerprint identification fits it; until then that
+    // Enter starts nothing.
+    std::function<void()> fingerprintCheck;
     // The list cursor moved to a row (arrow keys or a click in the list).
     void moveStudentCursor(int position);
     // A click on the list or the entry field gives it the focus.
@@ -143,6 +150,9 @@ public:
     void MOSTRA_FOTO();
     void FOTO_FUNCIONARIO();
     void LIBERA_ROLETA();
+    // Switches the Tec12 USB keypad: 0 on (the entry cleared and the reader's hold released),
+    // any other value off. The reader line must be closed meanwhile.
+    void Ativa_Destasiva_Tec12USB(int Ativa_Destasiva);
 
     // ---- Student and employee rules -------------------------------------------------------
     bool MOSTRA_SITUACAO();
@@ -243,6 +253,19 @@ private:
     void typeIntoObservation(QChar character);
     void closeObservation();
     void branchChoiceFailed(const QString& detail, const QString& why);
+
+    // The reader line and the Tec12 keypad.
+    bool fingerprintOnlyMode() const;
+    void keypadTrigger();
+    void keypadEntry(int count);
+    bool keypadKeyInEntry(char byte); // false: the key ends the handling of the event
+    void cardReaderStep();
+    void changeEntryText(const QString& text);
+    // Enter on the keypad: a USB keypad is switched off, with the line closed and held.
+    void switchKeypadOffForEntry();
+    void prepareReaderLine();
+    void rearmReaderLine();
+    void releaseReaderLine();
 
     ScreenServices services_;
     store::ClubConnection& database_;
