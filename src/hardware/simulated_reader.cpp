@@ -28,7 +28,8 @@ SimulatedReader::~SimulatedReader() {
 QString SimulatedReader::open() {
     char name[128] = {};
     if (::openpty(&master_, &device_, name, nullptr, nullptr) != 0) {
-        return QStringLiteral("cannot create a pseudo-terminal: %1").arg(std::strerror(errno));
+        return QStringLiteral("cannot create a pseudo-terminal: %1")
+            .arg(QString::fromLocal8Bit(std::strerror(errno)));
     }
     devicePath_ = QString::fromLocal8Bit(name);
     // A serial device passes every byte as it is; the terminal sets its own line anyway.

@@ -52,13 +52,15 @@ TEST(ReaderSimTest, KeysAndCardsReachAPortOpenedOnTheLink) {
     };
 
     QString err;
-    ASSERT_EQ(send({QStringLiteral("keypad"), QStringLiteral("10001#")}, err), 0) << err;
+    ASSERT_EQ(send({QStringLiteral("keypad"), QStringLiteral("10001#")}, err), 0)
+        << err.toStdString();
     EXPECT_TRUE(test::runUntil([&] { return heard == "10001#"; }, 5000)) << heard.toStdString();
     EXPECT_FALSE(
         test::waitForLine(simulator, QRegularExpression(QStringLiteral(" sent #$"))).isEmpty());
 
     heard.clear();
-    ASSERT_EQ(send({QStringLiteral("card"), QStringLiteral("0000010001")}, err), 0) << err;
+    ASSERT_EQ(send({QStringLiteral("card"), QStringLiteral("0000010001")}, err), 0)
+        << err.toStdString();
     EXPECT_TRUE(test::runUntil([&] { return heard == "0000010001\r\n"; }, 5000))
         << heard.toStdString();
     EXPECT_FALSE(

@@ -80,7 +80,7 @@ TEST(ReaderLinePreparation, BadNumbersEndTheStartUpInTheLog) {
         access.close();
         f.show();
         EXPECT_TRUE(logged(f, QString::fromLatin1(c.named)))
-            << f.errorLog.messages.join('\n').toStdString();
+            << f.errorLog.messages.join(QLatin1Char('\n')).toStdString();
         EXPECT_EQ(f.readerLine.opens, 0);
         EXPECT_FALSE(f.state().closeRequested);
         EXPECT_FALSE(f.screen().PBooPontoAcesso);
@@ -104,10 +104,10 @@ protected:
 
 TEST_F(Tec12UsbTest, SwitchedOnAtStartUpBeforeTheLineOpens) {
     f.show();
-    EXPECT_EQ(f.readerLine.calls,
-              QStringList{QStringLiteral("configure COM4")} + switchOn +
-                  QStringList{QStringLiteral("break off"), QStringLiteral("open")});
-    EXPECT_EQ(f.pump.waits, std::vector<int>{100});
+    const QStringList expected = QStringList{QStringLiteral("configure COM4")} + switchOn +
+                                 QStringList{QStringLiteral("open")};
+    EXPECT_EQ(f.readerLine.calls, expected);
+    EXPECT_EQ(f.pump.waits, std::vector<int>({100}));
     EXPECT_TRUE(f.aviso.boxes.empty());
 }
 

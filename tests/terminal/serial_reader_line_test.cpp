@@ -32,7 +32,7 @@ TEST(SerialReaderLine, LineParametersReachThePort) {
     line.open();
     EXPECT_EQ(device.speed(), 2400u);
     EXPECT_TRUE(device.twoStopBits());
-    EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join('\n');
+    EXPECT_TRUE(log.messages.isEmpty()) << log.messages.join(QLatin1Char('\n')).toStdString();
 
     QByteArray heard;
     line.setRxCharHandler([&](int count) {
@@ -87,13 +87,14 @@ TEST(SerialReaderLine, MissingDeviceIsLoggedOnceWithWhatToDo) {
         line.configure(QStringLiteral("COM9"), {});
         line.open();
         line.open();
-        ASSERT_EQ(log.messages.size(), 1) << log.messages.join('\n');
+        ASSERT_EQ(log.messages.size(), 1) << log.messages.join(QLatin1Char('\n')).toStdString();
         const QString& message = log.messages.first();
         for (const QString& words :
              {QStringLiteral("COM9 (Sacvar.PINPAD)"), QString::fromLatin1(c.device),
               QStringLiteral("[ports] COM9="), QStringLiteral("/etc/orvalen/terminal.ini"),
               QStringLiteral("dialout")}) {
-            EXPECT_TRUE(message.contains(words)) << words << " not in " << message;
+            EXPECT_TRUE(message.contains(words))
+                << words.toStdString() << " not in " << message.toStdString();
         }
         char byte = 0;
         EXPECT_EQ(line.read(&byte, 1), -1);
