@@ -11,8 +11,8 @@
 namespace orvalen::hardware {
 
 SimulatedReader::SimulatedReader() {
-    keyTimer_.setInterval(kKeyIntervalMs);
-    connect(&keyTimer_, &QTimer::timeout, this, &SimulatedReader::sendNextKey);
+    pacing_.setInterval(kKeyIntervalMs);
+    connect(&pacing_, &QTimer::timeout, this, &SimulatedReader::sendNext);
 }
 
 SimulatedReader::~SimulatedReader() {
@@ -46,24 +46,29 @@ QString SimulatedReader::open() {
 }
 
 void SimulatedReader::typeKeys(const QByteArray& keys) {
-    pendingKeys_ += keys;
-    if (!keyTimer_.isActive()) {
-        sendNextKey();
-        keyTimer_.start();
+    for (const char key : keys) {
+        queue(QByteArray(1, key));
     }
 }
 
 void SimulatedReader::sendFrame(const QByteArray& frame) {
-    write(frame);
+    queue(frame);
 }
 
-void SimulatedReader::sendNextKey() {
-    if (pendingKeys_.isEmpty()) {
-        keyTimer_.stop();
+void SimulatedReader::queue(const QByteArray& piece) {
+    pending_.append(piece);
+    if (!pacing_.isActive()) {
+        sendNext();
+        pacing_.start();
+    }
+}
+
+void SimulatedReader::sendNext() {
+    if (pending_.isEmpty()) {
+        pacing_.stop();
         return;
     }
-    write(pendingKeys_.left(1));
-    pendingKeys_.remove(0, 1);
+    write(pending_.takeFirst());
 }
 
 void SimulatedReader::write(const QByteArray& bytes) {

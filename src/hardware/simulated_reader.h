@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -14,8 +15,8 @@ namespace orvalen::hardware {
 // A Tec12 keypad or card reader stand-in on a pseudo-terminal: the terminal opens the
 // device end as its reader line, and what is sent here arrives there as the device's bytes.
 // Keys go one at a time, as a person types them; a card frame goes at once, as a reader
-// sends it. What the terminal sends back (the USB keypad's on and off commands) is taken
-// off the line and reported.
+// sends it, after the keys before it. What the terminal sends back (the USB keypad's on and off
+// commands) is taken off the line and reported.
 //
 // Use it on a thread with an event loop.
 class SimulatedReader : public QObject {
@@ -30,7 +31,7 @@ public:
     // The device the terminal opens (/dev/pts/N).
     const QString& devicePath() const { return devicePath_; }
 
-    // Queues keys; one leaves every kKeyIntervalMs.
+    // Keys and frames leave in order, one key or frame every kKeyIntervalMs.
     void typeKeys(const QByteArray& keys);
     void sendFrame(const QByteArray& frame);
 
@@ -39,8 +40,9 @@ public:
     std::function<void(const QByteArray&)> onReceived;
 
 private:
+    void queue(const QByteArray& piece);
+    void sendNext();
     void write(const QByteArray& bytes);
-    void sendNextKey();
     void takeWhatTheTerminalSent();
 
     int master_ = -1;
@@ -48,8 +50,8 @@ private:
     // closes and reopens it.
     int device_ = -1;
     QString devicePath_;
-    QByteArray pendingKeys_;
-    QTimer keyTimer_;
+    QList<QByteArray> pending_;
+    QTimer pacing_;
     std::unique_ptr<QSocketNotifier> fromTerminal_;
 };
 
