@@ -7,6 +7,7 @@
 #include "terminal/services/com_port_rts.h"
 #include "terminal/services/device_turnstile_outputs.h"
 #include "terminal/services/devices.h"
+#include "terminal/services/serial_reader_line.h"
 #include "terminal/terminal_screen.h"
 #include "terminal/window/terminal_window.h"
 #include "terminal/window/window_pump.h"
@@ -24,7 +25,8 @@ namespace {
 class TerminalSession : public QObject {
 public:
     explicit TerminalSession(const ShellContext& context)
-        : writer(context.connection), rts(context.local), outputs(context.local, pump, rts),
+        : writer(context.connection), readerLine(context.local, context.log), rts(context.local),
+          outputs(context.local, pump, rts),
           screen(terminal::ScreenServices{context.connection, clock, pump, aviso, context.log,
                                           writer,
                                           terminal::Devices{readerLine, fingerprint, turnstile},
@@ -40,7 +42,7 @@ public:
     terminal::WindowPump pump;
     AvisoBox aviso; // its boxes stand over the full-screen window, not behind it
     terminal::DatabaseLogWriter writer;
-    terminal::NoReaderLine readerLine;
+    terminal::SerialReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
     terminal::NoTurnstileOutput turnstile;
     terminal::ComPortRts rts;

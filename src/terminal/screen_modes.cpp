@@ -198,6 +198,10 @@ void TerminalScreen::BBNRETORNAClick() {
         try {
             services_.devices.readerLine.close();
             services_.devices.readerLine.setBreak(true);
+            services_.devices.readerLine.setRxCharHandler({});
+            if (sacvar2_.isSim(QStringLiteral("Tec12USB"))) {
+                Ativa_Destasiva_Tec12USB(1);
+            }
         } catch (const std::exception&) {
             // Closing the reader line never keeps the operator from leaving.
         }

@@ -83,11 +83,7 @@ void TerminalScreen::LIMPA_TELA() {
                                         ? QStringLiteral("Teclado")
                                         : QStringLiteral("Biometria");
     } else {
-        state_.LBLTECLADO.caption = sacvar_.isSim(QStringLiteral("PADRAOTEC12"))
-                                        ? QStringLiteral("Tec12")
-                                        : QStringLiteral("Leitor");
-        state_.PNLNOME.visible = false;
-        services_.devices.readerLine.setBreak(false);
+        rearmReaderLine();
     }
 
     if (sacvar2_.isSim(QStringLiteral("MATRICULADIGITAL"))) {

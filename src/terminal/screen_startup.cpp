@@ -70,15 +70,7 @@ void TerminalScreen::FormShow() {
                     state_.LBLTECLADO.caption = QStringLiteral("Teclado");
                 }
             } else {
-                state_.PNLNOME.visible = false;
-                if (sacvar_.isSim(QStringLiteral("PADRAOTEC12"))) {
-                    state_.LBLTECLADO.caption = QStringLiteral("Tec12");
-                    state_.BBNTEC12.enabled = true;
-                } else {
-                    state_.LBLTECLADO.caption = QStringLiteral("Leitor");
-                    state_.BBNLEITOR.enabled = true;
-                }
-                services_.devices.readerLine.open();
+                prepareReaderLine();
             }
         }
         searchModeColours();
@@ -162,6 +154,7 @@ void TerminalScreen::FormClose() {
     if (services_.turnstileOutputs != nullptr) {
         services_.turnstileOutputs->release();
     }
+    releaseReaderLine();
     if (unit_.biometricSwitch == QLatin1String("Sim") &&
         sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
         services_.devices.fingerprint.stopPoll();

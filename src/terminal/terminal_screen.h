@@ -113,6 +113,13 @@ public:
     void BBNTECLADO1Click();
     void BBNCAPTURABIOMETRIAClick();
     void BBNRETORNAClick();
+    // The reader line's OnRxChar: Tec12 keys or a card frame into the entry field and on to
+    // the hub. Count is the number of bytes waiting.
+    void Comm1RxChar(int Count);
+    // The fingerprint check BBNVERIFICAClick, which the Tec12's Enter starts on a
+    // fingerprint-only terminal. The fingerprint identification fits it; until then that
+    // Enter starts nothing.
+    std::function<void()> fingerprintCheck;
     // The list cursor moved to a row (arrow keys or a click in the list).
     void moveStudentCursor(int position);
     // A click on the list or the entry field gives it the focus.
@@ -146,6 +153,9 @@ public:
     void LIBERA_ROLETA();
     // A fingerprint message shown for two seconds.
     void MOSTRA_MSGBIOMATRIA(const QString& TEXTO_ACESSO, const QColor& COR, int PANEL1_FONTE);
+    // Switches the Tec12 USB keypad: 0 on (the entry cleared and the reader's hold released),
+    // any other value off. The reader line must be closed meanwhile.
+    void Ativa_Destasiva_Tec12USB(int Ativa_Destasiva);
 
     // ---- Student and employee rules -------------------------------------------------------
     bool MOSTRA_SITUACAO();
@@ -253,6 +263,19 @@ private:
     void typeIntoObservation(QChar character);
     void closeObservation();
     void branchChoiceFailed(const QString& detail, const QString& why);
+
+    // The reader line and the Tec12 keypad.
+    bool fingerprintOnlyMode() const;
+    void keypadTrigger();
+    void keypadEntry(int count);
+    bool keypadKeyInEntry(char byte); // false: the key ends the handling of the event
+    void cardReaderStep();
+    void changeEntryText(const QString& text);
+    // Enter on the keypad: a USB keypad is switched off, with the line closed and held.
+    void switchKeypadOffForEntry();
+    void prepareReaderLine();
+    void rearmReaderLine();
+    void releaseReaderLine();
 
     ScreenServices services_;
     store::ClubConnection& database_;

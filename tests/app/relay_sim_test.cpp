@@ -2,6 +2,7 @@
 #include "hardware/wifi_relay.h"
 #include "support/application.h"
 #include "support/qstring_printer.h"
+#include "support/tool_process.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,28 +14,8 @@ using namespace orvalen;
 
 namespace {
 
-QString toolExecutable() {
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../src/app/orvalen"));
-}
-
-// Reads the simulator's output until a line matches, or gives up after a few seconds.
-QString waitForLine(QProcess& process, const QRegularExpression& pattern) {
-    QString seen;
-    for (int tries = 0; tries < 50; ++tries) {
-        while (process.canReadLine()) {
-            const QString line = QString::fromUtf8(process.readLine()).trimmed();
-            seen += line + QLatin1Char('\n');
-            if (pattern.match(line).hasMatch()) {
-                return line;
-            }
-        }
-        process.waitForReadyRead(100);
-    }
-    ADD_FAILURE() << "no line matching " << pattern.pattern().toStdString() << " in:\n"
-                  << seen.toStdString();
-    return {};
-}
+using test::toolExecutable;
+using test::waitForLine;
 
 TEST(RelaySimTest, AnswersAndPrintsEachRequestWithItsTime) {
     test::ensureApplication();

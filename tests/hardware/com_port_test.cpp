@@ -1,6 +1,6 @@
 #include "hardware/com_port.h"
-#include "serial_fixtures.h"
 #include "support/application.h"
+#include "support/serial_fixtures.h"
 
 #include <QThread>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "hardware/comm.h"
-#include "serial_fixtures.h"
 #include "support/application.h"
+#include "support/serial_fixtures.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "hardware/comm.h"
 #include "hardware/tty_line_settings.h"
-#include "serial_fixtures.h"
 #include "support/application.h"
+#include "support/serial_fixtures.h"
 
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>

@@ -6,9 +6,11 @@
 #include "terminal/services/devices.h"
 #include "terminal/services/pump.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -83,14 +85,52 @@ public:
     std::vector<int> pulses;
 };
 
+// The reader line and the Tec12 USB keypad library, recorded: each call in order in
+// `calls`, and what the screen set. Reads give the bytes the test queued.
 class RecordingReaderLine : public terminal::ReaderLine {
 public:
-    void setBreak(bool on) override { breaks.push_back(on); }
-    void open() override { ++opens; }
-    void close() override { ++closes; }
+    void configure(const QString& portName, const store::SerialLineParameters& line) override {
+        this->portName = portName;
+        parameters = line;
+        calls << QStringLiteral("configure ") + portName;
+    }
+    void setBreak(bool on) override {
+        breaks.push_back(on);
+        calls << (on ? QStringLiteral("break on") : QStringLiteral("break off"));
+    }
+    void open() override {
+        ++opens;
+        calls << QStringLiteral("open");
+    }
+    void close() override {
+        ++closes;
+        calls << QStringLiteral("close");
+    }
+    int read(char* buffer, int count) override {
+        const int taken = std::min(count, static_cast<int>(waiting.size()));
+        std::copy_n(waiting.constData(), taken, buffer);
+        waiting.remove(0, taken);
+        return taken;
+    }
+    void setRxCharHandler(RxChar handler) override { rxChar = std::move(handler); }
+    bool openKeypad(int port, int baudRate, int dataBits) override {
+        calls << QStringLiteral("Open_Comm %1 %2 %3").arg(port).arg(baudRate).arg(dataBits);
+        return keypadOpens;
+    }
+    void sendKeypad(int port, int value) override {
+        calls << QStringLiteral("send_data_rs %1 %2").arg(port).arg(value);
+    }
+    void closeKeypad(int port) override { calls << QStringLiteral("Close_Comm %1").arg(port); }
+
     std::vector<bool> breaks;
     int opens = 0;
     int closes = 0;
+    QStringList calls;
+    QString portName;
+    store::SerialLineParameters parameters;
+    RxChar rxChar;
+    QByteArray waiting;      // what the line holds for the next reads
+    bool keypadOpens = true; // Open_Comm's answer
 };
 
 class RecordingFingerprint : public terminal::FingerprintReader {

@@ -54,7 +54,11 @@ TerminalFixture::TerminalFixture(const SettingValues& sacvar, const SettingValue
               merged({{QStringLiteral("FILIAL"), QStringLiteral("01")},
                       {QStringLiteral("LEITOR_BIOMETRICO"), QStringLiteral("Não")},
                       {QStringLiteral("MATRICULADIGITAL"), QStringLiteral("Não")},
-                      {QStringLiteral("Tipo_Leitor"), QStringLiteral("1")}},
+                      {QStringLiteral("Tipo_Leitor"), QStringLiteral("1")},
+                      {QStringLiteral("VELOCIDADE"), 9600},
+                      {QStringLiteral("DATABIT"), QStringLiteral("8")},
+                      {QStringLiteral("STOPBIT"), QStringLiteral("1")},
+                      {QStringLiteral("PARIDADE"), QStringLiteral("NADA")}},
                      sacvar2));
     insertRow(db_, QStringLiteral("caixa"),
               {{QStringLiteral("OPERADOR"), QStringLiteral("01")},
@@ -70,7 +74,8 @@ terminal::TerminalScreen& TerminalFixture::show(int width, int height) {
     local.folder = db_.folder();
     screen_ = std::make_unique<terminal::TerminalScreen>(terminal::ScreenServices{
         db_.connection(), clock, pump, aviso, errorLog, *writer_,
-        terminal::Devices{readerLine, fingerprint, turnstile}, unit_, local, nullptr});
+        terminal::Devices{line != nullptr ? *line : readerLine, fingerprint, turnstile}, unit_,
+        local, nullptr});
     screen_->FormCreate(width, height);
     screen_->FormShow();
     screen_->FormActivate();

@@ -54,6 +54,7 @@ public:
     RecordingErrorLog errorLog;
     RecordingTurnstile turnstile;
     RecordingReaderLine readerLine;
+    terminal::ReaderLine* line = nullptr; // a real reader line instead of the recording one
     RecordingFingerprint fingerprint;
     terminal::TerminalUnit unit_;
 

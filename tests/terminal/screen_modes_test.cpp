@@ -110,8 +110,11 @@ TEST(ScreenModes, FingerprintOnlyTerminalOpensNoEntry) {
 TEST(ScreenModes, ExitClosesTheScreen) {
     TerminalFixture f({{QStringLiteral("PINPAD"), QStringLiteral("COM1")}});
     f.show();
+    f.readerLine.calls.clear();
     f.screen().BBNRETORNAClick();
-    EXPECT_EQ(f.readerLine.closes, 1);
+    EXPECT_EQ(f.readerLine.calls.mid(0, 2),
+              QStringList({QStringLiteral("close"), QStringLiteral("break on")}));
+    EXPECT_FALSE(f.readerLine.rxChar) << "the closed screen still hears the line";
     EXPECT_TRUE(f.state().closeRequested);
 }
 

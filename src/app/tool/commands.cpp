@@ -3,6 +3,7 @@
 #include "app/tool/demo_command.h"
 #include "app/tool/doctor_command.h"
 #include "app/tool/identify_command.h"
+#include "app/tool/reader_sim_command.h"
 #include "app/tool/relay_sim_command.h"
 #include "app/tool/send_command.h"
 
@@ -30,12 +31,19 @@ std::span<const Command> allCommands() {
                 "releases; --branch first chooses the unit of that Filial.CLIENTE, --observation "
                 "first notes TEXT for the log row",
                 &identifyCommand},
-        Command{"send", "send 0x400 N",
-                "delivers the external release message to the running terminal", &sendCommand},
+        Command{"send", "send 0x400 N | send keypad KEYS | send card NUMBER",
+                "delivers the external release message to the running terminal; or has the "
+                "running reader simulator type Tec12 KEYS (0-9, * clears, # enters) or send a "
+                "card frame",
+                &sendCommand},
         Command{"relay-sim", "relay-sim [--port N] [--address 127.0.0.1] [--silent]",
                 "a Wi-Fi turnstile relay on this machine (loopback only): answers every request "
                 "with 200, or never with --silent, and prints each request with its time",
                 &relaySimCommand},
+        Command{"reader-sim", "reader-sim --link PATH",
+                "a Tec12 keypad or card reader on a pseudo-terminal linked from PATH, for the "
+                "terminal's reader line; prints every byte it sends and receives",
+                &readerSimCommand},
     };
     return commands;
 }

@@ -1,17 +1,36 @@
 #pragma once
 
+#include "store/settings.h"
+
 #include <QString>
+#include <functional>
 
 namespace orvalen::terminal {
 
-// The serial reader line as the screen drives it: its break state holds the reader idle
-// while an entry is decided (setting it also discards what waits on the line).
+// The serial reader line as the screen drives it (Comm1): its break state holds the reader
+// idle while an entry is decided (setting it also discards what waits on the line). The
+// Tec12 USB keypad's commands go out on the same port, so the line is closed around them.
 class ReaderLine {
 public:
+    // OnRxChar: bytes are waiting (their number); runs on the GUI thread.
+    using RxChar = std::function<void(int count)>;
+
     virtual ~ReaderLine() = default;
+    // The port as Sacvar.PINPAD names it ("COM3") and its line parameters, for the next open.
+    virtual void configure(const QString& portName, const store::SerialLineParameters& line) = 0;
     virtual void setBreak(bool on) = 0;
     virtual void open() = 0;
     virtual void close() = 0;
+    // Up to count of the bytes waiting; -1 when the line could not deliver (it is closed).
+    virtual int read(char* buffer, int count) = 0;
+    // An empty handler removes it: nothing more is heard from the line.
+    virtual void setRxCharHandler(RxChar handler) = 0;
+
+    // The Tec12 USB keypad library: Open_Comm(port, baud, data bits, 0, 0, 0), send_data_rs,
+    // Close_Comm. The port is the number in the port's name (3 for COM3).
+    virtual bool openKeypad(int port, int baudRate, int dataBits) = 0;
+    virtual void sendKeypad(int port, int value) = 0;
+    virtual void closeKeypad(int port) = 0;
 };
 
 // The fingerprint readers as the screen drives them: the NBioBSP device with its poll
@@ -44,9 +63,15 @@ struct Devices {
 // Devices that are not fitted: every call does nothing.
 class NoReaderLine : public ReaderLine {
 public:
+    void configure(const QString&, const store::SerialLineParameters&) override {}
     void setBreak(bool) override {}
     void open() override {}
     void close() override {}
+    int read(char*, int) override { return -1; }
+    void setRxCharHandler(RxChar) override {}
+    bool openKeypad(int, int, int) override { return false; }
+    void sendKeypad(int, int) override {}
+    void closeKeypad(int) override {}
 };
 
 class NoFingerprintReader : public FingerprintReader {
