@@ -22,6 +22,10 @@ bool TerminalScreen::prepareTurnstileOutput() {
     if (services_.turnstileOutputs == nullptr) {
         return true;
     }
+    services_.turnstileOutputs->showInformationWith([this](const QString& text) {
+        showInformation(text, state_.PNLINFORMACOES.colour, state_.PNLINFORMACOES.fontSize);
+        services_.pump.processEvents(); // painted while the pulse goes on
+    });
     const OutputPreparation prepared = services_.turnstileOutputs->prepare(settings);
     if (!prepared.deviceProblem.isEmpty()) {
         services_.errorLog.record(prepared.deviceProblem);

@@ -274,9 +274,16 @@ TEST_F(OutputsTest, RelayIsSwitchedOnThenOffFourTimesASecondApart) {
 
 TEST_F(OutputsTest, RelayThatNeverAnswersGetsFiveRequestsAndTheText) {
     const QString address = startRelay(false);
+    QStringList shownAfter; // the requests made when the text appeared
+    outputs->showInformationWith([&](const QString& text) {
+        EXPECT_EQ(text, kRelayUnreachable);
+        shownAfter << timeline.join(QLatin1Char(','));
+    });
     const PulseReport report = outputs->pulse(target(TurnstileOutputKind::WifiRelay, address), 700);
     EXPECT_EQ(report.information, kRelayUnreachable);
     EXPECT_EQ(timeline, kOnThenFourOff);
+    ASSERT_EQ(shownAfter.size(), 5);
+    EXPECT_EQ(shownAfter.front(), s("GET /?acao=gpio0On")) << "shown at once, not after the pulse";
 }
 
 TEST_F(OutputsTest, RefusedRelayEndsTheOffLoopAfterOneRequest) {

@@ -155,6 +155,12 @@ void IdentifyEvents::release() {
     }
 }
 
+void IdentifyEvents::showInformationWith(ShowInformation show) {
+    if (device_ != nullptr) {
+        device_->showInformationWith(std::move(show));
+    }
+}
+
 void IdentifyEvents::clearParallelPort(const QString& address) {
     if (device_ != nullptr) {
         device_->clearParallelPort(address);

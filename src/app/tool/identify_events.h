@@ -41,6 +41,7 @@ public:
     terminal::OutputPreparation prepare(const terminal::TurnstileSettings& settings) override;
     void release() override;
     void clearParallelPort(const QString& address) override;
+    void showInformationWith(ShowInformation show) override;
     void setDevice(terminal::TurnstileOutputs* device) { device_ = device; }
 
 private:

@@ -204,8 +204,14 @@ void DeviceTurnstileOutputs::writeParallel(const QString& address, std::uint8_t 
 
 PulseReport DeviceTurnstileOutputs::relayPulse(const QString& address, int pulseMilliseconds) {
     PulseReport report;
-    if (relay().send(address, RelaySwitch::On).outcome == RelayOutcome::TimedOut) {
+    const auto unreachable = [&] {
         report.information = kRelayUnreachable;
+        if (showInformation_) {
+            showInformation_(kRelayUnreachable);
+        }
+    };
+    if (relay().send(address, RelaySwitch::On).outcome == RelayOutcome::TimedOut) {
+        unreachable();
     }
     pump_.wait(pulseMilliseconds);
     // Switched off up to four times, as the relay may miss one; only a failure other than
@@ -214,7 +220,7 @@ PulseReport DeviceTurnstileOutputs::relayPulse(const QString& address, int pulse
     while (attempt < kRelayOffAttempts) {
         const RelayOutcome outcome = relay().send(address, RelaySwitch::Off).outcome;
         if (outcome == RelayOutcome::TimedOut) {
-            report.information = kRelayUnreachable;
+            unreachable();
         } else if (outcome == RelayOutcome::Failed) {
             attempt = kRelayOffAttempts;
         }

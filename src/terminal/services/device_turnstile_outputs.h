@@ -55,6 +55,7 @@ public:
     // Closes the converter and gives the parallel ports back (the screen closes).
     void release() override;
     void clearParallelPort(const QString& address) override { writeParallel(address, 0); }
+    void showInformationWith(ShowInformation show) override { showInformation_ = std::move(show); }
 
     // The image of the converter's output register; it survives between pulses.
     std::uint8_t converterByte() const { return converterByte_; }
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<hardware::WifiRelay> relay_; // made on first use
     hardware::ConverterHandle converterHandle_ = hardware::kInvalidConverterHandle;
     std::uint8_t converterByte_ = 0;
+    ShowInformation showInformation_;
 };
 
 } // namespace orvalen::terminal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 
 namespace orvalen::terminal {
@@ -55,6 +56,10 @@ public:
     // Writes 0 to the parallel port at the address (Sacvar2.ENDERECO_LPT digits), as the
     // screen's exit does. Throws when the port cannot be used.
     virtual void clearParallelPort(const QString&) {}
+    // Where a text for the information panel goes the moment it arises in a pulse (a relay
+    // that does not answer), so staff see it while the pulse goes on.
+    using ShowInformation = std::function<void(const QString& text)>;
+    virtual void showInformationWith(ShowInformation) {}
 };
 
 } // namespace orvalen::terminal
