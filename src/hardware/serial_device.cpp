@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -58,7 +59,19 @@ bool SerialDevice::open(const QString& path, QString* error) {
         }
         return false;
     }
-    // Not shared: a second program opening the line would steal the reader's bytes.
+    // Not shared: a second program opening the line would steal the reader's bytes, or
+    // throw away the ones waiting when it sets the line up. The driver's exclusive mode
+    // does not hold against root, which a kiosk often runs as; the lock does.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int reason = errno;
+        ::close(fd);
+        if (error != nullptr) {
+            *error = reason == EWOULDBLOCK
+                         ? QStringLiteral("%1 is in use by another program").arg(path)
+                         : QStringLiteral("%1 cannot be locked: %2").arg(path, systemText(reason));
+        }
+        return false;
+    }
     ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     return true;

@@ -235,6 +235,72 @@ TEST_F(CommTest, EventsRunOnTheGuiThreadOneAtATime) {
     ASSERT_TRUE(runUntil([&] { return counts.size() == 2; }));
     EXPECT_EQ(deepest, 1);
     EXPECT_FALSE(offThread);
+    EXPECT_EQ(counts[1], 1);
+}
+
+// A member's number comes while the handler of the previous one is still running: whether
+// the handler returns at once or lets events run first, every arrival makes its own event.
+TEST_F(CommTest, EveryArrivalDuringAHandlerMakesItsOwnEvent) {
+    constexpr int kBytes = 40;
+    for (const int nestedMs : {0, 1, 20}) {
+        SCOPED_TRACE(nestedMs);
+        TComm port(lines);
+        port.DeviceName = pty.path();
+        QByteArray read;
+        std::vector<int> seen;
+        port.OnRxChar = [&](int count) {
+            seen.push_back(count);
+            char buffer[8];
+            const int got = port.Read(buffer, sizeof buffer);
+            read.append(buffer, std::max(got, 0));
+            if (read.size() < kBytes) {
+                pty.send(QByteArray(1, static_cast<char>('0' + read.size())));
+                if (nestedMs > 0) {
+                    runFor(nestedMs);
+                }
+            }
+        };
+        port.Open();
+        pty.send("0");
+        EXPECT_TRUE(runUntil([&] { return read.size() == kBytes; }, 10000))
+            << "stopped after " << read.size() << " bytes";
+        QByteArray expected;
+        for (int i = 0; i < kBytes; ++i) {
+            expected.append(static_cast<char>('0' + i));
+        }
+        EXPECT_EQ(read, expected);
+        EXPECT_EQ(seen, std::vector<int>(kBytes, 1));
+    }
+}
+
+TEST_F(CommTest, ASecondPortOnAnOpenLineStaysClosedAndTakesNothingFromIt) {
+    comm.OnRxChar = [&](int count) {
+        counts.push_back(count);
+        char buffer[8];
+        comm.Read(buffer, sizeof buffer);
+    };
+    comm.Open();
+    ASSERT_TRUE(comm.Enabled());
+    pty.send("1");
+    ASSERT_TRUE(runUntil([&] { return counts.size() == 1; }));
+
+    // Another program, even one running as root, must not share the reader's line: setting
+    // it up would throw away the bytes waiting, and its reads would take the member's number.
+    TComm other(lines);
+    other.DeviceName = pty.path();
+    int othersEvents = 0;
+    other.OnRxChar = [&](int) { ++othersEvents; };
+    other.Open();
+    EXPECT_FALSE(other.Enabled());
+    pty.send("23");
+    ASSERT_TRUE(runUntil([&] { return counts.size() == 2; }));
+    EXPECT_EQ(counts[1], 2);
+    EXPECT_EQ(othersEvents, 0);
+
+    // Once the line is closed, it is free again.
+    comm.Close();
+    other.Open();
+    EXPECT_TRUE(other.Enabled());
 }
 
 TEST_F(CommTest, MissingDeviceOrRegularFileStaysClosedAndEverythingIsSilent) {

@@ -11,14 +11,14 @@
 namespace orvalen::test {
 
 PtyPair::PtyPair() {
-    int slave = -1;
     char name[128] = {};
-    if (::openpty(&master_, &slave, name, nullptr, nullptr) != 0) {
+    if (::openpty(&master_, &reserved_, name, nullptr, nullptr) != 0) {
         throw std::runtime_error("openpty failed");
     }
     path_ = QString::fromLocal8Bit(name);
-    // The port under test is the only user of the slave side, as on a real line.
-    ::close(slave);
+    // The slave stays open, never read, so that its number is not handed to another test
+    // process while a port here may still open it or still holds its lock file. The port
+    // under test is the only reader of the slave side, as on a real line.
     ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
 }
 
@@ -38,6 +38,11 @@ QByteArray PtyPair::received() const {
         }
         all.append(buffer, n);
     }
+}
+
+PtyPair::~PtyPair() {
+    closeMaster();
+    ::close(reserved_);
 }
 
 void PtyPair::closeMaster() {

@@ -21,7 +21,7 @@ namespace orvalen::test {
 class PtyPair {
 public:
     PtyPair();
-    ~PtyPair() { closeMaster(); }
+    ~PtyPair();
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
 
@@ -36,6 +36,7 @@ public:
 
 private:
     int master_ = -1;
+    int reserved_ = -1;
     QString path_;
 };
 
