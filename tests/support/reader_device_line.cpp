@@ -9,13 +9,13 @@ namespace orvalen::test {
 
 unsigned ReaderDevice::speed() const {
     struct termios2 t {};
-    ::ioctl(device_, TCGETS2, &t);
+    ::ioctl(reserved_, TCGETS2, &t);
     return t.c_ospeed;
 }
 
 bool ReaderDevice::twoStopBits() const {
     struct termios2 t {};
-    ::ioctl(device_, TCGETS2, &t);
+    ::ioctl(reserved_, TCGETS2, &t);
     return (t.c_cflag & CSTOPB) != 0;
 }
 

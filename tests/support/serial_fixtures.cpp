@@ -52,48 +52,16 @@ void PtyPair::closeMaster() {
     }
 }
 
-ReaderDevice::ReaderDevice() {
-    char name[128] = {};
-    if (::openpty(&master_, &device_, name, nullptr, nullptr) != 0) {
-        throw std::runtime_error("openpty failed");
-    }
-    path_ = QString::fromLocal8Bit(name);
-    ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-}
-
-ReaderDevice::~ReaderDevice() {
-    ::close(device_);
-    ::close(master_);
-}
-
-void ReaderDevice::send(const QByteArray& bytes) const {
-    if (::write(master_, bytes.constData(), bytes.size()) != bytes.size()) {
-        throw std::runtime_error("write to the pty master failed");
-    }
-}
-
 bool ReaderDevice::waitingAtPort(int count) const {
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     int waiting = -1;
     while (std::chrono::steady_clock::now() < giveUp) {
-        if (::ioctl(device_, FIONREAD, &waiting) == 0 && waiting == count) {
+        if (::ioctl(reserved_, FIONREAD, &waiting) == 0 && waiting == count) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return false;
-}
-
-QByteArray ReaderDevice::received() const {
-    QByteArray all;
-    char buffer[512];
-    for (;;) {
-        const ssize_t n = ::read(master_, buffer, sizeof buffer);
-        if (n <= 0) {
-            return all;
-        }
-        all.append(buffer, n);
-    }
 }
 
 } // namespace orvalen::test

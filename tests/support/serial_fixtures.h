@@ -34,9 +34,9 @@ public:
     // The device goes away under the open port (a USB adapter pulled).
     void closeMaster();
 
-private:
+protected:
     int master_ = -1;
-    int reserved_ = -1;
+    int reserved_ = -1; // the slave side, held open and never read
     QString path_;
 };
 
@@ -44,27 +44,13 @@ private:
 // plays the keypad or card reader on the master side. The device end stays open here as
 // well, so the test sees when its bytes have reached the port and the line outlives the
 // terminal closing and reopening it.
-class ReaderDevice {
+class ReaderDevice : public PtyPair {
 public:
-    ReaderDevice();
-    ~ReaderDevice();
-    ReaderDevice(const ReaderDevice&) = delete;
-    ReaderDevice& operator=(const ReaderDevice&) = delete;
-
-    const QString& path() const { return path_; }
-    void send(const QByteArray& bytes) const;
     // Waits until the port holds exactly this many unread bytes, for at most a few seconds.
     bool waitingAtPort(int count) const;
-    // What the terminal sent to the device since the last call.
-    QByteArray received() const;
     // The line's speed and stop bits as the terminal set them.
     unsigned speed() const;
     bool twoStopBits() const;
-
-private:
-    int master_ = -1;
-    int device_ = -1;
-    QString path_;
 };
 
 // Runs the event loop of the test thread until the condition holds or the time is up.

@@ -154,7 +154,6 @@ TEST(ReleaseReportTest, ConverterWithoutAnswerClosesTheScreen) {
     EXPECT_TRUE(h.screen().state().closeRequested);
 }
 
-
 TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
     for (const char* visitor : {"9999999999", "0000999999"}) {
         DecisionHarness h;
@@ -167,7 +166,6 @@ TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
         EXPECT_FALSE(h.observer.statusTexts.contains(QStringLiteral("Sem Acesso a Atividade")));
     }
 }
-
 
 class UnusedRtsPort : public terminal::RtsPort {
 public:
@@ -217,7 +215,6 @@ TEST(ReleaseThroughTheRelayTest, OnePulsePerGrantAndNoneForARefusal) {
         EXPECT_TRUE(h.aviso.boxes.empty());
     }
 }
-
 
 // The turnstile output is made ready when the screen starts, cleared at the exit and given
 // back when the screen closes.

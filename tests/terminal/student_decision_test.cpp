@@ -353,7 +353,6 @@ TEST(StudentLookupTest, FingerprintMustIdentifyTheTypedNumber) {
     }
 }
 
-
 TEST(StudentWriteFailureTest, FailedWriteStopsBeforeOutcomeAndRelease) {
     const struct {
         const char* trigger; // makes one change fail in the database
@@ -409,7 +408,6 @@ TEST(StudentNumberMatch, InactiveAndPhotoRowsStoredWithoutZeros) {
     EXPECT_EQ(h.observer.rows.front().table, s("AcessoDia"));
     EXPECT_EQ(h.observer.rows.front().value(s("FOTO")).toByteArray(), photo);
 }
-
 
 // A portal data link that cannot be used does not keep the terminal closed, and the
 // exception log says why booked classes will not be found.
