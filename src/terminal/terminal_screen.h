@@ -1,5 +1,6 @@
 #pragma once
 
+#include "biometrics/digital_persona.h"
 #include "store/aviso.h"
 #include "store/branches.h"
 #include "store/class_lookups.h"
@@ -147,6 +148,15 @@ public:
     // A fingerprint message shown for two seconds.
     void MOSTRA_MSGBIOMATRIA(const QString& TEXTO_ACESSO, const QColor& COR, int PANEL1_FONTE);
 
+    // ---- Fingerprint identification ----------------------------------------------------
+    // One identification by finger: the number found is submitted to the entry, or the
+    // reason it was not is shown.
+    void BBNVERIFICAClick();
+    // A finger the DigitalPersona capture delivered (through deliver()).
+    void OnComplete(const QString& ReaderSerNum, const biometrics::dpfp::DPFPSample& pSample);
+    // The NBioBSP poll, every second while TimerSFinger runs (through deliver()).
+    void TimerSFingerTimer();
+
     // ---- Student and employee rules -------------------------------------------------------
     bool MOSTRA_SITUACAO();
     void MOSTRA_VENCIMENTO(); // the due display
@@ -249,6 +259,11 @@ private:
     void loadAccessPointList();
     // The turnstile output made ready at start-up; false: the screen must close.
     bool prepareTurnstileOutput();
+    // The fingerprint SDK made ready at start-up; false: the screen must close.
+    bool prepareFingerprintReader();
+    void holdEntryForFinger();
+    void verifyByFinger();
+    void submitEntry();
     TurnstileSettings turnstileSettings() const;
     void typeIntoObservation(QChar character);
     void closeObservation();
