@@ -1,6 +1,7 @@
 #include "shell/terminal_session.h"
 
 #include "shell/aviso_box.h"
+#include "shell/fingerprint_parts.h"
 #include "terminal/log_writer.h"
 #include "terminal/message_socket.h"
 #include "terminal/services/clock.h"
@@ -25,12 +26,12 @@ namespace {
 class TerminalSession : public QObject {
 public:
     explicit TerminalSession(const ShellContext& context)
-        : writer(context.connection), readerLine(context.local, context.log), rts(context.local),
-          outputs(context.local, pump, rts),
-          screen(terminal::ScreenServices{context.connection, clock, pump, aviso, context.log,
-                                          writer,
-                                          terminal::Devices{readerLine, fingerprint, turnstile},
-                                          context.unit, context.local, nullptr, nullptr, &outputs}),
+        : writer(context.connection), readerLine(context.local, context.log),
+          fingerprint(context, aviso, pump), rts(context.local), outputs(context.local, pump, rts),
+          screen(terminal::ScreenServices{
+              context.connection, clock, pump, aviso, context.log, writer,
+              terminal::Devices{readerLine, fingerprint.reader(), turnstile}, context.unit,
+              context.local, nullptr, fingerprint.captureScreen(), &outputs}),
           messages([this](const QStringList& words) {
               if (const auto parameter = terminal::releaseMessageParameter(words)) {
                   screen.externalMessage(*parameter);
@@ -43,7 +44,7 @@ public:
     AvisoBox aviso; // its boxes stand over the full-screen window, not behind it
     terminal::DatabaseLogWriter writer;
     terminal::SerialReaderLine readerLine;
-    terminal::NoFingerprintReader fingerprint;
+    FingerprintParts fingerprint;
     terminal::NoTurnstileOutput turnstile;
     terminal::ComPortRts rts;
     terminal::DeviceTurnstileOutputs outputs;
@@ -60,6 +61,7 @@ QWidget* openTerminalScreen(const ShellContext& context, QWidget* mainWindow) {
     window->setAttribute(Qt::WA_DeleteOnClose);
     session->aviso.setParent(window);
     session->pump.setRender([window] { window->render(); });
+    session->fingerprint.attach(session->screen, window);
     if (const store::Status listening = session->messages.listen(); !listening.ok()) {
         context.log.record(listening.error().message);
     }

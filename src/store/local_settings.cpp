@@ -43,6 +43,10 @@ Result<LocalSettings> LocalSettings::load(const QString& folder) {
     settings.portOutputDevice = readKey(ini, "devices/port_output", settings.portOutputDevice);
     settings.converterDevice = readKey(ini, "devices/converter", settings.converterDevice);
     settings.exceptionLogPath = readKey(ini, "log/path", settings.exceptionLogPath);
+    const QString virtualReader = readKey(ini, "devices/fingerprint_virtual", QString());
+    if (!virtualReader.isEmpty()) {
+        settings.virtualFingerReader = settings.filePath(virtualReader);
+    }
 
     ini.beginGroup(QStringLiteral("ports"));
     for (const QString& port : ini.childKeys()) {

@@ -13,7 +13,7 @@ namespace orvalen::store {
 //
 //   [database] odbc_driver=FreeTDS   tds_version=7.4
 //   [ports]    COM3=/dev/ttyUSB0   278=/dev/parport1   378=/dev/port
-//   [devices]  port_output=/dev/port   converter=/dev/usblpt0
+//   [devices]  port_output=/dev/port   converter=/dev/usblpt0   fingerprint_virtual=PATH
 //   [log]      path=/var/log/orvalen/orvalen-terminal.log
 struct LocalSettings {
     QString folder; // the data-link folder
@@ -28,6 +28,9 @@ struct LocalSettings {
     // demonstrations without the device.
     QString converterDevice;
     QString exceptionLogPath; // empty: beside the executable
+    // The socket of a virtual fingerprint reader fed whole images (demonstrations); relative
+    // paths are in the data-link folder. Empty: only real readers.
+    QString virtualFingerReader;
 
     // Reads terminal.ini of the folder; a missing file gives the defaults.
     static Result<LocalSettings> load(const QString& folder);

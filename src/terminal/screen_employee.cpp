@@ -41,6 +41,10 @@ void TerminalScreen::FUNCIONARIO() {
             }
         } else if (unit_.biometricMode == 0) {
             unit_.biometricMode = 2;
+        } else if (unit_.sharedMatricula == identity) {
+            // The finger that identified this employee a moment ago is the check: he is not
+            // asked for it a second time.
+            open = false;
         } else {
             unit_.sharedMatricula = identity.mid(1);
         }

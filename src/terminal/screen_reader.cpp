@@ -73,10 +73,10 @@ void TerminalScreen::keypadTrigger() {
     const KeypadKey key = keypadKey(buffer[0]);
     if (key == KeypadKey::Clear) {
         changeEntryText(QString());
-    } else if (key == KeypadKey::Enter && fingerprintCheck) {
+    } else if (key == KeypadKey::Enter) {
         switchKeypadOffForEntry();
         MPAD_KEYPRESS = true;
-        fingerprintCheck();
+        BBNVERIFICAClick();
     }
     // Also throws away whatever else the keypad sent.
     services_.devices.readerLine.setBreak(false);

@@ -49,15 +49,9 @@ void TerminalScreen::FormShow() {
             return;
         }
         unit_.biometricSwitch = sacvar2_.text(QStringLiteral("LEITOR_BIOMETRICO"));
-        if (unit_.biometricSwitch == QLatin1String("Sim")) {
-            state_.LBLTECLADO.caption = QStringLiteral("Biometria");
-            if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
-                services_.devices.fingerprint.openDevice();
-                state_.BBNCAPTURABIOMETRIA.visible = true;
-                services_.devices.fingerprint.startPoll();
-            } else {
-                services_.devices.fingerprint.startCapture();
-            }
+        if (unit_.biometricSwitch == QLatin1String("Sim") && !prepareFingerprintReader()) {
+            state_.closeRequested = true;
+            return;
         }
         unit_.biometricFailure = false;
         unit_.biometricMessage.clear();
@@ -155,10 +149,12 @@ void TerminalScreen::FormClose() {
         services_.turnstileOutputs->release();
     }
     releaseReaderLine();
-    if (unit_.biometricSwitch == QLatin1String("Sim") &&
-        sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
-        services_.devices.fingerprint.stopPoll();
-        services_.devices.fingerprint.closeDevice();
+    if (unit_.biometricSwitch == QLatin1String("Sim")) {
+        if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
+            services_.devices.fingerprint.stopPoll();
+            services_.devices.fingerprint.closeDevice();
+        }
+        services_.devices.fingerprint.release();
     }
     state_.closeRequested = true;
 }

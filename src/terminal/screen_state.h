@@ -114,6 +114,7 @@ struct ScreenState {
     EntryField EDTOBSERVACAO{{}, 30, {}, 0, true, true};
     Control BBNRETORNAOBS{QStringLiteral("Sair"), {}, true, true};
     Control PNLPERSONA{{}, {}, false, true};
+    QImage ImagePersona; // the last finger the DigitalPersona reader captured
 
     // The hourglass cursor while a unit's database is being connected.
     bool hourglass = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "biometrics/digital_persona.h"
 #include "store/aviso.h"
 #include "store/branches.h"
 #include "store/class_lookups.h"
@@ -116,10 +117,6 @@ public:
     // The reader line's OnRxChar: Tec12 keys or a card frame into the entry field and on to
     // the hub. Count is the number of bytes waiting.
     void Comm1RxChar(int Count);
-    // The fingerprint check BBNVERIFICAClick, which the Tec12's Enter starts on a
-    // fingerprint-only terminal. The fingerprint identification fits it; until then that
-    // Enter starts nothing.
-    std::function<void()> fingerprintCheck;
     // The list cursor moved to a row (arrow keys or a click in the list).
     void moveStudentCursor(int position);
     // A click on the list or the entry field gives it the focus.
@@ -156,6 +153,15 @@ public:
     // Switches the Tec12 USB keypad: 0 on (the entry cleared and the reader's hold released),
     // any other value off. The reader line must be closed meanwhile.
     void Ativa_Destasiva_Tec12USB(int Ativa_Destasiva);
+
+    // ---- Fingerprint identification ----------------------------------------------------
+    // One identification by finger: the number found is submitted to the entry, or the
+    // reason it was not is shown.
+    void BBNVERIFICAClick();
+    // A finger the DigitalPersona capture delivered (through deliver()).
+    void OnComplete(const QString& ReaderSerNum, const biometrics::dpfp::DPFPSample& pSample);
+    // The NBioBSP poll, every second while TimerSFinger runs (through deliver()).
+    void TimerSFingerTimer();
 
     // ---- Student and employee rules -------------------------------------------------------
     bool MOSTRA_SITUACAO();
@@ -259,6 +265,11 @@ private:
     void loadAccessPointList();
     // The turnstile output made ready at start-up; false: the screen must close.
     bool prepareTurnstileOutput();
+    // The fingerprint SDK made ready at start-up; false: the screen must close.
+    bool prepareFingerprintReader();
+    void holdEntryForFinger();
+    void verifyByFinger();
+    void submitEntry();
     TurnstileSettings turnstileSettings() const;
     void typeIntoObservation(QChar character);
     void closeObservation();

@@ -1,6 +1,6 @@
 #include "biometrics/digital_persona.h"
 #include "biometrics/finger_galleries.h"
-#include "biometrics/fingerprint_fixture.h"
+#include "support/fingerprint_fixture.h"
 #include "support/qstring_printer.h"
 #include "support/test_database.h"
 

@@ -1,5 +1,5 @@
 #include "biometrics/finger_template.h"
-#include "biometrics/fingerprint_fixture.h"
+#include "support/fingerprint_fixture.h"
 #include "support/qstring_printer.h"
 
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "biometrics/fingerprint_fixture.h"
 #include "biometrics/nbiobsp.h"
+#include "support/fingerprint_fixture.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

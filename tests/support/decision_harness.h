@@ -101,6 +101,9 @@ public:
     RecordingOutputs outputs;
     ScriptedCaptureScreen capture;
     terminal::TerminalUnit unit;
+    // A real fingerprint reader and capture screen instead of none and the scripted one.
+    terminal::FingerprintReader* fingerprintReader = nullptr;
+    terminal::CaptureScreen* captureScreen = nullptr;
 
 private:
     void update(const char* table, const char* column, const QVariant& value);

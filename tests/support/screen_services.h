@@ -135,6 +135,24 @@ public:
 
 class RecordingFingerprint : public terminal::FingerprintReader {
 public:
+    store::Status prepare(terminal::ReaderKind kind) override {
+        calls << (kind == terminal::ReaderKind::NBioBSP ? QStringLiteral("prepare NBioBSP")
+                                                        : QStringLiteral("prepare DigitalPersona"));
+        return preparation;
+    }
+    void release() override { calls << QStringLiteral("release"); }
+    bool CheckFinger() override {
+        calls << QStringLiteral("CheckFinger");
+        return fingerOnSensor;
+    }
+    store::Result<std::optional<QString>>
+    findStoredFinger(const biometrics::dpfp::DPFPFeatureSet&) override {
+        calls << QStringLiteral("find");
+        return std::optional<QString>();
+    }
+    void templatesChanged() override { calls << QStringLiteral("templatesChanged"); }
+    store::Status preparation;
+    bool fingerOnSensor = false;
     void openDevice() override { calls << QStringLiteral("open"); }
     void closeDevice() override { calls << QStringLiteral("close"); }
     void startPoll() override { calls << QStringLiteral("startPoll"); }

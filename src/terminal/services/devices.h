@@ -1,9 +1,12 @@
 #pragma once
 
+#include "biometrics/digital_persona.h"
+#include "store/result.h"
 #include "store/settings.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace orvalen::terminal {
 
@@ -33,17 +36,30 @@ public:
     virtual void closeKeypad(int port) = 0;
 };
 
+// Which of the two fingerprint SDKs Sacvar2.Tipo_Leitor chooses.
+enum class ReaderKind { NBioBSP, DigitalPersona };
+
 // The fingerprint readers as the screen drives them: the NBioBSP device with its poll
-// timer, and the DigitalPersona capture.
+// timer, and the DigitalPersona capture with the stored fingers it is compared with.
 class FingerprintReader {
 public:
     virtual ~FingerprintReader() = default;
+    // Start-up: makes the SDK's objects and finds the reader; an error when there is none.
+    virtual store::Status prepare(ReaderKind kind) = 0;
+    virtual void release() = 0;     // closing: the SDK's objects go
     virtual void openDevice() = 0;  // NBioBSP device "open" (255)
     virtual void closeDevice() = 0; // NBioBSP device "close"
     virtual void startPoll() = 0;   // TimerSFinger
     virtual void stopPoll() = 0;
+    virtual bool CheckFinger() = 0;  // NBioBSP: a finger is on the sensor
     virtual void startCapture() = 0; // DigitalPersona StartCapture
     virtual void stopCapture() = 0;  // DigitalPersona StopCapture
+    // DigitalPersona: the Matricula of the first stored finger, in database order, that
+    // verifies against the feature set ("091" + seven characters for an employee).
+    virtual store::Result<std::optional<QString>>
+    findStoredFinger(const biometrics::dpfp::DPFPFeatureSet& featureSet) = 0;
+    // A finger was enrolled or replaced: the stored fingers kept in memory are read again.
+    virtual void templatesChanged() = 0;
 };
 
 // The turnstile output the settings choose; one pulse of the given length per release.
@@ -76,12 +92,20 @@ public:
 
 class NoFingerprintReader : public FingerprintReader {
 public:
+    store::Status prepare(ReaderKind) override { return store::Status::success(); }
+    void release() override {}
     void openDevice() override {}
     void closeDevice() override {}
     void startPoll() override {}
     void stopPoll() override {}
+    bool CheckFinger() override { return false; }
     void startCapture() override {}
     void stopCapture() override {}
+    store::Result<std::optional<QString>>
+    findStoredFinger(const biometrics::dpfp::DPFPFeatureSet&) override {
+        return std::optional<QString>();
+    }
+    void templatesChanged() override {}
 };
 
 class NoTurnstileOutput : public TurnstileOutput {

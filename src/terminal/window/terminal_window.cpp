@@ -248,6 +248,8 @@ void TerminalWindow::build() {
             [this] { forward([this] { screen_.BBNTECLADO1Click(); }); });
     connect(capture_, &QPushButton::clicked, this,
             [this] { forward([this] { screen_.BBNCAPTURABIOMETRIAClick(); }); });
+    connect(verify_, &QPushButton::clicked, this,
+            [this] { forward([this] { screen_.BBNVERIFICAClick(); }); });
     buildOperatorTools();
 }
 

@@ -1,4 +1,4 @@
-#include "biometrics/fingerprint_fixture.h"
+#include "support/fingerprint_fixture.h"
 
 #include "biometrics/library_thread.h"
 #include "biometrics/virtual_reader.h"

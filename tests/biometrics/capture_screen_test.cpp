@@ -1,0 +1,232 @@
+#include "biometrics/capture_dialog.h"
+#include "biometrics/capture_screen_logic.h"
+#include "biometrics/finger_template.h"
+#include "support/fingerprint_fixture.h"
+#include "support/qstring_printer.h"
+#include "support/terminal_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvalen;
+using biometrics::BiometricShare;
+using biometrics::CaptureScreenLogic;
+
+namespace {
+
+// The capture screen run without its window on a club with three people, over the virtual
+// reader fed the sample fingers.
+class CaptureScreenTest : public test::FingerprintFixture {
+protected:
+    CaptureScreenTest() {
+        club.addStudent(QStringLiteral("0000012345"), QStringLiteral("Beatriz Andrade Montenegro"));
+        club.addStudent(QStringLiteral("0000099999"), QStringLiteral("Carlos Lima"));
+        club.addEmployee(QStringLiteral("0000004321"), QStringLiteral("Dora Funcionária"));
+    }
+
+    struct Run {
+        BiometricShare share;
+        biometrics::CaptureScreenState state;
+    };
+
+    // One request as the terminal makes it; the finger, if any, is placed once the reader
+    // waits for it.
+    Run run(int mode, const QString& number, const char* finger, const QString& prefix = {},
+            bool branch = false, bool window = false) {
+        Run result;
+        result.share.biometricMode = mode;
+        result.share.sharedMatricula = number;
+        result.share.employeeKindPrefix = prefix;
+        if (finger != nullptr) {
+            present(finger);
+        }
+        CaptureScreenLogic logic(
+            biometrics::CaptureScreenServices{club.db().connection(), club.db().connection(),
+                                              branch, aviso, [] {}, engine, tec12OrBiometrics,
+                                              finger != nullptr ? 10000 : 300},
+            result.share);
+        if (window) {
+            biometrics::showCaptureDialog(logic, nullptr);
+        } else {
+            biometrics::runCaptureScreen(logic);
+        }
+        result.state = logic.state();
+        return result;
+    }
+
+    QString digitalOf(const QString& table, const QString& matricula) {
+        return club
+            .value(QStringLiteral("SELECT DIGITAL FROM %1 WHERE MATRICULA = '%2'")
+                       .arg(table, matricula))
+            .toString();
+    }
+
+    // A finger stored as an earlier enrolment left it.
+    void store(const QString& table, const QString& matricula, const char* finger) {
+        const QString text =
+            biometrics::digitalText(engine.value()->extract(sample(finger)).value());
+        club.db().exec(QStringLiteral("UPDATE %1 SET DIGITAL = :D WHERE MATRICULA = :M").arg(table),
+                       {{QStringLiteral(":D"), text}, {QStringLiteral(":M"), matricula}});
+    }
+
+    QStringList boxes() const {
+        QStringList texts;
+        for (const auto& box : aviso.boxes) {
+            texts << box.text + QLatin1Char('|') + box.detail;
+        }
+        return texts;
+    }
+
+    test::TerminalFixture club;
+    test::ScriptedAviso aviso;
+    store::Result<std::shared_ptr<biometrics::FingerprintEngine>> engine{sharedEngine()};
+    QString tec12OrBiometrics = QStringLiteral("Não");
+};
+
+TEST_F(CaptureScreenTest, EnrolsAStudentAndTheNextVerificationFindsHim) {
+    const Run enrolled = run(1, QStringLiteral("0000012345"), "whorl");
+    EXPECT_EQ(enrolled.share.biometricMessage, QString());
+    EXPECT_FALSE(enrolled.share.biometricFailure);
+    EXPECT_EQ(enrolled.share.sharedMatricula, QStringLiteral("0000012345"));
+    EXPECT_EQ(enrolled.state.caption, QStringLiteral("Captura Biométrica"));
+    EXPECT_EQ(enrolled.state.GBTITULO, QStringLiteral(" Aluno "));
+    EXPECT_EQ(enrolled.state.LBLMATRICULA, QStringLiteral("0000012345"));
+    EXPECT_EQ(enrolled.state.LBLNOME, QStringLiteral("Beatriz Andrade Mont"));
+    EXPECT_FALSE(enrolled.state.picture.isNull()) << "the capture is drawn in its frame";
+    EXPECT_EQ(boxes(), QStringList{QStringLiteral("Captura com sucesso!|Digital")});
+    const QString stored = digitalOf(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345"));
+    EXPECT_EQ(biometrics::digitalForm(stored), biometrics::TemplateForm::Ours);
+    EXPECT_LE(stored.size(), 1000);
+
+    const Run verified = run(2, QString(), "whorl_rot");
+    EXPECT_EQ(verified.share.sharedMatricula, QStringLiteral("0000012345"));
+    EXPECT_EQ(verified.share.biometricMessage, QString());
+    EXPECT_EQ(verified.share.biometricMode, 4);
+    EXPECT_EQ(verified.state.caption, QStringLiteral("Verificação Biométrica"));
+    EXPECT_FALSE(verified.state.GBTITULOVisible);
+}
+
+TEST_F(CaptureScreenTest, TheWindowCapturesOnceItIsShownAndCloses) {
+    const Run enrolled = run(1, QStringLiteral("0000012345"), "whorl", {}, false, true);
+    EXPECT_EQ(enrolled.share.biometricMessage, QString());
+    EXPECT_TRUE(enrolled.state.closeRequested);
+    EXPECT_EQ(boxes(), QStringList{QStringLiteral("Captura com sucesso!|Digital")});
+}
+
+TEST_F(CaptureScreenTest, EnrolsAnEmployeeUnderTheKeyHisNumberingGives) {
+    club.addEmployee(QStringLiteral("9100007777"), QStringLiteral("Eva Nova Numeração"));
+    struct Case {
+        QString prefix;
+        QString requested; // "91" + characters 4 to 10 of the number
+        QString row;
+        QString shared; // the user ID the finger went under, ten digits
+    } cases[] = {
+        {QStringLiteral("00"), QStringLiteral("910004321"), QStringLiteral("0000004321"),
+         QStringLiteral("0910004321")},
+        {QStringLiteral("91"), QStringLiteral("910007777"), QStringLiteral("9100007777"),
+         QStringLiteral("0910007777")},
+    };
+    for (const Case& c : cases) {
+        aviso.boxes.clear();
+        const Run enrolled = run(1, c.requested, "loop-right", c.prefix);
+        EXPECT_EQ(enrolled.share.biometricMessage, QString()) << c.row.toStdString();
+        EXPECT_EQ(enrolled.share.sharedMatricula, c.shared);
+        EXPECT_EQ(enrolled.state.GBTITULO, QStringLiteral(" Funcionário "));
+        EXPECT_EQ(enrolled.state.LBLMATRICULA, c.row);
+        EXPECT_EQ(boxes(), QStringList{QStringLiteral("Captura com sucesso!|Digital")});
+        EXPECT_EQ(biometrics::digitalForm(digitalOf(QStringLiteral("Funcionarios"), c.row)),
+                  biometrics::TemplateForm::Ours)
+            << c.row.toStdString();
+        club.db().exec(QStringLiteral("UPDATE Funcionarios SET DIGITAL = NULL"));
+    }
+}
+
+TEST_F(CaptureScreenTest, AnEnrolmentWhoseRowIsMissingIsAFailureNotASuccess) {
+    // An employee of the "91" numbering whose row is gone: nothing matches the update.
+    const Run enrolled = run(1, QStringLiteral("910005555"), "arch", QStringLiteral("91"));
+    EXPECT_TRUE(enrolled.share.biometricFailure);
+    EXPECT_EQ(enrolled.share.biometricMessage, QStringLiteral("Gravando na tabela !"));
+    EXPECT_EQ(boxes(),
+              QStringList{QStringLiteral("Gravando na tabela !|AlunosAtivos/Funcionarios")});
+}
+
+TEST_F(CaptureScreenTest, EnrollingOverAnExistingFingerAsksFirst) {
+    store(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345"), "whorl");
+    const QString before = digitalOf(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345"));
+
+    aviso.answers = {store::Aviso::kNo};
+    const Run kept = run(1, QStringLiteral("12345"), "arch");
+    EXPECT_EQ(kept.share.biometricMessage, QString());
+    EXPECT_FALSE(kept.share.biometricFailure);
+    EXPECT_EQ(kept.share.sharedMatricula, QStringLiteral("0000012345"));
+    EXPECT_EQ(boxes(),
+              QStringList{QStringLiteral("Digital já capturada. Deseja atualizar esta digital?|")});
+    EXPECT_EQ(digitalOf(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345")), before);
+
+    aviso.boxes.clear();
+    aviso.answers = {store::Aviso::kYes};
+    const Run replaced = run(1, QStringLiteral("0000012345"), "arch");
+    EXPECT_EQ(replaced.share.biometricMessage, QString());
+    EXPECT_EQ(boxes(),
+              (QStringList{QStringLiteral("Digital já capturada. Deseja atualizar esta digital?|"),
+                           QStringLiteral("Captura com sucesso!|Digital")}));
+    EXPECT_NE(digitalOf(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345")), before);
+    EXPECT_EQ(run(2, QString(), "arch_rot").share.sharedMatricula, QStringLiteral("0000012345"))
+        << "the new finger is the one found";
+}
+
+TEST_F(CaptureScreenTest, VerificationOutcomes) {
+    store(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345"), "whorl");
+    store(QStringLiteral("Funcionarios"), QStringLiteral("0000004321"), "loop-right");
+
+    const Run employee = run(2, QString(), "loop-right_rot");
+    EXPECT_EQ(employee.share.sharedMatricula, QStringLiteral("0910004321"));
+    EXPECT_FALSE(employee.share.biometricFailure);
+
+    const Run unknown = run(2, QString(), "tented_arch_rot");
+    EXPECT_EQ(unknown.share.biometricMessage, QStringLiteral("Digital não encontrada!"));
+    EXPECT_TRUE(unknown.share.biometricFailure);
+
+    club.db().exec(QStringLiteral("UPDATE Sacvar2 SET MATRICULADIGITAL = 'Sim'"));
+    const Run other = run(2, QStringLiteral("0000099999"), "whorl_rot");
+    EXPECT_EQ(other.share.biometricMessage, QStringLiteral("Digital não confere com Matrícula!"));
+    EXPECT_TRUE(other.share.biometricFailure);
+    const Run own = run(2, QStringLiteral("0000012345"), "whorl_rot");
+    EXPECT_EQ(own.share.biometricMessage, QString());
+    EXPECT_EQ(own.share.sharedMatricula, QStringLiteral("0000012345"));
+
+    tec12OrBiometrics = QStringLiteral("Sim");
+    const Run keypad = run(2, QStringLiteral("0000099999"), "whorl_rot");
+    EXPECT_EQ(keypad.share.biometricMessage, QString()) << "keypad or finger: no comparison";
+    EXPECT_EQ(keypad.share.sharedMatricula, QStringLiteral("0000012345"));
+}
+
+TEST_F(CaptureScreenTest, EmployeesAreNotInTheIndexWhileAnotherBranchIsChosen) {
+    store(QStringLiteral("Funcionarios"), QStringLiteral("0000004321"), "loop-right");
+    const Run onBranch = run(2, QString(), "loop-right_rot", {}, true);
+    EXPECT_EQ(onBranch.share.biometricMessage, QStringLiteral("Digital não encontrada!"));
+    const Run own = run(2, QString(), "loop-right_rot", {}, false);
+    EXPECT_EQ(own.share.sharedMatricula, QStringLiteral("0910004321"));
+}
+
+TEST_F(CaptureScreenTest, FailuresReachTheOpener) {
+    const Run noFinger = run(2, QString(), nullptr);
+    EXPECT_EQ(noFinger.share.biometricMessage, QStringLiteral("Falha na Captura!"));
+    EXPECT_TRUE(noFinger.share.biometricFailure);
+
+    engine = store::Error{QStringLiteral("no library")};
+    const Run noLibrary = run(2, QString(), nullptr);
+    EXPECT_EQ(noLibrary.share.biometricMessage,
+              QStringLiteral("Falha procurando drive leitor biométrico!"));
+    EXPECT_TRUE(noLibrary.share.biometricFailure);
+    EXPECT_TRUE(noLibrary.state.caption.isEmpty()) << "the screen closed at its creation";
+
+    engine = sharedEngine();
+    club.db().exec(QStringLiteral("DROP TABLE Funcionarios"));
+    const Run unreadable = run(2, QString(), nullptr);
+    EXPECT_EQ(unreadable.share.biometricMessage, QStringLiteral("Abertura de tabela !"));
+    EXPECT_TRUE(unreadable.share.biometricFailure);
+    EXPECT_EQ(boxes(),
+              QStringList{QStringLiteral("Abertura de tabela !|AlunosAtivos/Funcionarios")});
+}
+
+} // namespace
