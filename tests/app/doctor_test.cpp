@@ -1,78 +1,15 @@
-#include "app/tool/tool.h"
-#include "demo_club/demo_club.h"
-#include "store/db_values.h"
-#include "support/application.h"
-#include "support/test_database.h"
+#include "support/doctor_installation.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <functional>
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using namespace orvalen;
+using test::DemoInstallation;
+using test::ToolRun;
 
 namespace {
-
-struct ToolRun {
-    int status = 0;
-    QString out;
-};
-
-ToolRun runTool(const QStringList& arguments) {
-    ToolRun run;
-    QString err;
-    QTextStream out(&run.out);
-    QTextStream errors(&err);
-    run.status = tool::runTool(arguments, out, errors);
-    out.flush();
-    run.out += err;
-    return run;
-}
-
-// A fresh small demo club created through the command, as an installer would.
-class DemoInstallation {
-public:
-    DemoInstallation() {
-        test::ensureApplication(); // the pictures are lettered with fonts
-        const ToolRun created =
-            runTool({QStringLiteral("demo"), QStringLiteral("create"), dir_.path(),
-                     QStringLiteral("--members"), QStringLiteral("30")});
-        EXPECT_EQ(created.status, 0) << created.out.toStdString();
-    }
-
-    ToolRun doctor() const {
-        return runTool({QStringLiteral("doctor"), QStringLiteral("--datalink-dir"), dir_.path()});
-    }
-
-    // Changes the club database behind the doctor's back; :DAY is yesterday.
-    void change(const QString& sql) const {
-        store::ClubConnection club(
-            test::sqliteSpec(file(QStringLiteral("club.db")), test::Route::Direct),
-            QStringLiteral("doctor-test"));
-        ASSERT_TRUE(club.open().ok());
-        store::Bindings bindings;
-        if (sql.contains(QLatin1String(":DAY"))) {
-            bindings.emplace_back(
-                QStringLiteral(":DAY"),
-                store::dateValue(club.dialect(), QDate::currentDate().addDays(-1)));
-        }
-        const auto result = club.execute(sql, bindings);
-        ASSERT_TRUE(result.ok()) << result.error().message.toStdString();
-    }
-
-    QString file(const QString& name) const { return QDir(dir_.path()).filePath(name); }
-    QString folder() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_{qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
-                       QStringLiteral("/doctor-XXXXXX")};
-};
 
 TEST(Doctor, DemoClubIsHealthy) {
     const DemoInstallation installation;
@@ -160,33 +97,6 @@ TEST(Doctor, LeavesMissingDatabaseUncreated) {
     EXPECT_FALSE(QFile::exists(installation.file(QStringLiteral("club.db"))));
 }
 
-// The real tool, run as an ordinary user: root may write any folder, so under root the
-// child drops to nobody before it starts.
-ToolRun runToolAsOrdinaryUser(const QStringList& arguments) {
-    QProcess tool;
-    if (geteuid() == 0) {
-        tool.setChildProcessModifier([] {
-            const uid_t nobody = 65534;
-            if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0) {
-                _exit(125);
-            }
-        });
-    }
-    tool.setProcessChannelMode(QProcess::MergedChannels);
-    tool.start(
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../src/app/orvalen")),
-        arguments);
-    ToolRun run;
-    if (!tool.waitForFinished(60000)) {
-        run.status = -1;
-        run.out = tool.errorString();
-        return run;
-    }
-    run.status = tool.exitCode();
-    run.out = QString::fromUtf8(tool.readAll());
-    return run;
-}
-
 TEST(Doctor, DataLinkFolderTheUserCannotWrite) {
     const DemoInstallation installation;
     const QByteArray folder = QFile::encodeName(installation.folder());
@@ -194,7 +104,7 @@ TEST(Doctor, DataLinkFolderTheUserCannotWrite) {
                              installation.folder()};
     // Anyone may read the data links; nobody may add a file beside them.
     ASSERT_EQ(chmod(folder.constData(), 0555), 0);
-    const ToolRun readOnly = runToolAsOrdinaryUser(doctor);
+    const ToolRun readOnly = test::runToolProcess(doctor, test::RunAs::OrdinaryUser);
     ASSERT_EQ(chmod(folder.constData(), 0700), 0);
     EXPECT_EQ(readOnly.status, 1) << readOnly.out.toStdString();
     for (const QString& mention :
