@@ -1,3 +1,5 @@
+#include "support/application.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
@@ -20,6 +22,7 @@ constexpr int kMembers = 60;
 constexpr int kProcessMs = 240000;
 
 QString loadExecutable() {
+    ensureApplication();
     return QDir(QCoreApplication::applicationDirPath())
         .filePath(QStringLiteral("../tools/load/orvalen-load"));
 }

@@ -1,3 +1,5 @@
+#include "support/application.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
@@ -21,6 +23,7 @@ constexpr qint64 kGrowthAllowedKb = 3072;
 constexpr int kProcessMs = 280000;
 
 QString loadExecutable() {
+    ensureApplication();
     return QDir(QCoreApplication::applicationDirPath())
         .filePath(QStringLiteral("../tools/load/orvalen-load"));
 }
@@ -33,7 +36,11 @@ QString run(const QStringList& arguments, int& exitCode) {
         process.waitForFinished();
     }
     exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
+    if (exitCode != 0) {
+        ADD_FAILURE() << errors.toStdString();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
 TEST(Soak, ManyIdentificationsKeepMemoryFlatAndEveryRow) {

@@ -65,7 +65,7 @@ TEST(BusyDatabase, ALockHeldTooLongEndsInTheWriteFailure) {
     DecisionHarness h;
     h.addStudent(kStudent);
     h.open();
-    OtherWriter other(h.db.file(), std::chrono::milliseconds(store::kLockWaitMs + 3000));
+    OtherWriter other(h.db.file(), std::chrono::milliseconds(store::kLockWaitMs + 1000));
     ASSERT_TRUE(other.locked());
     QElapsedTimer waited;
     waited.start();

@@ -9,8 +9,8 @@ long residentKilobytes() {
     if (!status.open(QIODevice::ReadOnly)) {
         return -1;
     }
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // A /proc file has no size: read it whole rather than to an end it does not report.
+    for (const QByteArray& line : status.readAll().split('\n')) {
         if (line.startsWith("VmRSS:")) {
             bool ok = false;
             const long kilobytes = line.mid(6).trimmed().split(' ').value(0).toLong(&ok);
