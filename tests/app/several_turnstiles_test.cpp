@@ -1,6 +1,6 @@
 #include "support/application.h"
+#include "support/tool_process.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -21,44 +21,16 @@ constexpr int kIdentificationsEach = 150;
 constexpr int kMembers = 60;
 constexpr int kProcessMs = 240000;
 
-QString loadExecutable() {
-    ensureApplication();
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../tools/load/orvalen-load"));
-}
-
-struct Finished {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Finished runToEnd(QProcess& process) {
-    Finished finished;
-    if (!process.waitForFinished(kProcessMs)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    finished.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    finished.out = QString::fromUtf8(process.readAllStandardOutput());
-    finished.err = QString::fromUtf8(process.readAllStandardError());
-    return finished;
-}
-
-Finished load(const QStringList& arguments) {
-    QProcess process;
-    process.start(loadExecutable(), arguments);
-    return runToEnd(process);
-}
-
 class SeveralTurnstiles : public ::testing::Test {
 protected:
     QString folder() const { return dir.path(); }
 
     void prepare(int dailyLimit) {
-        const Finished prepared = load({QStringLiteral("prepare"), folder(),
-                                        QStringLiteral("--members"), QString::number(kMembers),
-                                        QStringLiteral("--limit"), QString::number(dailyLimit)});
+        ensureApplication();
+        const FinishedProcess prepared = runLoadTool(
+            {QStringLiteral("prepare"), folder(), QStringLiteral("--members"),
+             QString::number(kMembers), QStringLiteral("--limit"), QString::number(dailyLimit)},
+            kProcessMs);
         ASSERT_EQ(prepared.exitCode, 0) << prepared.err.toStdString();
     }
 
@@ -70,13 +42,13 @@ protected:
             const QString ledger = dir.filePath(QStringLiteral("ledger-%1.tsv").arg(i));
             ledgers << ledger;
             auto& process = terminals.emplace_back(std::make_unique<QProcess>());
-            process->start(loadExecutable(),
+            process->start(loadToolExecutable(),
                            {QStringLiteral("run"), folder(), QStringLiteral("--count"),
                             QString::number(kIdentificationsEach), QStringLiteral("--ledger"),
                             ledger, QStringLiteral("--name"), QStringLiteral("t%1").arg(i)});
         }
         for (auto& process : terminals) {
-            const Finished finished = runToEnd(*process);
+            const FinishedProcess finished = runToEnd(*process, kProcessMs);
             SCOPED_TRACE(finished.out.toStdString() + finished.err.toStdString());
             EXPECT_EQ(finished.exitCode, 0) << "a terminal failed (busy database, error, "
                                                "write failure or a release without its rows)";
@@ -87,7 +59,9 @@ protected:
         }
     }
 
-    Finished check() { return load(QStringList{QStringLiteral("check"), folder()} + ledgers); }
+    FinishedProcess check() {
+        return runLoadTool(QStringList{QStringLiteral("check"), folder()} + ledgers, kProcessMs);
+    }
 
     QTemporaryDir dir{qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
                       QStringLiteral("/turnstiles-XXXXXX")};
@@ -97,7 +71,7 @@ protected:
 TEST_F(SeveralTurnstiles, EveryRowOnceAndTheDailyLimitHolds) {
     prepare(2);
     runTerminalsAtOnce();
-    const Finished checked = check();
+    const FinishedProcess checked = check();
     EXPECT_EQ(checked.exitCode, 0) << checked.out.toStdString() << checked.err.toStdString();
     EXPECT_TRUE(checked.out.contains(QLatin1String("faults 0"))) << checked.out.toStdString();
 }
@@ -105,7 +79,7 @@ TEST_F(SeveralTurnstiles, EveryRowOnceAndTheDailyLimitHolds) {
 TEST_F(SeveralTurnstiles, EveryPartnerPassReleaseLetsItsMemberInOnce) {
     prepare(0);
     runTerminalsAtOnce();
-    const Finished checked = check();
+    const FinishedProcess checked = check();
     EXPECT_EQ(checked.exitCode, 0) << checked.out.toStdString() << checked.err.toStdString();
 }
 
@@ -118,7 +92,7 @@ TEST_F(SeveralTurnstiles, TheCheckFindsARowTheDatabaseLacks) {
     file.write("AcessoDia\t0000010001\tL\n");
     file.close();
     ledgers << ledger;
-    const Finished checked = check();
+    const FinishedProcess checked = check();
     EXPECT_EQ(checked.exitCode, 1);
     EXPECT_TRUE(checked.out.contains(QLatin1String("1 reported written")))
         << checked.out.toStdString();

@@ -1,10 +1,9 @@
 #include "support/application.h"
+#include "support/tool_process.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -22,52 +21,33 @@ constexpr int kMembers = 60;
 constexpr qint64 kGrowthAllowedKb = 3072;
 constexpr int kProcessMs = 280000;
 
-QString loadExecutable() {
-    ensureApplication();
-    return QDir(QCoreApplication::applicationDirPath())
-        .filePath(QStringLiteral("../tools/load/orvalen-load"));
-}
-
-QString run(const QStringList& arguments, int& exitCode) {
-    QProcess process;
-    process.start(loadExecutable(), arguments);
-    if (!process.waitForFinished(kProcessMs)) {
-        process.kill();
-        process.waitForFinished();
-    }
-    exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    const QString errors = QString::fromUtf8(process.readAllStandardError());
-    if (exitCode != 0) {
-        ADD_FAILURE() << errors.toStdString();
-    }
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 TEST(Soak, ManyIdentificationsKeepMemoryFlatAndEveryRow) {
+    ensureApplication();
     QTemporaryDir dir(qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
                       QStringLiteral("/soak-XXXXXX"));
-    int exitCode = -1;
-    const QString prepared = run({QStringLiteral("prepare"), dir.path(),
-                                  QStringLiteral("--members"), QString::number(kMembers)},
-                                 exitCode);
-    ASSERT_EQ(exitCode, 0) << prepared.toStdString();
+    const FinishedProcess prepared =
+        runLoadTool({QStringLiteral("prepare"), dir.path(), QStringLiteral("--members"),
+                     QString::number(kMembers)},
+                    kProcessMs);
+    ASSERT_EQ(prepared.exitCode, 0) << prepared.err.toStdString();
 
     const QString ledger = dir.filePath(QStringLiteral("ledger.tsv"));
-    const QString output =
-        run({QStringLiteral("run"), dir.path(), QStringLiteral("--count"),
-             QString::number(kIdentifications), QStringLiteral("--ledger"), ledger},
-            exitCode);
-    EXPECT_EQ(exitCode, 0) << output.toStdString();
-    const QJsonObject summary = QJsonDocument::fromJson(output.toUtf8()).object();
+    const FinishedProcess run =
+        runLoadTool({QStringLiteral("run"), dir.path(), QStringLiteral("--count"),
+                     QString::number(kIdentifications), QStringLiteral("--ledger"), ledger},
+                    kProcessMs);
+    EXPECT_EQ(run.exitCode, 0) << run.out.toStdString() << run.err.toStdString();
+    const QJsonObject summary = QJsonDocument::fromJson(run.out.toUtf8()).object();
     EXPECT_EQ(summary.value(QStringLiteral("identifications")).toInt(), kIdentifications);
     const qint64 warmedUp = summary.value(QStringLiteral("rss_kb_warmed_up")).toInteger();
     const qint64 end = summary.value(QStringLiteral("rss_kb_end")).toInteger();
-    ASSERT_GT(warmedUp, 0) << output.toStdString();
-    EXPECT_LT(end - warmedUp, kGrowthAllowedKb) << output.toStdString();
+    ASSERT_GT(warmedUp, 0) << run.out.toStdString();
+    EXPECT_LT(end - warmedUp, kGrowthAllowedKb) << run.out.toStdString();
 
-    const QString checked = run({QStringLiteral("check"), dir.path(), ledger}, exitCode);
-    EXPECT_EQ(exitCode, 0) << checked.toStdString();
-    EXPECT_TRUE(checked.contains(QLatin1String("faults 0"))) << checked.toStdString();
+    const FinishedProcess checked =
+        runLoadTool({QStringLiteral("check"), dir.path(), ledger}, kProcessMs);
+    EXPECT_EQ(checked.exitCode, 0) << checked.out.toStdString() << checked.err.toStdString();
+    EXPECT_TRUE(checked.out.contains(QLatin1String("faults 0"))) << checked.out.toStdString();
 }
 
 } // namespace
