@@ -99,6 +99,7 @@ QString describe(const LoadRunOptions& options, const LoadRunResult& result) {
         {QStringLiteral("identifications"), static_cast<qint64>(tally.identifications)},
         {QStringLiteral("rows"), static_cast<qint64>(tally.rows)},
         {QStringLiteral("releases"), static_cast<qint64>(tally.releases)},
+        {QStringLiteral("last_places_lost"), static_cast<qint64>(tally.lastPlacesLost)},
         {QStringLiteral("seconds"), result.seconds},
         {QStringLiteral("rss_kb_opened"), static_cast<qint64>(result.memory.opened)},
         {QStringLiteral("rss_kb_warmed_up"), static_cast<qint64>(result.memory.warmedUp)},

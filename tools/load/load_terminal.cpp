@@ -46,6 +46,7 @@ store::Status LoadTerminal::open() {
 bool LoadTerminal::identify(const QString& text) {
     current_.clear();
     currentPulses_ = 0;
+    currentStatus_.clear();
     for (const QChar character : text) {
         screen_->keyPressed(0, character);
     }
@@ -65,6 +66,10 @@ void LoadTerminal::checkIdentification(const QString& text) {
     const auto anomaly = [&](const char* what) {
         tally_.anomalies << text + QStringLiteral(": ") + QLatin1String(what);
     };
+    const qsizetype granted = currentStatus_.indexOf(QStringLiteral("Acesso Livre"));
+    if (granted >= 0 && currentStatus_.indexOf(QStringLiteral("Excedeu Acesso !!!"), granted) > 0) {
+        ++tally_.lastPlacesLost;
+    }
     if (studentGrant != studentPair) {
         anomaly("a grant logged in one of AcessoDia and Acesso only");
     }
@@ -86,6 +91,12 @@ QStringList LoadTerminal::takeLedger() {
 int LoadTerminal::AVISO(const QString& kind, const QString& text, const QString& detail) {
     tally_.messages << (detail.isEmpty() ? text : text + QStringLiteral(" / ") + detail);
     return kind == QLatin1String("!") ? kOk : kYes;
+}
+
+void LoadTerminal::shown(terminal::Place place, const QString& text) {
+    if (place == terminal::Place::StatusPanel) {
+        currentStatus_ << text;
+    }
 }
 
 void LoadTerminal::rowWritten(const terminal::LogRow& row) {

@@ -25,6 +25,9 @@ struct LoadTally {
     long identifications = 0;
     long rows = 0;
     long releases = 0;
+    // Grants shown, then turned into "Excedeu Acesso !!!" because another terminal took the
+    // last place of the day between the count and the insert.
+    long lastPlacesLost = 0;
     QStringList messages;  // message boxes shown, "text / detail"
     QStringList errors;    // exception-log lines
     QStringList anomalies; // a pulse without its rows, a grant row without its pair ...
@@ -60,6 +63,7 @@ public:
     void wait(int milliseconds) override { now_ = now_.addMSecs(milliseconds); }
     int AVISO(const QString& kind, const QString& text, const QString& detail = {}) override;
     void record(const QString& message) override { tally_.errors << message; }
+    void shown(terminal::Place place, const QString& text) override;
     void rowWritten(const terminal::LogRow& row) override;
     void releaseRequested() override;
     terminal::PulseReport pulse(const terminal::TurnstileTarget&, int) override;
@@ -79,6 +83,7 @@ private:
     LoadTally tally_;
     std::vector<RowKey> current_; // rows of the identification under way
     int currentPulses_ = 0;
+    QStringList currentStatus_; // the access panel's texts of the identification under way
     QStringList ledger_;
 };
 
