@@ -29,8 +29,26 @@ Status ClubConnection::open() {
                          .arg(spec_.origin, db.lastError().text())};
     }
     if (spec_.dialect.isSqlite() && spec_.driver == QLatin1String("QSQLITE")) {
-        // Other terminals and the back office write the same file: wait for their locks.
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = 5000"));
+        // Other terminals and the back office write the same file. A writer waits up to
+        // busy_timeout for another one's lock, then its write fails and is rolled back like
+        // any other. In WAL mode readers never wait for a writer nor block one; a file
+        // system that cannot hold the WAL index keeps the rollback journal, which still works.
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kLockWaitMs));
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        // The file is read lazily: read it now, so that a database that cannot be read (its
+        // folder refuses the log's -wal and -shm files, it is not a database) fails here
+        // and not as tables that seem to be missing.
+        QSqlQuery probe(db);
+        if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+            const QString why = probe.lastError().text();
+            db.close();
+            return Error{
+                QStringLiteral("cannot read the database of %1: %2").arg(spec_.origin, why)};
+        }
+    } else if (!spec_.dialect.isSqlite()) {
+        // SQL Server waits for a lock without end unless told: a terminal behind the back
+        // office's open transaction would freeze in front of the queue.
+        QSqlQuery(db).exec(QStringLiteral("SET LOCK_TIMEOUT %1").arg(kLockWaitMs));
     }
     return Status::success();
 }

@@ -23,6 +23,10 @@ struct ConnectionSpec {
     QString connectOptions; // Qt driver options, such as the ODBC login time-out
 };
 
+// How long a statement waits for another connection's lock (another terminal, the back
+// office) before it fails and its write is rolled back.
+inline constexpr int kLockWaitMs = 5000;
+
 using Bindings = std::vector<std::pair<QString, QVariant>>;
 using Rows = std::vector<QSqlRecord>;
 

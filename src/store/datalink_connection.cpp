@@ -37,6 +37,19 @@ QString odbcValue(const QString& value) {
     return QLatin1Char('{') + escaped + QLatin1Char('}');
 }
 
+// The ODBC driver reads the connection string as C text: a NUL inside a value would cut the
+// string there and silently drop the attributes after it (the encryption among them).
+Status refuseNul(const DataLink& link, const QStringList& keys) {
+    for (const QString& key : keys) {
+        if (link.property(key).contains(QChar(u'\0'))) {
+            return Error{QStringLiteral("the data-link file %1 holds a NUL character in %2: "
+                                        "rewrite the value")
+                             .arg(link.file, key)};
+        }
+    }
+    return Status::success();
+}
+
 struct SqlServerAddress {
     QString server; // host or host\instance
     QString port;   // empty with a named instance: the server's browser service finds it
@@ -109,6 +122,12 @@ Result<ConnectionSpec> sqlServerSpec(const DataLink& link, const LocalSettings& 
         return Error{QStringLiteral("the data-link file %1 asks for Windows integrated security, "
                                     "which this terminal cannot use: give a User ID and Password")
                          .arg(link.file)};
+    }
+    if (const Status clean =
+            refuseNul(link, {QStringLiteral("Data Source"), QStringLiteral("Initial Catalog"),
+                             QStringLiteral("User ID"), QStringLiteral("Password")});
+        !clean.ok()) {
+        return clean.error();
     }
     auto address = parseDataSource(link);
     if (!address.ok()) {

@@ -23,4 +23,8 @@ QString Dialect::firstRowOnly(const QString& select) const {
     return limited.replace(0, 6, QStringLiteral("SELECT TOP 1"));
 }
 
+QString Dialect::heldForWrite(const QString& table) const {
+    return isSqlite() ? table : table + QStringLiteral(" WITH (UPDLOCK, HOLDLOCK)");
+}
+
 } // namespace orvalen::store

@@ -25,6 +25,11 @@ public:
     // The same SELECT statement limited to its first row ("SELECT TOP 1 ..." or "... LIMIT 1"),
     // so that a lookup never makes the server send a whole table.
     QString firstRowOnly(const QString& select) const;
+    // The table as read inside a write that depends on what it counts: no other connection
+    // may add rows the count would include until the write commits. SQL Server needs a
+    // key-range update lock held to the end of the statement's transaction; SQLite's writer
+    // already holds the database's only write lock while the statement runs.
+    QString heldForWrite(const QString& table) const;
 
 private:
     Kind kind_;

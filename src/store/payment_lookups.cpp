@@ -62,6 +62,12 @@ Result<bool> PaymentLookups::partnerPassRelease(const QString& matricula, const 
     return query->next();
 }
 
+QString PaymentLookups::grantedCountForInsert(const Dialect& dialect) {
+    return QStringLiteral("SELECT COUNT(MATRICULA) FROM %1 WHERE (STATUS = 'L') AND (MATRICULA = "
+                          ":LMATRICULA)")
+        .arg(dialect.heldForWrite(QStringLiteral("AcessoDia")));
+}
+
 QString PaymentLookups::deletePartnerPassReleases() {
     return s("DELETE FROM LiberaGympass WHERE (MATRICULA = :JMATRICULA)");
 }

@@ -32,6 +32,9 @@ public:
     // `QRYACESSODIAGYMPASS`: whether LiberaGympass holds a release of the student for the date.
     Result<bool> partnerPassRelease(const QString& matricula, const QDate& date) const;
 
+    // grantedCount as the condition of the grant's own insert (binding :LMATRICULA), with
+    // the rows it counts held against other terminals until the insert commits.
+    static QString grantedCountForInsert(const Dialect& dialect);
     // `QRYACESSODIAGYMPASS` as a delete: the statement that removes every release of a student.
     static QString deletePartnerPassReleases();
 

@@ -48,8 +48,10 @@ EntryClass classifyEntry(const QString& text, bool numberMode) {
         return {EntryKind::Employee, text};
     }
     if (numberMode) {
+        // A number of more than ten digits (a long card frame) keeps its first ten: the
+        // current enrollment number holds no more.
         const auto number = readWholeNumber(text);
-        return {EntryKind::Student, number ? tenDigits(*number) : text.left(10)};
+        return {EntryKind::Student, (number ? tenDigits(*number) : text).left(10)};
     }
     return {EntryKind::Student, text.left(10)};
 }

@@ -19,12 +19,21 @@ struct LogRow {
 };
 
 // Where the screen's writes go. All rows of one call share one transaction; a failure
-// rolls them all back. `execute` runs one other change (a delete) in its own transaction.
+// rolls them all back. `execute` runs one other change (a delete) in its own transaction
+// and gives the number of rows it changed, or kRowsNotCounted when nothing was run.
 class LogWriter {
 public:
+    static constexpr int kRowsNotCounted = -1;
+
     virtual ~LogWriter() = default;
     virtual store::Status write(const std::vector<LogRow>& rows) = 0;
-    virtual store::Status execute(const QString& sql, const store::Bindings& bindings) = 0;
+    // Writes the row only while the count the statement gives (with its own bindings) is
+    // below the limit; gives whether it was written. The count and the insert are one
+    // statement, so two terminals cannot both take the last place under a limit.
+    virtual store::Result<bool> writeBelowLimit(const LogRow& row, const QString& countSql,
+                                                const store::Bindings& countBindings,
+                                                int limit) = 0;
+    virtual store::Result<int> execute(const QString& sql, const store::Bindings& bindings) = 0;
 };
 
 // Writes into the club database: INSERT with every value bound, in a transaction.
@@ -32,7 +41,9 @@ class DatabaseLogWriter : public LogWriter {
 public:
     explicit DatabaseLogWriter(const store::ClubConnection& connection) : connection_(connection) {}
     store::Status write(const std::vector<LogRow>& rows) override;
-    store::Status execute(const QString& sql, const store::Bindings& bindings) override;
+    store::Result<bool> writeBelowLimit(const LogRow& row, const QString& countSql,
+                                        const store::Bindings& countBindings, int limit) override;
+    store::Result<int> execute(const QString& sql, const store::Bindings& bindings) override;
 
 private:
     const store::ClubConnection& connection_;
@@ -42,7 +53,10 @@ private:
 class DiscardingLogWriter : public LogWriter {
 public:
     store::Status write(const std::vector<LogRow>& rows) override;
-    store::Status execute(const QString& sql, const store::Bindings& bindings) override;
+    // A dry run counts nothing: the row goes with the others.
+    store::Result<bool> writeBelowLimit(const LogRow& row, const QString& countSql,
+                                        const store::Bindings& countBindings, int limit) override;
+    store::Result<int> execute(const QString& sql, const store::Bindings& bindings) override;
 
     std::vector<LogRow> rows;
     std::vector<QString> statements;

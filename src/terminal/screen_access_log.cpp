@@ -1,4 +1,5 @@
 #include "store/db_values.h"
+#include "store/payment_lookups.h"
 #include "terminal/access_status.h"
 #include "terminal/terminal_screen.h"
 
@@ -25,7 +26,7 @@ static Columns stamp(const store::Dialect& dialect, const QDate& businessDate, c
             {QStringLiteral("FILIAL"), filial}};
 }
 
-bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
+LogRow TerminalScreen::studentDayRow(const QString& outcome) {
     const QSqlRecord& student = students_.record();
     LogRow row{QStringLiteral("AcessoDia"),
                {{QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
@@ -43,13 +44,37 @@ bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
     row.columns.emplace_back(QStringLiteral("FOTO"),
                              studentPhoto_.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray))
                                                      : QVariant(studentPhoto_));
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("AcessoDia"));
-    }
+    return row;
+}
+
+void TerminalScreen::tellRowWritten(const LogRow& row) {
     if (services_.observer != nullptr) {
         services_.observer->rowWritten(row);
     }
+}
+
+bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
+    const LogRow row = studentDayRow(outcome);
+    if (!services_.writer.write({row}).ok()) {
+        return logFailed(QStringLiteral("AcessoDia"));
+    }
+    tellRowWritten(row);
     return true;
+}
+
+std::optional<bool> TerminalScreen::writeGrantWithinLimit(const QString& outcome, int limit) {
+    const LogRow row = studentDayRow(outcome);
+    const store::Result<bool> written = services_.writer.writeBelowLimit(
+        row, store::PaymentLookups::grantedCountForInsert(database_.dialect()),
+        {{QStringLiteral(":LMATRICULA"), unit_.currentMatricula}}, limit);
+    if (!written.ok()) {
+        logFailed(QStringLiteral("AcessoDia"));
+        return std::nullopt;
+    }
+    if (written.value()) {
+        tellRowWritten(row);
+    }
+    return written.value();
 }
 
 bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObservation) {
@@ -77,9 +102,7 @@ bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObser
     lastAccessMatricula_ = unit_.currentMatricula;
     lastAccessStatus_ = status;
     lastAccessObs_ = obs;
-    if (services_.observer != nullptr) {
-        services_.observer->rowWritten(row);
-    }
+    tellRowWritten(row);
     return true;
 }
 
@@ -96,9 +119,7 @@ bool TerminalScreen::writeEmployeeRow() {
     if (!services_.writer.write({row}).ok()) {
         return logFailed(QStringLiteral("AcessoFuncionarios"));
     }
-    if (services_.observer != nullptr) {
-        services_.observer->rowWritten(row);
-    }
+    tellRowWritten(row);
     state_.EDTOBSERVACAO.text.clear();
     return true;
 }

@@ -80,30 +80,62 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
             showStatus(kGranted, colours::clGreen);
             return true;
         }
-        outcome = QStringLiteral("Excedeu Acesso !!!");
-        showStatus(outcome, colours::clRed);
-        services_.pump.processEvents();
-        wait(kClassRefusalWait);
-        return false;
+        return refuseOverLimit(outcome);
     }
     if (gympass) {
-        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
+        const auto noRelease = [&] {
             outcome = QStringLiteral("Solicitar Liberação da Catraca !!!");
             showStatus(QStringLiteral("Sob Consulta !!!"), colours::clRed);
             services_.pump.processEvents();
             wait(kClassRefusalWait);
             return false;
+        };
+        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
+            return noRelease();
         }
-        if (!services_.writer
-                 .execute(store::PaymentLookups::deletePartnerPassReleases(),
-                          {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}})
-                 .ok()) {
+        const store::Result<int> removed =
+            services_.writer.execute(store::PaymentLookups::deletePartnerPassReleases(),
+                                     {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}});
+        if (!removed.ok()) {
             logFailed(QStringLiteral("LiberaGympass"));
             return std::nullopt;
+        }
+        // Another turnstile used the release between the look-up and the delete: the
+        // release was for one entry, and that entry has been given.
+        if (removed.value() == 0) {
+            return noRelease();
         }
     }
     outcome = kGranted;
     return true;
+}
+
+bool TerminalScreen::refuseOverLimit(QString& outcome) {
+    outcome = QStringLiteral("Excedeu Acesso !!!");
+    showStatus(outcome, colours::clRed);
+    services_.pump.processEvents();
+    wait(kClassRefusalWait);
+    return false;
+}
+
+bool TerminalScreen::writeStudentOutcomeRows(QString& outcome, bool& release) {
+    const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
+    if (release && limit >= 1) {
+        const std::optional<bool> written = writeGrantWithinLimit(outcome, limit);
+        if (!written) {
+            return false;
+        }
+        if (!*written) {
+            // Another turnstile let the student in for the last time since the count.
+            release = refuseOverLimit(outcome);
+            if (!writeStudentDayRow(outcome)) {
+                return false;
+            }
+        }
+    } else if (!writeStudentDayRow(outcome)) {
+        return false;
+    }
+    return writeStudentAccessRow(outcome);
 }
 
 void TerminalScreen::PROCURA_RECEBIMENTOS() {
@@ -191,7 +223,7 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
         return;
     }
 
-    if (!writeStudentDayRow(outcome) || !writeStudentAccessRow(outcome)) {
+    if (!writeStudentOutcomeRows(outcome, release)) {
         return;
     }
     MOSTRA_ACESSO(outcome, colours::clBlack, QString(), kMessageSize);

@@ -207,6 +207,12 @@ public:
     // Student log rows (Acesso, AcessoDia) for an outcome; false when the write failed
     // (the message box was shown and the screen asked to close).
     bool writeStudentDayRow(const QString& outcome);
+    // The grant's AcessoDia row under the daily limit: written only while the student's
+    // grants of the day stay below it, in the same statement that counts them. Nothing when
+    // the write failed, false when another turnstile took the last place meanwhile.
+    std::optional<bool> writeGrantWithinLimit(const QString& outcome, int limit);
+    LogRow studentDayRow(const QString& outcome);
+    void tellRowWritten(const LogRow& row);
     bool writeStudentAccessRow(const QString& outcome, bool useObservation = true);
     bool writeEmployeeRow();
     // A failed write: "Gravando na tabela !" with the table's name, and the screen asks to
@@ -321,6 +327,11 @@ private:
     void showPaymentPanel(bool& freeAccess);
     bool holdStudent(const QString& outcome, int milliseconds);
     std::optional<bool> grantStudent(bool gympass, QString& outcome);
+    // The daily limit reached: "Excedeu Acesso !!!" in red, and the pause. Always false.
+    bool refuseOverLimit(QString& outcome);
+    // The student's AcessoDia and Acesso rows for the outcome settled; a grant under the
+    // daily limit may still turn into a refusal there. False when a write failed.
+    bool writeStudentOutcomeRows(QString& outcome, bool& release);
     std::unique_ptr<store::ClubConnection> portalDatabase_; // opened when first needed
 };
 

@@ -21,6 +21,8 @@ protected:
         QDir().mkpath(folder);
         {
             test::TestDatabase db;
+            // Closing the last connection writes the WAL back into the file to be copied.
+            db.connection().close();
             QFile::copy(db.file(), folder + QStringLiteral("/club.db"));
         }
         connection = std::make_unique<store::ClubConnection>(

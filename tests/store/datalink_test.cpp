@@ -158,6 +158,11 @@ TEST_F(DataLinkTest, RefusesFilesItCannotUseNamingFileAndReason) {
          file(QStringLiteral(
              "Provider=SQLOLEDB.1;User ID=sa;Data Source=SRV;Connect Timeout=quinze")),
          "\"quinze\" as Connect Timeout"},
+        // Found by fuzzing: the driver would read the connection string only up to the NUL.
+        {"nul in password",
+         file(QStringLiteral("Provider=SQLOLEDB.1;User ID=sa;Data Source=SRV;Password=ab") +
+              QChar(u'\0') + QStringLiteral("cd")),
+         "NUL character in Password"},
         {"missing", std::nullopt, "does not exist"},
         {"empty", QByteArray(), "is empty"},
         {"bom only", QByteArray("\xFF\xFE", 2), "is empty"},

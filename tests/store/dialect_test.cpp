@@ -23,6 +23,10 @@ TEST(DialectTest, WritesTheExpressionsEachDatabaseUnderstands) {
          QStringLiteral("SELECT TOP 1 A, B FROM T WHERE A LIKE :P ORDER BY A")},
         {sqlite.firstRowOnly(select),
          QStringLiteral("SELECT A, B FROM T WHERE A LIKE :P ORDER BY A LIMIT 1")},
+        // Terminals counting the same student's grants wait for each other's insert.
+        {server.heldForWrite(QStringLiteral("AcessoDia")),
+         QStringLiteral("AcessoDia WITH (UPDLOCK, HOLDLOCK)")},
+        {sqlite.heldForWrite(QStringLiteral("AcessoDia")), QStringLiteral("AcessoDia")},
     };
     for (const auto& [written, expected] : cases) {
         EXPECT_EQ(written, expected);

@@ -20,10 +20,13 @@ public:
     QStringList informationTexts; // the information panel
     std::vector<terminal::LogRow> rows;
     int releases = 0;
+    // Runs when a text appears on the access panel: what another terminal does meanwhile.
+    std::function<void(const QString&)> onStatus = [](const QString&) {};
     void shown(terminal::Place place, const QString& text) override {
-        if (place == terminal::Place::StatusPanel)
+        if (place == terminal::Place::StatusPanel) {
             statusTexts << text;
-        else if (place == terminal::Place::InformationPanel)
+            onStatus(text);
+        } else if (place == terminal::Place::InformationPanel)
             informationTexts << text;
     }
     void rowWritten(const terminal::LogRow& row) override { rows.push_back(row); }

@@ -11,6 +11,29 @@ QString toolExecutable() {
         .filePath(QStringLiteral("../src/app/orvalen"));
 }
 
+QString loadToolExecutable() {
+    return QDir(QCoreApplication::applicationDirPath())
+        .filePath(QStringLiteral("../tools/load/orvalen-load"));
+}
+
+FinishedProcess runToEnd(QProcess& process, int milliseconds) {
+    FinishedProcess finished;
+    if (!process.waitForFinished(milliseconds)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    finished.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    finished.out = QString::fromUtf8(process.readAllStandardOutput());
+    finished.err = QString::fromUtf8(process.readAllStandardError());
+    return finished;
+}
+
+FinishedProcess runLoadTool(const QStringList& arguments, int milliseconds) {
+    QProcess process;
+    process.start(loadToolExecutable(), arguments);
+    return runToEnd(process, milliseconds);
+}
+
 QString waitForLine(QProcess& process, const QRegularExpression& pattern) {
     QString seen;
     for (int tries = 0; tries < 50; ++tries) {

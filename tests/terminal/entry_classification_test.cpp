@@ -26,6 +26,8 @@ TEST(EntryClassification, FormsOfTheEnrollmentNumber) {
         {"9999999", true, false, EntryKind::Student, "0009999999", ""},
         {"12 34", true, false, EntryKind::Student, "12 34", ""},
         {" 123 ", true, false, EntryKind::Student, "0000000123", ""},
+        // Found by fuzzing: eleven digits came through whole.
+        {"021001333345", true, false, EntryKind::Student, "2100133334", ""},
         {"MARIA DA SILVA", false, false, EntryKind::Student, "MARIA DA S", ""},
         {"0000054321", false, false, EntryKind::Student, "0000054321", ""},
         // A short "00" entry that is not a number names nobody.

@@ -161,6 +161,17 @@ INSTANTIATE_TEST_SUITE_P(
                     [](DecisionHarness& h) {
                         EXPECT_EQ(h.count(s("SELECT COUNT(*) FROM LiberaGympass")), 0);
                     }},
+        StudentCase{"partner_pass_release_taken_by_another_turnstile",
+                    [](DecisionHarness& h) {
+                        student(h, {{s("Gympass"), 1}});
+                        h.insert("LiberaGympass", {{s("Matricula"), kStudent}, {s("Data"), QDate(2021, 3, 15)}});
+                        // Gone by the time this terminal deletes it: its delete removes nothing.
+                        h.db.exec(s("CREATE TRIGGER other_turnstile BEFORE DELETE ON LiberaGympass "
+                                    "BEGIN SELECT RAISE(IGNORE); END"));
+                    },
+                    {s("Sob Consulta !!!")}, {s("Solicitar Liberação da Catraca !!!")}, {2000, 1500, 700},
+                    {day("H", "Solicitar Liberação da Catraca"), log("H", "Solicitar Liberação da Catraca")},
+                    false},
         StudentCase{"daily_limit_reached",
                     [](DecisionHarness& h) {
                         student(h, {{s("Gympass"), 1}});
@@ -386,6 +397,35 @@ TEST(StudentWriteFailureTest, FailedWriteStopsBeforeOutcomeAndRelease) {
         EXPECT_EQ(h.count(QStringLiteral("SELECT COUNT(*) FROM Acesso")), c.accessRows);
         EXPECT_EQ(h.count(QStringLiteral("SELECT COUNT(*) FROM LiberaGympass")), c.releaseRows);
     }
+}
+
+// Another turnstile lets the student in for the last time of the day while this one shows
+// "Acesso Livre" and has not written yet: the grant becomes the limit's refusal, with its
+// rows and no release, and the day holds no more grants than the limit.
+TEST(StudentDailyLimit, TheLastPlaceTakenByAnotherTurnstileRefuses) {
+    DecisionHarness h;
+    student(h);
+    h.setSacvar2("QTD_ACESSO", 2);
+    grantedToday(h, QTime(7, 0));
+    h.observer.onStatus = [&h](const QString& text) {
+        if (text == s(kFree)) {
+            grantedToday(h, QTime(9, 59));
+        }
+    };
+    h.open();
+    h.identifyStudent(kStudent);
+    ASSERT_FALSE(h.observer.statusTexts.isEmpty());
+    EXPECT_EQ(h.observer.statusTexts.first(), s(kFree));
+    EXPECT_TRUE(h.observer.statusTexts.contains(s("Excedeu Acesso !!!")));
+    EXPECT_TRUE(h.outputs.pulses.empty());
+    EXPECT_EQ(h.observer.releases, 0);
+    EXPECT_EQ(h.count(s("SELECT COUNT(*) FROM AcessoDia WHERE STATUS = 'L'")), 2);
+    EXPECT_EQ(h.count(s("SELECT COUNT(*) FROM AcessoDia WHERE STATUS = 'H' AND "
+                        "OBS = 'Excedeu Acesso !!!'")),
+              1);
+    EXPECT_EQ(h.count(s("SELECT COUNT(*) FROM Acesso WHERE STATUS = 'H' AND "
+                        "OBS = 'Excedeu Acesso !!!'")),
+              1);
 }
 
 // The inactive check and the photo go by the number's value: rows kept without the

@@ -1,0 +1,102 @@
+#include "support/application.h"
+#include "support/tool_process.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace orvalen::test {
+namespace {
+
+// Several headless terminals (orvalen-load, each its own process on its own connection)
+// identify the same people at the same time on one SQLite club database; the documented
+// long run does the same with 2,500 identifications each.
+constexpr int kTerminals = 4;
+constexpr int kIdentificationsEach = 150;
+constexpr int kMembers = 60;
+constexpr int kProcessMs = 240000;
+
+class SeveralTurnstiles : public ::testing::Test {
+protected:
+    QString folder() const { return dir.path(); }
+
+    void prepare(int dailyLimit) {
+        ensureApplication();
+        const FinishedProcess prepared = runLoadTool(
+            {QStringLiteral("prepare"), folder(), QStringLiteral("--members"),
+             QString::number(kMembers), QStringLiteral("--limit"), QString::number(dailyLimit)},
+            kProcessMs);
+        ASSERT_EQ(prepared.exitCode, 0) << prepared.err.toStdString();
+    }
+
+    // Every terminal starts at the first number, so the same person is identified at
+    // several turnstiles within the same moment over and over.
+    void runTerminalsAtOnce() {
+        std::vector<std::unique_ptr<QProcess>> terminals;
+        for (int i = 0; i < kTerminals; ++i) {
+            const QString ledger = dir.filePath(QStringLiteral("ledger-%1.tsv").arg(i));
+            ledgers << ledger;
+            auto& process = terminals.emplace_back(std::make_unique<QProcess>());
+            process->start(loadToolExecutable(),
+                           {QStringLiteral("run"), folder(), QStringLiteral("--count"),
+                            QString::number(kIdentificationsEach), QStringLiteral("--ledger"),
+                            ledger, QStringLiteral("--name"), QStringLiteral("t%1").arg(i)});
+        }
+        for (auto& process : terminals) {
+            const FinishedProcess finished = runToEnd(*process, kProcessMs);
+            SCOPED_TRACE(finished.out.toStdString() + finished.err.toStdString());
+            EXPECT_EQ(finished.exitCode, 0) << "a terminal failed (busy database, error, "
+                                               "write failure or a release without its rows)";
+            const QJsonObject summary = QJsonDocument::fromJson(finished.out.toUtf8()).object();
+            EXPECT_EQ(summary.value(QStringLiteral("identifications")).toInt(),
+                      kIdentificationsEach);
+            EXPECT_GT(summary.value(QStringLiteral("releases")).toInt(), 0);
+        }
+    }
+
+    FinishedProcess check() {
+        return runLoadTool(QStringList{QStringLiteral("check"), folder()} + ledgers, kProcessMs);
+    }
+
+    QTemporaryDir dir{qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
+                      QStringLiteral("/turnstiles-XXXXXX")};
+    QStringList ledgers;
+};
+
+TEST_F(SeveralTurnstiles, EveryRowOnceAndTheDailyLimitHolds) {
+    prepare(2);
+    runTerminalsAtOnce();
+    const FinishedProcess checked = check();
+    EXPECT_EQ(checked.exitCode, 0) << checked.out.toStdString() << checked.err.toStdString();
+    EXPECT_TRUE(checked.out.contains(QLatin1String("faults 0"))) << checked.out.toStdString();
+}
+
+TEST_F(SeveralTurnstiles, EveryPartnerPassReleaseLetsItsMemberInOnce) {
+    prepare(0);
+    runTerminalsAtOnce();
+    const FinishedProcess checked = check();
+    EXPECT_EQ(checked.exitCode, 0) << checked.out.toStdString() << checked.err.toStdString();
+}
+
+// The check itself must see a lost row: one row reported that the database does not hold.
+TEST_F(SeveralTurnstiles, TheCheckFindsARowTheDatabaseLacks) {
+    prepare(0);
+    const QString ledger = dir.filePath(QStringLiteral("forged.tsv"));
+    QFile file(ledger);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("AcessoDia\t0000010001\tL\n");
+    file.close();
+    ledgers << ledger;
+    const FinishedProcess checked = check();
+    EXPECT_EQ(checked.exitCode, 1);
+    EXPECT_TRUE(checked.out.contains(QLatin1String("1 reported written")))
+        << checked.out.toStdString();
+}
+
+} // namespace
+} // namespace orvalen::test
