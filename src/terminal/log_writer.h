@@ -2,9 +2,11 @@
 
 #include "store/connection.h"
 #include "store/result.h"
+#include "store/table_write.h"
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,21 +20,34 @@ struct LogRow {
     QVariant value(const QString& column) const;
 };
 
-// Where the screen's writes go. All rows of one call share one transaction; a failure
-// rolls them all back. `execute` runs one other change (a delete) in its own transaction.
+// A change that stands or falls with the rows it goes with, such as the deletion of the
+// partner-pass release a grant uses up.
+struct LogStatement {
+    QString table; // named when the change fails
+    QString sql;
+    store::Bindings bindings;
+};
+
+// Everything one outcome writes: the statements first, then the rows, all in one
+// transaction, so that a failure leaves neither half a log nor a used-up release.
+struct LogWrite {
+    std::vector<LogStatement> statements;
+    std::vector<LogRow> rows;
+};
+
+// Where the screen's writes go. A failure rolls the whole write back and names the table
+// whose statement failed (the last one's when the commit fails) with the database's reason.
 class LogWriter {
 public:
     virtual ~LogWriter() = default;
-    virtual store::Status write(const std::vector<LogRow>& rows) = 0;
-    virtual store::Status execute(const QString& sql, const store::Bindings& bindings) = 0;
+    virtual std::optional<store::WriteFailure> write(const LogWrite& change) = 0;
 };
 
 // Writes into the club database: INSERT with every value bound, in a transaction.
 class DatabaseLogWriter : public LogWriter {
 public:
     explicit DatabaseLogWriter(const store::ClubConnection& connection) : connection_(connection) {}
-    store::Status write(const std::vector<LogRow>& rows) override;
-    store::Status execute(const QString& sql, const store::Bindings& bindings) override;
+    std::optional<store::WriteFailure> write(const LogWrite& change) override;
 
 private:
     const store::ClubConnection& connection_;
@@ -41,8 +56,7 @@ private:
 // Keeps the rows and changes and touches nothing: a dry run.
 class DiscardingLogWriter : public LogWriter {
 public:
-    store::Status write(const std::vector<LogRow>& rows) override;
-    store::Status execute(const QString& sql, const store::Bindings& bindings) override;
+    std::optional<store::WriteFailure> write(const LogWrite& change) override;
 
     std::vector<LogRow> rows;
     std::vector<QString> statements;

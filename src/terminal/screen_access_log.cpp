@@ -10,10 +10,24 @@ using Columns = std::vector<std::pair<QString, QVariant>>;
 
 } // namespace
 
-bool TerminalScreen::logFailed(const QString& detail) {
+bool TerminalScreen::logFailed(const QString& detail, const QString& why) {
+    // The box names only the table; the reason goes to the exception log for support.
+    services_.errorLog.record(QStringLiteral("%1: %2").arg(detail, why));
     services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Gravando na tabela !"), detail);
     state_.closeRequested = true;
     return false;
+}
+
+bool TerminalScreen::writeLog(const LogWrite& change, const QString& failureDetail) {
+    if (const std::optional<store::WriteFailure> failed = services_.writer.write(change)) {
+        return logFailed(failureDetail.isEmpty() ? failed->tableName : failureDetail, failed->why);
+    }
+    if (services_.observer != nullptr) {
+        for (const LogRow& row : change.rows) {
+            services_.observer->rowWritten(row);
+        }
+    }
+    return true;
 }
 
 // DATA, HORA and FILIAL as every log row carries them.
@@ -25,7 +39,7 @@ static Columns stamp(const store::Dialect& dialect, const QDate& businessDate, c
             {QStringLiteral("FILIAL"), filial}};
 }
 
-bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
+LogRow TerminalScreen::studentDayRow(const QString& outcome) {
     const QSqlRecord& student = students_.record();
     LogRow row{QStringLiteral("AcessoDia"),
                {{QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
@@ -43,16 +57,10 @@ bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
     row.columns.emplace_back(QStringLiteral("FOTO"),
                              studentPhoto_.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray))
                                                      : QVariant(studentPhoto_));
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("AcessoDia"));
-    }
-    if (services_.observer != nullptr) {
-        services_.observer->rowWritten(row);
-    }
-    return true;
+    return row;
 }
 
-bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObservation) {
+LogRow TerminalScreen::studentAccessRow(const QString& outcome, bool useObservation) {
     const QSqlRecord& student = students_.record();
     const QString observation = state_.EDTOBSERVACAO.text;
     const QString obs = cutObs(useObservation && !observation.isEmpty() ? observation : outcome);
@@ -71,14 +79,19 @@ bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObser
     }
     row.columns.emplace_back(QStringLiteral("CODIGO_FILIAL"), PDouCodigoFilial);
     row.columns.emplace_back(QStringLiteral("STATUS"), status);
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("Acesso"));
+    return row;
+}
+
+bool TerminalScreen::writeStudentRows(const LogWrite& change) {
+    if (!writeLog(change)) {
+        return false;
     }
-    lastAccessMatricula_ = unit_.currentMatricula;
-    lastAccessStatus_ = status;
-    lastAccessObs_ = obs;
-    if (services_.observer != nullptr) {
-        services_.observer->rowWritten(row);
+    for (const LogRow& row : change.rows) {
+        if (row.table == QLatin1String("Acesso")) {
+            lastAccessMatricula_ = row.value(QStringLiteral("MATRICULA")).toString();
+            lastAccessStatus_ = row.value(QStringLiteral("STATUS")).toString();
+            lastAccessObs_ = row.value(QStringLiteral("OBS")).toString();
+        }
     }
     return true;
 }
@@ -93,11 +106,8 @@ bool TerminalScreen::writeEmployeeRow() {
                               sacvar2_.text(QStringLiteral("FILIAL")))) {
         row.columns.push_back(column);
     }
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("AcessoFuncionarios"));
-    }
-    if (services_.observer != nullptr) {
-        services_.observer->rowWritten(row);
+    if (!writeLog({{}, {row}})) {
+        return false;
     }
     state_.EDTOBSERVACAO.text.clear();
     return true;

@@ -24,7 +24,7 @@ bool TerminalScreen::holdStudent(const QString& outcome, int milliseconds) {
     hideEntryForOutcome();
     showStatus(outcome, colours::lightYellow, colours::clRed);
     services_.pump.processEvents();
-    if (!writeStudentAccessRow(outcome, false) || !writeStudentDayRow(outcome)) {
+    if (!writeStudentRows({{}, {studentAccessRow(outcome, false), studentDayRow(outcome)}})) {
         return false;
     }
     state_.EDTOBSERVACAO.text.clear();
@@ -69,9 +69,10 @@ void TerminalScreen::showPaymentPanel(bool& freeAccess) {
 }
 
 // The grant: the daily limit when there is one, else the partner-pass release, else free.
-// Gives whether the turnstile is to be released; nothing when the release row could not
-// be deleted (the evaluation ends there).
-std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome) {
+// Gives whether the turnstile is to be released. A release the grant uses up is deleted
+// with the log rows (`usedUp`), so that it stays when they cannot be written.
+bool TerminalScreen::grantStudent(bool gympass, QString& outcome,
+                                  std::vector<LogStatement>& usedUp) {
     const store::PaymentLookups payments(database_);
     const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
     if (limit >= 1) {
@@ -94,13 +95,9 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
             wait(kClassRefusalWait);
             return false;
         }
-        if (!services_.writer
-                 .execute(store::PaymentLookups::deletePartnerPassReleases(),
-                          {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}})
-                 .ok()) {
-            logFailed(QStringLiteral("LiberaGympass"));
-            return std::nullopt;
-        }
+        usedUp.push_back({QStringLiteral("LiberaGympass"),
+                          store::PaymentLookups::deletePartnerPassReleases(),
+                          {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}}});
     }
     outcome = kGranted;
     return true;
@@ -123,7 +120,7 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
     bool freeAccess = false;
     bool clear = true;
     bool release = false;
-    bool writeFailed = false;
+    std::vector<LogStatement> usedUp;
     QString outcome;
     showPaymentPanel(freeAccess);
 
@@ -179,19 +176,11 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
             return;
         }
         if (clear || freeAccess || !medicalBlock) {
-            const std::optional<bool> granted = grantStudent(gympass, outcome);
-            if (!granted) {
-                writeFailed = true;
-                return;
-            }
-            release = *granted;
+            release = grantStudent(gympass, outcome, usedUp);
         }
     }();
-    if (writeFailed) {
-        return;
-    }
 
-    if (!writeStudentDayRow(outcome) || !writeStudentAccessRow(outcome)) {
+    if (!writeStudentRows({usedUp, {studentDayRow(outcome), studentAccessRow(outcome)}})) {
         return;
     }
     MOSTRA_ACESSO(outcome, colours::clBlack, QString(), kMessageSize);

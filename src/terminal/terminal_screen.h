@@ -204,14 +204,17 @@ public:
     int accessPulse() const;
     // Re-reads the last caixa row: refreshes the business date.
     void refreshBusinessDate();
-    // Student log rows (Acesso, AcessoDia) for an outcome; false when the write failed
-    // (the message box was shown and the screen asked to close).
-    bool writeStudentDayRow(const QString& outcome);
-    bool writeStudentAccessRow(const QString& outcome, bool useObservation = true);
+    // Student log rows (Acesso, AcessoDia) for an outcome.
+    LogRow studentDayRow(const QString& outcome);
+    LogRow studentAccessRow(const QString& outcome, bool useObservation = true);
+    // One outcome's rows and changes in one transaction; false when the write failed (the
+    // message box was shown and the screen asked to close).
+    bool writeStudentRows(const LogWrite& change);
     bool writeEmployeeRow();
-    // A failed write: "Gravando na tabela !" with the table's name, and the screen asks to
-    // close. Always false.
-    bool logFailed(const QString& detail);
+    bool writeLog(const LogWrite& change, const QString& failureDetail = {});
+    // A failed write: the reason to the exception log, "Gravando na tabela !" with the
+    // table's name, and the screen asks to close. Always false.
+    bool logFailed(const QString& detail, const QString& why);
     // The photo bytes of the student as last fetched (for AcessoDia.FOTO).
     const QByteArray& lastStudentPhoto() const { return studentPhoto_; }
     const store::PeopleLookups& lookups() const { return lookups_; }
@@ -258,7 +261,9 @@ private:
     // caption is put in force and the operator's buttons wait until it ends.
     void enterOperatorMode(const QString& captionMode, bool& modeFlag);
     void setEntryText(const QString& text);
-    void showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
+    // False when the photo is there but does not decode.
+    bool showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
+    void photoDoesNotDecode(const QString& table, const QString& matricula);
     void searchModeColours();
     bool turnstileKindHasEntry() const;
     void notify(Place place, const QString& text);
@@ -320,7 +325,7 @@ private:
     std::vector<store::BookingRow> todaysBookings();
     void showPaymentPanel(bool& freeAccess);
     bool holdStudent(const QString& outcome, int milliseconds);
-    std::optional<bool> grantStudent(bool gympass, QString& outcome);
+    bool grantStudent(bool gympass, QString& outcome, std::vector<LogStatement>& usedUp);
     std::unique_ptr<store::ClubConnection> portalDatabase_; // opened when first needed
 };
 
