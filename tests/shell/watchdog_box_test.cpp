@@ -3,7 +3,9 @@
 #include "support/test_database.h"
 #include "test_application.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -14,6 +16,15 @@
 
 namespace orvalen::shell {
 namespace {
+
+// Lets the window system map and paint what was shown.
+void settle() {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 300) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
 
 // The watchdog's box while the full-screen terminal is up: it belongs to the terminal's
 // window, so that the window system keeps it above the terminal, where the operator sees
@@ -30,9 +41,12 @@ TEST(WatchdogBox, StandsOverTheFullScreenTerminal) {
     red.setColor(QPalette::Window, Qt::red);
     terminal.setPalette(red);
     terminal.setAutoFillBackground(true);
+    // As the terminal session shows it: the screen's size first, since without a window
+    // manager nothing else makes a window full-screen.
+    terminal.resize(QGuiApplication::primaryScreen()->size());
     terminal.showFullScreen();
     terminal.activateWindow();
-    QApplication::processEvents();
+    settle();
 
     AvisoBox aviso(&main); // as the main window's watchdog has it
     Watchdog watchdog(db.connection(),
@@ -51,16 +65,19 @@ TEST(WatchdogBox, StandsOverTheFullScreenTerminal) {
         seen = true;
         EXPECT_EQ(box->parentWidget(), &terminal);
         EXPECT_TRUE(box->text().startsWith(QStringLiteral("Entre em contato com SUPORTE !")));
-        QApplication::processEvents();
+        settle();
         const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
         if (const QString dir = qEnvironmentVariable("ORVALEN_SCREENS_DIR"); !dir.isEmpty()) {
             QDir().mkpath(dir);
             screen.save(dir + QStringLiteral("/watchdog_over_terminal.png"));
         }
         if (QGuiApplication::platformName() == QLatin1String("xcb")) {
-            const QPoint centre = box->frameGeometry().center();
-            EXPECT_NE(screen.toImage().pixelColor(centre), QColor(Qt::red))
+            const QImage shot = screen.toImage();
+            const QRect frame = box->frameGeometry();
+            EXPECT_NE(shot.pixelColor(frame.center()), QColor(Qt::red))
                 << "the terminal covers the box";
+            EXPECT_EQ(shot.pixelColor(frame.right() + 20, frame.bottom() + 20), QColor(Qt::red))
+                << "the terminal is not on the screen around the box";
         }
         ASSERT_TRUE(QDir().rename(folder + QStringLiteral(".away"), folder));
         box->button(QMessageBox::Ok)->click();
