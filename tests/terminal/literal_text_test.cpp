@@ -4,6 +4,7 @@
 #include "support/qstring_printer.h"
 #include "support/terminal_fixture.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -73,6 +74,10 @@ TEST(LiteralText, EntriesAndCardFramesAreLookedUpAsTheyAre) {
 
         EXPECT_TRUE(f.errorLog.messages.isEmpty())
             << f.errorLog.messages.join(QLatin1Char('\n')).toStdString();
+        // The frame was read and its text refused after the lookup ("Inexistente !!!" held
+        // for ACESSO_TEMPO).
+        EXPECT_TRUE(f.readerLine.waiting.isEmpty());
+        EXPECT_NE(std::find(f.pump.waits.begin(), f.pump.waits.end(), 3000), f.pump.waits.end());
         EXPECT_EQ(f.count(s("AcessoDia")), 0);
         EXPECT_EQ(f.count(s("Acesso")), 1);
         EXPECT_EQ(f.count(s("AlunosAtivos")), 1);
