@@ -25,11 +25,15 @@ void Watchdog::showSupportMessage() {
                  supportDetail());
 }
 
+bool Watchdog::probe() const {
+    return connection_.execute(QStringLiteral("SELECT CLIENTE FROM Sacvar")).ok();
+}
+
 void Watchdog::Timer1Timer() {
     if (!enabled_) {
         return;
     }
-    if (connection_.execute(QStringLiteral("SELECT CLIENTE FROM Sacvar")).ok()) {
+    if (probe()) {
         return;
     }
     enabled_ = false;
@@ -49,7 +53,9 @@ void Watchdog::ReSetBanco() {
         if (auto spec = dataLink_(); spec.ok()) {
             connection_.repoint(std::move(spec).value());
         }
-        if (connection_.open().ok()) {
+        // Some drivers open without touching the database (an SQLite file is even created
+        // where the club's was): only an answer to the probe means it is back.
+        if (connection_.open().ok() && probe()) {
             enabled_ = true;
             return;
         }

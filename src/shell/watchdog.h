@@ -34,6 +34,7 @@ public:
 
 private:
     void showSupportMessage();
+    bool probe() const;
 
     store::ClubConnection& connection_;
     DataLink dataLink_;

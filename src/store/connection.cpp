@@ -1,5 +1,7 @@
 #include "store/connection.h"
 
+#include "store/statement_time.h"
+
 #include <QSqlError>
 
 namespace orvalen::store {
@@ -81,10 +83,19 @@ QSqlDatabase ClubConnection::database() const {
 }
 
 Result<QSqlQuery> ClubConnection::execute(const QString& sql, const Bindings& bindings) const {
-    QSqlQuery query(database());
+    QSqlDatabase db = database();
+    if (gate_ != nullptr) {
+        if (std::optional<Error> refused = gate_->beforeStatement(db, sql)) {
+            return *refused;
+        }
+    }
+    QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
         return Error{describeError(query)};
+    }
+    if (spec_.statementSeconds > 0 && spec_.driver == QLatin1String("QODBC")) {
+        boundStatementTime(query, spec_.statementSeconds);
     }
     for (const auto& [name, value] : bindings) {
         query.bindValue(name, value);
@@ -123,8 +134,12 @@ Status ClubConnection::inTransaction(const std::function<Status()>& change) cons
         db.rollback();
         return result;
     }
-    if (!db.commit()) {
-        const QString why = db.lastError().text();
+    std::optional<Error> refused;
+    if (gate_ != nullptr) {
+        refused = gate_->beforeCommit(db);
+    }
+    if (refused || !db.commit()) {
+        const QString why = refused ? refused->message : db.lastError().text();
         db.rollback();
         return Error{QStringLiteral("cannot commit: %1").arg(why)};
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,8 @@ struct ConnectionSpec {
     Dialect dialect;
     QString origin;         // the data-link file it was read from, for messages
     QString connectOptions; // Qt driver options, such as the ODBC login time-out
+    // Seconds one statement of an ODBC connection may wait for the server; 0: no bound.
+    int statementSeconds = 0;
 };
 
 // How long a statement waits for another connection's lock (another terminal, the back
@@ -29,6 +32,16 @@ inline constexpr int kLockWaitMs = 5000;
 
 using Bindings = std::vector<std::pair<QString, QVariant>>;
 using Rows = std::vector<QSqlRecord>;
+
+// Sees each statement and each commit of a connection before the database does. An error
+// it returns stands for the database's own; it may also close the connection, as a
+// network that drops would. The connection runs without one unless it is given one.
+class StatementGate {
+public:
+    virtual ~StatementGate() = default;
+    virtual std::optional<Error> beforeStatement(QSqlDatabase& database, const QString& sql) = 0;
+    virtual std::optional<Error> beforeCommit(QSqlDatabase& database) = 0;
+};
 
 // One named Qt SQL connection, used from the GUI thread only.
 class ClubConnection {
@@ -59,9 +72,13 @@ public:
     // returned. The change reports failure through its Status.
     Status inTransaction(const std::function<Status()>& change) const;
 
+    // Every statement and commit passes the gate first; nullptr removes it.
+    void setGate(StatementGate* gate) { gate_ = gate; }
+
 private:
     ConnectionSpec spec_;
     QString name_;
+    StatementGate* gate_ = nullptr;
 };
 
 // The text of a failed statement's error, for messages and the exception log.

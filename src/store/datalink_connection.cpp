@@ -165,9 +165,15 @@ Result<ConnectionSpec> sqlServerSpec(const DataLink& link, const LocalSettings& 
     if (!timeout.ok()) {
         return timeout.error();
     }
-    return ConnectionSpec{QStringLiteral("QODBC"), parts.join(QLatin1Char(';')),
-                          Dialect(Dialect::Kind::SqlServer), link.file,
-                          QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(timeout.value())};
+    // A statement that gets no answer for this long gives up: the network is gone, and the
+    // watchdog takes over.
+    constexpr int kStatementSeconds = 30;
+    return ConnectionSpec{QStringLiteral("QODBC"),
+                          parts.join(QLatin1Char(';')),
+                          Dialect(Dialect::Kind::SqlServer),
+                          link.file,
+                          QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(timeout.value()),
+                          kStatementSeconds};
 }
 
 Result<ConnectionSpec> sqliteSpec(const DataLink& link) {
@@ -177,8 +183,12 @@ Result<ConnectionSpec> sqliteSpec(const DataLink& link) {
     }
     // A relative database file lives beside the data-link file, in the data-link folder.
     const QString path = QDir(QFileInfo(link.file).absolutePath()).filePath(source);
-    return ConnectionSpec{QStringLiteral("QSQLITE"), QDir::cleanPath(path),
-                          Dialect(Dialect::Kind::Sqlite), link.file};
+    return ConnectionSpec{QStringLiteral("QSQLITE"),
+                          QDir::cleanPath(path),
+                          Dialect(Dialect::Kind::Sqlite),
+                          link.file,
+                          QString(),
+                          0};
 }
 
 } // namespace

@@ -4,6 +4,52 @@
 
 namespace orvalen::terminal {
 
+namespace {
+
+// A condition of the write no longer held: the transaction is rolled back as after a
+// failure, and the caller learns that nothing was written.
+const QString kConditionGone = QStringLiteral("condition gone");
+
+// Runs one statement of a write; `changed` receives the number of rows it changed.
+store::Status runCounted(const store::ClubConnection& connection, const QString& sql,
+                         const store::Bindings& bindings, int& changed) {
+    auto query = connection.execute(sql, bindings);
+    if (!query.ok()) {
+        return query.error();
+    }
+    changed = query->numRowsAffected();
+    return store::Status::success();
+}
+
+// INSERT with every value bound by its column's marker; a limited row is inserted by a
+// SELECT that counts in the same statement.
+store::Status insertRow(const store::ClubConnection& connection, const LogRow& row, int& inserted) {
+    QStringList names;
+    QStringList markers;
+    store::Bindings bindings;
+    for (const auto& [name, value] : row.columns) {
+        names << name;
+        markers << QLatin1Char(':') + name;
+        bindings.emplace_back(QLatin1Char(':') + name, value);
+    }
+    const QString columns = names.join(QStringLiteral(", "));
+    const QString values = markers.join(QStringLiteral(", "));
+    if (!row.limit) {
+        return runCounted(
+            connection,
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(row.table, columns, values),
+            bindings, inserted);
+    }
+    bindings.insert(bindings.end(), row.limit->bindings.begin(), row.limit->bindings.end());
+    bindings.emplace_back(QStringLiteral(":LIMITE"), row.limit->limit);
+    return runCounted(connection,
+                      QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE (%4) < :LIMITE")
+                          .arg(row.table, columns, values, row.limit->countSql),
+                      bindings, inserted);
+}
+
+} // namespace
+
 QVariant LogRow::value(const QString& column) const {
     for (const auto& [name, value] : columns) {
         if (name == column) {
@@ -13,99 +59,55 @@ QVariant LogRow::value(const QString& column) const {
     return {};
 }
 
-namespace {
-
-// The row's columns, their markers and every value bound by its marker.
-struct InsertParts {
-    QString columns;
-    QString markers;
-    store::Bindings bindings;
-};
-
-InsertParts insertParts(const LogRow& row) {
-    QStringList names;
-    QStringList markers;
-    InsertParts parts;
-    for (const auto& [name, value] : row.columns) {
-        names << name;
-        markers << QLatin1Char(':') + name;
-        parts.bindings.emplace_back(QLatin1Char(':') + name, value);
-    }
-    parts.columns = names.join(QStringLiteral(", "));
-    parts.markers = markers.join(QStringLiteral(", "));
-    return parts;
-}
-
-} // namespace
-
-store::Status DatabaseLogWriter::write(const std::vector<LogRow>& rows) {
-    return connection_.inTransaction([&]() -> store::Status {
-        for (const LogRow& row : rows) {
-            const InsertParts parts = insertParts(row);
-            const QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                    .arg(row.table, parts.columns, parts.markers);
-            const auto inserted = connection_.execute(sql, parts.bindings);
-            if (!inserted.ok()) {
-                return inserted.error();
+LogWriteResult DatabaseLogWriter::write(const LogWrite& change) {
+    // The table of the statement that runs; after the last one, the table the commit
+    // failure is reported under.
+    QString table = !change.statements.empty() ? change.statements.front().table
+                    : !change.rows.empty()     ? change.rows.front().table
+                                               : QString();
+    bool conditionHeld = true;
+    const store::Status done = connection_.inTransaction([&]() -> store::Status {
+        for (const LogStatement& statement : change.statements) {
+            table = statement.table;
+            int changed = 0;
+            if (store::Status ran =
+                    runCounted(connection_, statement.sql, statement.bindings, changed);
+                !ran.ok()) {
+                return ran;
+            }
+            if (statement.mustChangeRow && changed == 0) {
+                conditionHeld = false;
+                return store::Error{kConditionGone};
+            }
+        }
+        for (const LogRow& row : change.rows) {
+            table = row.table;
+            int inserted = 0;
+            if (store::Status ran = insertRow(connection_, row, inserted); !ran.ok()) {
+                return ran;
+            }
+            if (row.limit && inserted == 0) {
+                conditionHeld = false;
+                return store::Error{kConditionGone};
             }
         }
         return store::Status::success();
     });
-}
-
-store::Result<bool> DatabaseLogWriter::writeBelowLimit(const LogRow& row, const QString& countSql,
-                                                       const store::Bindings& countBindings,
-                                                       int limit) {
-    InsertParts parts = insertParts(row);
-    const QString sql = QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE (%4) < :LIMITE")
-                            .arg(row.table, parts.columns, parts.markers, countSql);
-    parts.bindings.insert(parts.bindings.end(), countBindings.begin(), countBindings.end());
-    parts.bindings.emplace_back(QStringLiteral(":LIMITE"), limit);
-    bool written = false;
-    const store::Status done = connection_.inTransaction([&]() -> store::Status {
-        const auto inserted = connection_.execute(sql, parts.bindings);
-        if (!inserted.ok()) {
-            return inserted.error();
-        }
-        written = inserted->numRowsAffected() == 1;
-        return store::Status::success();
-    });
-    if (!done.ok()) {
-        return done.error();
+    if (!conditionHeld) {
+        return {std::nullopt, false};
     }
-    return written;
-}
-
-store::Result<int> DatabaseLogWriter::execute(const QString& sql, const store::Bindings& bindings) {
-    int changed = 0;
-    const store::Status done = connection_.inTransaction([&]() -> store::Status {
-        const auto query = connection_.execute(sql, bindings);
-        if (!query.ok()) {
-            return query.error();
-        }
-        changed = query->numRowsAffected();
-        return store::Status::success();
-    });
-    if (!done.ok()) {
-        return done.error();
+    if (done.ok()) {
+        return {};
     }
-    return changed;
+    return {store::WriteFailure{table, done.error().message}, true};
 }
 
-store::Status DiscardingLogWriter::write(const std::vector<LogRow>& written) {
-    rows.insert(rows.end(), written.begin(), written.end());
-    return store::Status::success();
-}
-
-store::Result<bool> DiscardingLogWriter::writeBelowLimit(const LogRow& row, const QString&,
-                                                         const store::Bindings&, int) {
-    rows.push_back(row);
-    return true;
-}
-
-store::Result<int> DiscardingLogWriter::execute(const QString& sql, const store::Bindings&) {
-    statements.push_back(sql);
-    return kRowsNotCounted;
+LogWriteResult DiscardingLogWriter::write(const LogWrite& change) {
+    for (const LogStatement& statement : change.statements) {
+        statements.push_back(statement.sql);
+    }
+    rows.insert(rows.end(), change.rows.begin(), change.rows.end());
+    return {};
 }
 
 } // namespace orvalen::terminal

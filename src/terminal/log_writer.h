@@ -2,61 +2,79 @@
 
 #include "store/connection.h"
 #include "store/result.h"
+#include "store/table_write.h"
 
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace orvalen::terminal {
 
+// A row written only while a count stays below a limit, counted in the same statement that
+// inserts it, so that two turnstiles cannot both take the last place under the daily limit.
+struct RowLimit {
+    QString countSql; // a SELECT COUNT(...) with its own bindings
+    store::Bindings bindings;
+    int limit = 0;
+};
+
 // One access-log row: the table and its columns in the order they are filled.
 struct LogRow {
     QString table;
     std::vector<std::pair<QString, QVariant>> columns;
+    std::optional<RowLimit> limit;
 
     QVariant value(const QString& column) const;
 };
 
-// Where the screen's writes go. All rows of one call share one transaction; a failure
-// rolls them all back. `execute` runs one other change (a delete) in its own transaction
-// and gives the number of rows it changed, or kRowsNotCounted when nothing was run.
+// A change that stands or falls with the rows it goes with, such as the deletion of the
+// partner-pass release a grant uses up. One that must change a row gives the write up when
+// it finds nothing: another turnstile has used the release meanwhile.
+struct LogStatement {
+    QString table; // named when the change fails
+    QString sql;
+    store::Bindings bindings;
+    bool mustChangeRow = false;
+};
+
+// Everything one outcome writes: the statements first, then the rows, all in one
+// transaction, so that a failure leaves neither half a log nor a used-up release.
+struct LogWrite {
+    std::vector<LogStatement> statements;
+    std::vector<LogRow> rows;
+};
+
+// How a write ended: written; given up with nothing written because a statement or a
+// limited row found its condition gone (`conditionHeld` false); or failed and rolled back.
+struct LogWriteResult {
+    std::optional<store::WriteFailure> failure;
+    bool conditionHeld = true;
+};
+
+// Where the screen's writes go. A failure rolls the whole write back and names the table
+// whose statement failed (the last one's when the commit fails) with the database's reason.
 class LogWriter {
 public:
-    static constexpr int kRowsNotCounted = -1;
-
     virtual ~LogWriter() = default;
-    virtual store::Status write(const std::vector<LogRow>& rows) = 0;
-    // Writes the row only while the count the statement gives (with its own bindings) is
-    // below the limit; gives whether it was written. The count and the insert are one
-    // statement, so two terminals cannot both take the last place under a limit.
-    virtual store::Result<bool> writeBelowLimit(const LogRow& row, const QString& countSql,
-                                                const store::Bindings& countBindings,
-                                                int limit) = 0;
-    virtual store::Result<int> execute(const QString& sql, const store::Bindings& bindings) = 0;
+    virtual LogWriteResult write(const LogWrite& change) = 0;
 };
 
 // Writes into the club database: INSERT with every value bound, in a transaction.
 class DatabaseLogWriter : public LogWriter {
 public:
     explicit DatabaseLogWriter(const store::ClubConnection& connection) : connection_(connection) {}
-    store::Status write(const std::vector<LogRow>& rows) override;
-    store::Result<bool> writeBelowLimit(const LogRow& row, const QString& countSql,
-                                        const store::Bindings& countBindings, int limit) override;
-    store::Result<int> execute(const QString& sql, const store::Bindings& bindings) override;
+    LogWriteResult write(const LogWrite& change) override;
 
 private:
     const store::ClubConnection& connection_;
 };
 
-// Keeps the rows and changes and touches nothing: a dry run.
+// Keeps the rows and changes and touches nothing: a dry run, where every condition holds.
 class DiscardingLogWriter : public LogWriter {
 public:
-    store::Status write(const std::vector<LogRow>& rows) override;
-    // A dry run counts nothing: the row goes with the others.
-    store::Result<bool> writeBelowLimit(const LogRow& row, const QString& countSql,
-                                        const store::Bindings& countBindings, int limit) override;
-    store::Result<int> execute(const QString& sql, const store::Bindings& bindings) override;
+    LogWriteResult write(const LogWrite& change) override;
 
     std::vector<LogRow> rows;
     std::vector<QString> statements;

@@ -1,6 +1,7 @@
 #include "terminal/message_socket.h"
 
 #include <QLocalSocket>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace orvalen::terminal {
@@ -24,12 +25,46 @@ store::Status TerminalMessageServer::listen(const QString& name) {
     return store::Status::success();
 }
 
+namespace {
+
+// The longest message line read; a sender that goes past it without ending its line is
+// cut off rather than let fill the terminal's memory.
+constexpr qint64 kLongestLine = 256;
+
+// Whether the peer runs as this terminal's own user. The socket file's mode already keeps
+// others out; this holds even when that mode has been widened.
+bool fromOwnUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof(peer);
+    if (getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                   &size) != 0) {
+        return false;
+    }
+    return peer.uid == getuid();
+}
+
+} // namespace
+
 void TerminalMessageServer::accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        if (!fromOwnUser(*socket)) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine() && socket->bytesAvailable() > kLongestLine) {
+                socket->abort();
+                return;
+            }
             while (socket->canReadLine()) {
-                const QString line = QString::fromUtf8(socket->readLine()).trimmed();
+                const QByteArray bytes = socket->readLine(kLongestLine + 1);
+                if (!bytes.endsWith('\n')) {
+                    socket->abort(); // a line longer than any message
+                    return;
+                }
+                const QString line = QString::fromUtf8(bytes).trimmed();
                 const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
                 if (!words.isEmpty()) {
                     handler_(words);

@@ -1,5 +1,4 @@
 #include "store/db_values.h"
-#include "store/payment_lookups.h"
 #include "terminal/access_status.h"
 #include "terminal/terminal_screen.h"
 
@@ -11,10 +10,35 @@ using Columns = std::vector<std::pair<QString, QVariant>>;
 
 } // namespace
 
-bool TerminalScreen::logFailed(const QString& detail) {
+bool TerminalScreen::logFailed(const QString& detail, const QString& why) {
+    // The box names only the table; the reason goes to the exception log for support.
+    services_.errorLog.record(QStringLiteral("%1: %2").arg(detail, why));
     services_.aviso.AVISO(QStringLiteral("!"), QStringLiteral("Gravando na tabela !"), detail);
     state_.closeRequested = true;
     return false;
+}
+
+std::optional<bool> TerminalScreen::writeGuarded(const LogWrite& change,
+                                                 const QString& failureDetail) {
+    const LogWriteResult result = services_.writer.write(change);
+    if (result.failure) {
+        logFailed(failureDetail.isEmpty() ? result.failure->tableName : failureDetail,
+                  result.failure->why);
+        return std::nullopt;
+    }
+    if (!result.conditionHeld) {
+        return false;
+    }
+    if (services_.observer != nullptr) {
+        for (const LogRow& row : change.rows) {
+            services_.observer->rowWritten(row);
+        }
+    }
+    return true;
+}
+
+bool TerminalScreen::writeLog(const LogWrite& change, const QString& failureDetail) {
+    return writeGuarded(change, failureDetail).value_or(false);
 }
 
 // DATA, HORA and FILIAL as every log row carries them.
@@ -47,37 +71,7 @@ LogRow TerminalScreen::studentDayRow(const QString& outcome) {
     return row;
 }
 
-void TerminalScreen::tellRowWritten(const LogRow& row) {
-    if (services_.observer != nullptr) {
-        services_.observer->rowWritten(row);
-    }
-}
-
-bool TerminalScreen::writeStudentDayRow(const QString& outcome) {
-    const LogRow row = studentDayRow(outcome);
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("AcessoDia"));
-    }
-    tellRowWritten(row);
-    return true;
-}
-
-std::optional<bool> TerminalScreen::writeGrantWithinLimit(const QString& outcome, int limit) {
-    const LogRow row = studentDayRow(outcome);
-    const store::Result<bool> written = services_.writer.writeBelowLimit(
-        row, store::PaymentLookups::grantedCountForInsert(database_.dialect()),
-        {{QStringLiteral(":LMATRICULA"), unit_.currentMatricula}}, limit);
-    if (!written.ok()) {
-        logFailed(QStringLiteral("AcessoDia"));
-        return std::nullopt;
-    }
-    if (written.value()) {
-        tellRowWritten(row);
-    }
-    return written.value();
-}
-
-bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObservation) {
+LogRow TerminalScreen::studentAccessRow(const QString& outcome, bool useObservation) {
     const QSqlRecord& student = students_.record();
     const QString observation = state_.EDTOBSERVACAO.text;
     const QString obs = cutObs(useObservation && !observation.isEmpty() ? observation : outcome);
@@ -96,14 +90,21 @@ bool TerminalScreen::writeStudentAccessRow(const QString& outcome, bool useObser
     }
     row.columns.emplace_back(QStringLiteral("CODIGO_FILIAL"), PDouCodigoFilial);
     row.columns.emplace_back(QStringLiteral("STATUS"), status);
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("Acesso"));
+    return row;
+}
+
+std::optional<bool> TerminalScreen::writeStudentRows(const LogWrite& change) {
+    const std::optional<bool> written = writeGuarded(change);
+    if (written.value_or(false)) {
+        for (const LogRow& row : change.rows) {
+            if (row.table == QLatin1String("Acesso")) {
+                lastAccessMatricula_ = row.value(QStringLiteral("MATRICULA")).toString();
+                lastAccessStatus_ = row.value(QStringLiteral("STATUS")).toString();
+                lastAccessObs_ = row.value(QStringLiteral("OBS")).toString();
+            }
+        }
     }
-    lastAccessMatricula_ = unit_.currentMatricula;
-    lastAccessStatus_ = status;
-    lastAccessObs_ = obs;
-    tellRowWritten(row);
-    return true;
+    return written;
 }
 
 bool TerminalScreen::writeEmployeeRow() {
@@ -116,10 +117,9 @@ bool TerminalScreen::writeEmployeeRow() {
                               sacvar2_.text(QStringLiteral("FILIAL")))) {
         row.columns.push_back(column);
     }
-    if (!services_.writer.write({row}).ok()) {
-        return logFailed(QStringLiteral("AcessoFuncionarios"));
+    if (!writeLog({{}, {row}})) {
+        return false;
     }
-    tellRowWritten(row);
     state_.EDTOBSERVACAO.text.clear();
     return true;
 }

@@ -5,21 +5,29 @@
 
 namespace orvalen::terminal {
 
-void TerminalScreen::showPhoto(const store::PhotoRow& photo, bool hideWhenMissing) {
+bool TerminalScreen::showPhoto(const store::PhotoRow& photo, bool hideWhenMissing) {
     if (!photo.found) {
         if (hideWhenMissing) {
             state_.ImageFotoVisible = false;
         }
-        return;
+        return true;
     }
     if (photo.isNull) {
         state_.ImageFotoVisible = false;
-        return;
+        return true;
     }
     state_.ImageFotoVisible = true;
     QImage decoded;
-    // An undecodable photo leaves an empty picture; nothing is reported.
-    state_.ImageFoto = decoded.loadFromData(photo.bytes, "JPEG") ? decoded : QImage();
+    const bool ok = decoded.loadFromData(photo.bytes, "JPEG");
+    state_.ImageFoto = ok ? decoded : QImage();
+    return ok;
+}
+
+// An undecodable photo leaves an empty picture and the person is decided as usual; the
+// exception log tells support which row to mend, and nothing is shown.
+void TerminalScreen::photoDoesNotDecode(const QString& table, const QString& matricula) {
+    services_.errorLog.record(
+        QStringLiteral("%1: the photo of %2 is not a JPEG picture").arg(table, matricula));
 }
 
 void TerminalScreen::FOTO_ALUNO() {
@@ -32,7 +40,9 @@ void TerminalScreen::FOTO_ALUNO() {
     }
     const store::PhotoRow photo = need(source_.people().studentPhoto(unit_.currentMatricula));
     studentPhoto_ = photo.found ? photo.bytes : QByteArray();
-    showPhoto(photo, false);
+    if (!showPhoto(photo, false)) {
+        photoDoesNotDecode(QStringLiteral("FotosAlunos"), unit_.currentMatricula);
+    }
     services_.pump.processEvents();
 }
 
@@ -49,7 +59,9 @@ void TerminalScreen::FOTO_FUNCIONARIO() {
     }
     services_.pump.processEvents();
     const store::PhotoRow photo = need(lookups_.employeePhoto(unit_.currentMatricula));
-    showPhoto(photo, false);
+    if (!showPhoto(photo, false)) {
+        photoDoesNotDecode(QStringLiteral("FotosFuncionarios"), unit_.currentMatricula);
+    }
 }
 
 } // namespace orvalen::terminal

@@ -1,4 +1,7 @@
+#include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
+
+#include <optional>
 
 namespace orvalen::terminal {
 
@@ -7,10 +10,17 @@ namespace orvalen::terminal {
 void TerminalScreen::LIMPA_TELA() {
     // A unit choice serves one identification, whatever its outcome. The own unit comes
     // back first, so that a unit database that has gone away cannot hold the terminal.
-    if (state_.BBNFILIALTag == 1) {
-        FilialMaster();
+    // A list that cannot be read (the database has gone away) must not leave the outcome
+    // on screen: the reset is finished first and the error raised after it.
+    std::optional<DatabaseError> listFailure;
+    try {
+        if (state_.BBNFILIALTag == 1) {
+            FilialMaster();
+        }
+        students_.requery();
+    } catch (const DatabaseError& error) {
+        listFailure = error;
     }
-    students_.requery();
 
     unit_.biometricMessage.clear();
     unit_.captureRunning = true;
@@ -91,6 +101,9 @@ void TerminalScreen::LIMPA_TELA() {
     }
     state_.DBGFILIAL.visible = false;
     searchModeColours();
+    if (listFailure) {
+        throw *listFailure;
+    }
 }
 
 } // namespace orvalen::terminal

@@ -24,7 +24,8 @@ bool TerminalScreen::holdStudent(const QString& outcome, int milliseconds) {
     hideEntryForOutcome();
     showStatus(outcome, colours::lightYellow, colours::clRed);
     services_.pump.processEvents();
-    if (!writeStudentAccessRow(outcome, false) || !writeStudentDayRow(outcome)) {
+    if (!writeStudentRows({{}, {studentAccessRow(outcome, false), studentDayRow(outcome)}})
+             .has_value()) {
         return false;
     }
     state_.EDTOBSERVACAO.text.clear();
@@ -69,42 +70,32 @@ void TerminalScreen::showPaymentPanel(bool& freeAccess) {
 }
 
 // The grant: the daily limit when there is one, else the partner-pass release, else free.
-// Gives whether the turnstile is to be released; nothing when the release row could not
-// be deleted (the evaluation ends there).
-std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome) {
+// Gives whether the turnstile is to be released. The grant's row is written only while the
+// daily limit still holds (`dailyLimit`), and a release the grant uses up is deleted with the
+// log rows (`usedUp`), so that it stays when they cannot be written.
+bool TerminalScreen::grantStudent(bool gympass, QString& outcome, std::vector<LogStatement>& usedUp,
+                                  std::optional<RowLimit>& dailyLimit) {
     const store::PaymentLookups payments(database_);
     const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
     if (limit >= 1) {
         if (need(payments.grantedCount(unit_.currentMatricula)) < limit) {
             outcome = kGranted;
             showStatus(kGranted, colours::clGreen);
+            dailyLimit = RowLimit{store::PaymentLookups::grantedCountForInsert(database_.dialect()),
+                                  {{QStringLiteral(":LMATRICULA"), unit_.currentMatricula}},
+                                  limit};
             return true;
         }
         return refuseOverLimit(outcome);
     }
     if (gympass) {
-        const auto noRelease = [&] {
-            outcome = QStringLiteral("Solicitar Liberação da Catraca !!!");
-            showStatus(QStringLiteral("Sob Consulta !!!"), colours::clRed);
-            services_.pump.processEvents();
-            wait(kClassRefusalWait);
-            return false;
-        };
         if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
-            return noRelease();
+            return refuseWithoutRelease(outcome);
         }
-        const store::Result<int> removed =
-            services_.writer.execute(store::PaymentLookups::deletePartnerPassReleases(),
-                                     {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}});
-        if (!removed.ok()) {
-            logFailed(QStringLiteral("LiberaGympass"));
-            return std::nullopt;
-        }
-        // Another turnstile used the release between the look-up and the delete: the
-        // release was for one entry, and that entry has been given.
-        if (removed.value() == 0) {
-            return noRelease();
-        }
+        usedUp.push_back({QStringLiteral("LiberaGympass"),
+                          store::PaymentLookups::deletePartnerPassReleases(),
+                          {{QStringLiteral(":JMATRICULA"), unit_.currentMatricula}},
+                          true});
     }
     outcome = kGranted;
     return true;
@@ -118,24 +109,28 @@ bool TerminalScreen::refuseOverLimit(QString& outcome) {
     return false;
 }
 
-bool TerminalScreen::writeStudentOutcomeRows(QString& outcome, bool& release) {
-    const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
-    if (release && limit >= 1) {
-        const std::optional<bool> written = writeGrantWithinLimit(outcome, limit);
-        if (!written) {
-            return false;
-        }
-        if (!*written) {
-            // Another turnstile let the student in for the last time since the count.
-            release = refuseOverLimit(outcome);
-            if (!writeStudentDayRow(outcome)) {
-                return false;
-            }
-        }
-    } else if (!writeStudentDayRow(outcome)) {
-        return false;
+bool TerminalScreen::refuseWithoutRelease(QString& outcome) {
+    outcome = QStringLiteral("Solicitar Liberação da Catraca !!!");
+    showStatus(QStringLiteral("Sob Consulta !!!"), colours::clRed);
+    services_.pump.processEvents();
+    wait(kClassRefusalWait);
+    return false;
+}
+
+// The outcome's rows with what the grant uses up. When another turnstile took the last place
+// under the daily limit, or the release, between the look-up and the write, nothing was
+// written and this entry is refused as the later one.
+bool TerminalScreen::writeStudentOutcome(QString& outcome, bool& release,
+                                         const std::vector<LogStatement>& usedUp,
+                                         const std::optional<RowLimit>& dailyLimit) {
+    LogWrite grant{usedUp, {studentDayRow(outcome), studentAccessRow(outcome)}};
+    grant.rows.front().limit = dailyLimit;
+    std::optional<bool> written = writeStudentRows(grant);
+    if (written && !*written) {
+        release = dailyLimit ? refuseOverLimit(outcome) : refuseWithoutRelease(outcome);
+        written = writeStudentRows({{}, {studentDayRow(outcome), studentAccessRow(outcome)}});
     }
-    return writeStudentAccessRow(outcome);
+    return written.has_value();
 }
 
 void TerminalScreen::PROCURA_RECEBIMENTOS() {
@@ -155,7 +150,8 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
     bool freeAccess = false;
     bool clear = true;
     bool release = false;
-    bool writeFailed = false;
+    std::vector<LogStatement> usedUp;
+    std::optional<RowLimit> dailyLimit;
     QString outcome;
     showPaymentPanel(freeAccess);
 
@@ -211,19 +207,11 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
             return;
         }
         if (clear || freeAccess || !medicalBlock) {
-            const std::optional<bool> granted = grantStudent(gympass, outcome);
-            if (!granted) {
-                writeFailed = true;
-                return;
-            }
-            release = *granted;
+            release = grantStudent(gympass, outcome, usedUp, dailyLimit);
         }
     }();
-    if (writeFailed) {
-        return;
-    }
 
-    if (!writeStudentOutcomeRows(outcome, release)) {
+    if (!writeStudentOutcome(outcome, release, usedUp, dailyLimit)) {
         return;
     }
     MOSTRA_ACESSO(outcome, colours::clBlack, QString(), kMessageSize);

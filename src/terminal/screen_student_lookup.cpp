@@ -22,6 +22,9 @@ void TerminalScreen::ALUNO() {
     }
 
     MOSTRA_FOTO();
+    if (state_.ImageFotoVisible && state_.ImageFoto.isNull()) {
+        photoDoesNotDecode(QStringLiteral("FotosAlunos"), unit_.currentMatricula);
+    }
     MOSTRA_ATIVIDADES();
     if (!CONFERE_DIGITAL_ALUNO()) {
         return;

@@ -16,8 +16,7 @@ void TerminalScreen::VISITANTE() {
         const auto obs = visitorObs(state_.EDTOBSERVACAO.text, lastAccessMatricula_,
                                     lastAccessStatus_, lastAccessObs_);
         if (!obs.ok()) {
-            services_.errorLog.record(obs.error().message);
-            logFailed(QStringLiteral("AcessoVisitantes/AcessoDia"));
+            logFailed(QStringLiteral("AcessoVisitantes/AcessoDia"), obs.error().message);
             return;
         }
         LogRow visit{QStringLiteral("AcessoVisitantes"), {}};
@@ -38,16 +37,8 @@ void TerminalScreen::VISITANTE() {
                      {QStringLiteral("HORA"), hora},
                      {QStringLiteral("FILIAL"), filial},
                      {QStringLiteral("STATUS"), QStringLiteral("V")}}});
-    const store::Status written = services_.writer.write(rows);
-    if (!written.ok()) {
-        services_.errorLog.record(written.error().message);
-        logFailed(QStringLiteral("AcessoVisitantes/AcessoDia"));
+    if (!writeLog({{}, rows}, QStringLiteral("AcessoVisitantes/AcessoDia"))) {
         return;
-    }
-    if (services_.observer != nullptr) {
-        for (const LogRow& row : rows) {
-            services_.observer->rowWritten(row);
-        }
     }
     // A visitor has no photo: the one the list left in the frame belongs to somebody else.
     state_.ImageFotoVisible = false;

@@ -204,20 +204,20 @@ public:
     int accessPulse() const;
     // Re-reads the last caixa row: refreshes the business date.
     void refreshBusinessDate();
-    // Student log rows (Acesso, AcessoDia) for an outcome; false when the write failed
-    // (the message box was shown and the screen asked to close).
-    bool writeStudentDayRow(const QString& outcome);
-    // The grant's AcessoDia row under the daily limit: written only while the student's
-    // grants of the day stay below it, in the same statement that counts them. Nothing when
-    // the write failed, false when another turnstile took the last place meanwhile.
-    std::optional<bool> writeGrantWithinLimit(const QString& outcome, int limit);
+    // Student log rows (Acesso, AcessoDia) for an outcome.
     LogRow studentDayRow(const QString& outcome);
-    void tellRowWritten(const LogRow& row);
-    bool writeStudentAccessRow(const QString& outcome, bool useObservation = true);
+    LogRow studentAccessRow(const QString& outcome, bool useObservation = true);
+    // One outcome's rows and changes in one transaction: true when written, false when a
+    // condition of the write no longer held (nothing written), nothing when the write failed
+    // (the message box was shown and the screen asked to close).
+    std::optional<bool> writeStudentRows(const LogWrite& change);
     bool writeEmployeeRow();
-    // A failed write: "Gravando na tabela !" with the table's name, and the screen asks to
-    // close. Always false.
-    bool logFailed(const QString& detail);
+    std::optional<bool> writeGuarded(const LogWrite& change, const QString& failureDetail = {});
+    // A write without conditions; false when it failed.
+    bool writeLog(const LogWrite& change, const QString& failureDetail = {});
+    // A failed write: the reason to the exception log, "Gravando na tabela !" with the
+    // table's name, and the screen asks to close. Always false.
+    bool logFailed(const QString& detail, const QString& why);
     // The photo bytes of the student as last fetched (for AcessoDia.FOTO).
     const QByteArray& lastStudentPhoto() const { return studentPhoto_; }
     const store::PeopleLookups& lookups() const { return lookups_; }
@@ -264,7 +264,9 @@ private:
     // caption is put in force and the operator's buttons wait until it ends.
     void enterOperatorMode(const QString& captionMode, bool& modeFlag);
     void setEntryText(const QString& text);
-    void showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
+    // False when the photo is there but does not decode.
+    bool showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
+    void photoDoesNotDecode(const QString& table, const QString& matricula);
     void searchModeColours();
     bool turnstileKindHasEntry() const;
     void notify(Place place, const QString& text);
@@ -326,12 +328,15 @@ private:
     std::vector<store::BookingRow> todaysBookings();
     void showPaymentPanel(bool& freeAccess);
     bool holdStudent(const QString& outcome, int milliseconds);
-    std::optional<bool> grantStudent(bool gympass, QString& outcome);
+    bool grantStudent(bool gympass, QString& outcome, std::vector<LogStatement>& usedUp,
+                      std::optional<RowLimit>& dailyLimit);
     // The daily limit reached: "Excedeu Acesso !!!" in red, and the pause. Always false.
     bool refuseOverLimit(QString& outcome);
-    // The student's AcessoDia and Acesso rows for the outcome settled; a grant under the
-    // daily limit may still turn into a refusal there. False when a write failed.
-    bool writeStudentOutcomeRows(QString& outcome, bool& release);
+    // No partner-pass release for today: "Sob Consulta !!!" in red, and the pause. Always false.
+    bool refuseWithoutRelease(QString& outcome);
+    bool writeStudentOutcome(QString& outcome, bool& release,
+                             const std::vector<LogStatement>& usedUp,
+                             const std::optional<RowLimit>& dailyLimit);
     std::unique_ptr<store::ClubConnection> portalDatabase_; // opened when first needed
 };
 

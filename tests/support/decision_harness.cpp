@@ -4,6 +4,7 @@
 
 #include <QSqlQuery>
 #include <QStringList>
+#include <gtest/gtest.h>
 
 namespace orvalen::test {
 
@@ -19,7 +20,7 @@ QVariant bindable(const store::Dialect& dialect, const QVariant& value) {
 
 } // namespace
 
-DecisionHarness::DecisionHarness() {
+DecisionHarness::DecisionHarness(Route route) : db(route) {
     insert("Sacvar", {{QStringLiteral("CLIENTE"), 1.0},
                       {QStringLiteral("ROLETA"), QStringLiteral("COM1")},
                       {QStringLiteral("TIPO_ROLETA"), QStringLiteral("A")},
@@ -147,6 +148,21 @@ void DecisionHarness::identifyEmployee(const QString& matricula) {
     screen_->state().EDTMATRICULA.text = matricula;
     unit.currentMatricula = matricula;
     screen_->FUNCIONARIO();
+}
+
+void DecisionHarness::type(const QString& text) {
+    for (const QChar character : text) {
+        screen_->keyPressed(0, character);
+    }
+    screen_->keyPressed(0, QChar(terminal::kEnter));
+}
+
+void expectIdle(const terminal::ScreenState& state) {
+    EXPECT_TRUE(state.EDTMATRICULA.enabled);
+    EXPECT_TRUE(state.EDTMATRICULA.visible);
+    EXPECT_TRUE(state.EDTMATRICULA.text.isEmpty());
+    EXPECT_TRUE(state.PNLACESSO.caption.isEmpty());
+    EXPECT_FALSE(state.closeRequested);
 }
 
 int DecisionHarness::count(const QString& sqlCountStatement) {

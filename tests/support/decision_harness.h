@@ -9,6 +9,7 @@
 #include <QVariantMap>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace orvalen::test {
@@ -41,8 +42,13 @@ public:
     };
     std::vector<Pulse> pulses;
     terminal::PulseReport report;
+    // When set, the device fails under the pulse with this error, as a driver can.
+    QString deviceError;
     terminal::PulseReport pulse(const terminal::TurnstileTarget& target,
                                 int milliseconds) override {
+        if (!deviceError.isEmpty()) {
+            throw std::runtime_error(deviceError.toStdString());
+        }
         pulses.push_back({target, milliseconds});
         return report;
     }
@@ -70,13 +76,17 @@ public:
     }
 };
 
+// The screen as the next person finds it: the entry enabled and empty, no outcome shown,
+// and no close asked for.
+void expectIdle(const terminal::ScreenState& state);
+
 // A club on a real SQLite file with both settings rows and a cash period open on the
 // business date, and a terminal screen over it with recording services. Settings and
 // people are set before open(); the screen reads the settings when it is shown.
 class DecisionHarness {
 public:
     // Monday 15/03/2021 at 10:00.
-    DecisionHarness();
+    explicit DecisionHarness(Route route = Route::Direct);
     ~DecisionHarness();
 
     void setSacvar(const char* column, const QVariant& value);
@@ -91,6 +101,9 @@ public:
     // The number as typed and submitted: the student or employee decision runs.
     void identifyStudent(const QString& matricula);
     void identifyEmployee(const QString& matricula);
+    // Types the text into the entry field and presses Enter, as at the keyboard: the hub
+    // classifies it, and an error on the way ends in the exception log.
+    void type(const QString& text);
 
     terminal::TerminalScreen& screen() { return *screen_; }
     int count(const QString& sqlCountStatement);

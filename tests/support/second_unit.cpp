@@ -5,9 +5,9 @@
 
 namespace orvalen::test {
 
-SecondUnit::SecondUnit(TerminalFixture& club, double code) {
+SecondUnit::SecondUnit(TestDatabase& club, double code) {
     listUnit(club, code, QStringLiteral("Unidade Jardim"), address());
-    writeBranchDataLink(club.db().folder());
+    writeBranchDataLink(club.folder());
     db_.exec(QStringLiteral("INSERT INTO MENSALIDADES (CODIGO, DESCRICAO, ACESSOLIVRE) "
                             "VALUES (:C, :D, 1)"),
              {{QStringLiteral(":C"), kFee}, {QStringLiteral(":D"), kFeeName}});
@@ -23,13 +23,13 @@ void SecondUnit::addStudent(const QString& matricula, const QString& nome) {
               {QStringLiteral(":F"), kFee}});
 }
 
-void SecondUnit::listUnit(TerminalFixture& club, double code, const QString& name,
+void SecondUnit::listUnit(TestDatabase& club, double code, const QString& name,
                           const QString& address) {
-    club.db().exec(QStringLiteral("INSERT INTO Filial (CLIENTE, Nome_Unidade, Caminho_Unidade) "
-                                  "VALUES (:C, :N, :A)"),
-                   {{QStringLiteral(":C"), code},
-                    {QStringLiteral(":N"), name},
-                    {QStringLiteral(":A"), address}});
+    club.exec(QStringLiteral("INSERT INTO Filial (CLIENTE, Nome_Unidade, Caminho_Unidade) "
+                             "VALUES (:C, :N, :A)"),
+              {{QStringLiteral(":C"), code},
+               {QStringLiteral(":N"), name},
+               {QStringLiteral(":A"), address}});
 }
 
 void SecondUnit::writeBranchDataLink(const QString& folder) {

@@ -17,7 +17,8 @@ public:
     static inline const QString kFeeName = QStringLiteral("Livre Jardim");
 
     // Lists the unit in the club's Filial and writes the branch data link.
-    explicit SecondUnit(TerminalFixture& club, double code = kCode);
+    explicit SecondUnit(TerminalFixture& club, double code = kCode) : SecondUnit(club.db(), code) {}
+    explicit SecondUnit(TestDatabase& club, double code = kCode);
 
     TestDatabase& db() { return db_; }
     QString address() const { return db_.file(); }
@@ -27,6 +28,10 @@ public:
 
     // Lists another unit (the own one, say) in the club's Filial.
     static void listUnit(TerminalFixture& club, double code, const QString& name,
+                         const QString& address) {
+        listUnit(club.db(), code, name, address);
+    }
+    static void listUnit(TestDatabase& club, double code, const QString& name,
                          const QString& address);
     static void writeBranchDataLink(const QString& folder);
 

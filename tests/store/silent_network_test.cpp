@@ -1,0 +1,102 @@
+#include "store/connection.h"
+#include "store/datalink.h"
+#include "store/local_settings.h"
+#include "support/qstring_printer.h"
+#include "support/test_database.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace orvalen::store {
+namespace {
+
+// A server on 127.0.0.1 that takes connections and never says a word, as a club server
+// behind a network that drops packets silently.
+class SilentServer {
+public:
+    SilentServer() {
+        fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof(address);
+        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd_, 8) != 0 ||
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+            ADD_FAILURE() << "cannot listen on 127.0.0.1";
+        }
+        port_ = ntohs(address.sin_port);
+    }
+    ~SilentServer() { close(fd_); }
+    int port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
+// The SQL Server path against a server that never answers: opening the connection gives
+// up after the data link's Connect Timeout, not after TCP's own minutes.
+TEST(SilentNetwork, TheLoginGivesUpAfterTheConnectTimeout) {
+    SilentServer server;
+    QTemporaryDir folder;
+    const QString udl = folder.filePath(QStringLiteral("Orvalen.udl"));
+    QFile file(udl);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[oledb]\r\nProvider=SQLOLEDB.1;Data Source=127.0.0.1,%1;"
+                              "Initial Catalog=Clube;User ID=sa;Password=x;Connect Timeout=2\r\n")
+                   .arg(server.port())
+                   .toUtf8());
+    file.close();
+    LocalSettings local;
+    local.folder = folder.path();
+    const Result<ConnectionSpec> spec = connectionSpecFromFile(udl, local);
+    ASSERT_TRUE(spec.ok()) << spec.error().message.toStdString();
+    EXPECT_EQ(spec->statementSeconds, 30);
+
+    ClubConnection connection(spec.value(), QStringLiteral("silent"));
+    QElapsedTimer timer;
+    timer.start();
+    const Status opened = connection.open();
+    const qint64 waited = timer.elapsed();
+    EXPECT_FALSE(opened.ok());
+    std::cout << "[ figures  ] silent server: the login gave up after " << waited << " ms\n";
+    EXPECT_LT(waited, 8000) << "the login waited " << waited << " ms";
+}
+
+// Every statement of an ODBC connection carries the bound its connection gives, so that a
+// server that stops answering mid-statement frees the terminal. The driver manager's trace
+// shows what each statement was given.
+TEST(SilentNetwork, OdbcStatementsCarryTheirTimeBound) {
+    test::TestDatabase db(test::Route::Odbc);
+    for (const int seconds : {30, 0}) {
+        SCOPED_TRACE(seconds);
+        const QString trace = db.folder() + QStringLiteral("/odbc-%1.trace").arg(seconds);
+        ConnectionSpec spec = test::sqliteSpec(db.file(), test::Route::Odbc);
+        spec.connectOptions =
+            QStringLiteral("SQL_ATTR_TRACE=SQL_OPT_TRACE_ON;SQL_ATTR_TRACEFILE=") + trace;
+        spec.statementSeconds = seconds;
+        {
+            ClubConnection connection(spec, QStringLiteral("traced-%1").arg(seconds));
+            ASSERT_TRUE(connection.open().ok());
+            const Result<QSqlQuery> query =
+                connection.execute(QStringLiteral("SELECT COUNT(*) FROM Sacvar"));
+            ASSERT_TRUE(query.ok()) << query.error().message.toStdString();
+        }
+        QFile file(trace);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no driver manager trace";
+        const QByteArray text = file.readAll();
+        const bool bounded =
+            text.contains("Attribute = SQL_ATTR_QUERY_TIMEOUT\n\t\t\tValue = 0x1e");
+        EXPECT_EQ(bounded, seconds == 30) << text.right(2000).toStdString();
+    }
+}
+
+} // namespace
+} // namespace orvalen::store
