@@ -1,4 +1,5 @@
 #include "app/tool/tool.h"
+#include "biometrics/library_thread.h"
 #include "shell/runtime_folder.h"
 
 #include <QGuiApplication>
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     orvalen::shell::ensureRuntimeFolder();
+    orvalen::biometrics::prepareProcessForFingerprints(); // identify --finger runs the library
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
