@@ -87,15 +87,16 @@ AlignmentProbe::AlignmentProbe(const Minutiae& probe) {
 }
 
 int AlignmentProbe::score(const Minutiae& stored) const {
-    std::vector<std::uint8_t> votes(kVoteCells, 0);
-    std::vector<std::uint16_t> touched;
-    return score(rankedMinutiae(stored), votes, touched);
+    std::vector<std::uint16_t> votes(kVoteCells);
+    return score(rankedMinutiae(stored), votes);
 }
 
-int AlignmentProbe::score(const RankedMinutiae& stored, std::vector<std::uint8_t>& votes,
-                          std::vector<std::uint16_t>& touched) const {
+int AlignmentProbe::score(const RankedMinutiae& stored, std::vector<std::uint16_t>& votes) const {
     constexpr int kLimit = (kShiftCells - 1) * kShiftCell;
-    int best = 0;
+    // Clearing and scanning the whole small table costs less than keeping track of the cells
+    // a vote reached.
+    std::fill(votes.begin(), votes.end(), std::uint16_t(0));
+    std::uint16_t* const cells = votes.data();
     for (int i = 0; i < count_; ++i) {
         const int probeDirection = directions_[std::size_t(i)];
         // Stored minutiae whose direction differs by at most one step more than the limit.
@@ -105,34 +106,29 @@ int AlignmentProbe::score(const RankedMinutiae& stored, std::vector<std::uint8_t
             const std::size_t last = stored.firstOf[std::size_t(direction) + 1];
             const int lowest = std::max(-kTurnSteps, difference - 1);
             const int highest = std::min(kTurnSteps, difference + 1);
-            for (std::size_t j = first; j < last; ++j) {
-                for (int turn = lowest; turn <= highest; ++turn) {
-                    const int row = turn + kTurnSteps;
-                    const RankedMinutiae::Point t = turned_[std::size_t(row) * count_ + i];
-                    const int sx = stored.points[j].x - t.x + kShiftReach - kShiftCell / 2;
-                    const int sy = stored.points[j].y - t.y + kShiftReach - kShiftCell / 2;
-                    if (sx < 0 || sy < 0 || sx >= kLimit || sy >= kLimit) {
-                        continue;
+            for (int turn = lowest; turn <= highest; ++turn) {
+                const int row = turn + kTurnSteps;
+                const RankedMinutiae::Point t = turned_[std::size_t(row) * count_ + i];
+                const int offsetX = kShiftReach - kShiftCell / 2 - t.x;
+                const int offsetY = kShiftReach - kShiftCell / 2 - t.y;
+                for (std::size_t j = first; j < last; ++j) {
+                    const unsigned sx = unsigned(stored.points[j].x + offsetX);
+                    const unsigned sy = unsigned(stored.points[j].y + offsetY);
+                    if (sx >= unsigned(kLimit) || sy >= unsigned(kLimit)) {
+                        continue; // negative values wrap above the limit
                     }
-                    const int base =
-                        (row * kShiftCells + sy / kShiftCell) * kShiftCells + sx / kShiftCell;
-                    for (int cell : {base, base + 1, base + kShiftCells, base + kShiftCells + 1}) {
-                        std::uint8_t& vote = votes[std::size_t(cell)];
-                        if (vote == 0) {
-                            touched.push_back(std::uint16_t(cell));
-                        }
-                        vote += vote < 255 ? 1 : 0;
-                        best = std::max(best, int(vote));
-                    }
+                    const unsigned base =
+                        (unsigned(row * kShiftCells) + sy / kShiftCell) * unsigned(kShiftCells) +
+                        sx / kShiftCell;
+                    ++cells[base];
+                    ++cells[base + 1];
+                    ++cells[base + kShiftCells];
+                    ++cells[base + kShiftCells + 1];
                 }
             }
         }
     }
-    for (std::uint16_t cell : touched) {
-        votes[cell] = 0;
-    }
-    touched.clear();
-    return best;
+    return int(*std::max_element(votes.begin(), votes.end()));
 }
 
 void MinutiaeRanking::removeAt(std::size_t position) {
@@ -150,10 +146,9 @@ std::vector<std::size_t> MinutiaeRanking::best(const Minutiae& probe, std::size_
     const AlignmentProbe aligned(probe);
     std::vector<int> scores(stored_.size());
     const auto scoreRange = [&](std::size_t first, std::size_t last) {
-        std::vector<std::uint8_t> votes(AlignmentProbe::kVoteCells, 0);
-        std::vector<std::uint16_t> touched;
+        std::vector<std::uint16_t> votes(AlignmentProbe::kVoteCells);
         for (std::size_t i = first; i < last; ++i) {
-            scores[i] = aligned.score(stored_[i], votes, touched);
+            scores[i] = aligned.score(stored_[i], votes);
         }
     };
     if (stored_.size() >= kSharedFrom) {

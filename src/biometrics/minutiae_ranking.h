@@ -32,9 +32,8 @@ class AlignmentProbe {
 public:
     explicit AlignmentProbe(const Minutiae& probe);
     int score(const Minutiae& stored) const;
-    // `votes` is a scratch area of kVoteCells zeros, left zero again.
-    int score(const RankedMinutiae& stored, std::vector<std::uint8_t>& votes,
-              std::vector<std::uint16_t>& touched) const;
+    // `votes` is a scratch area of kVoteCells counters.
+    int score(const RankedMinutiae& stored, std::vector<std::uint16_t>& votes) const;
 
     static const std::size_t kVoteCells;
     // A finger on a reader lies within this turn of its enrolment; pairs turned further are
