@@ -18,14 +18,14 @@ namespace {
 // Before any QApplication exists: the fingerprint library's thread needs GLib's default context.
 const bool kPrepared = (biometrics::prepareProcessForFingerprints(), true);
 
-struct Run {
+struct ToolRun {
     int status = 0;
     QString out;
     QString err;
 };
 
-Run tool(const QStringList& arguments) {
-    Run run;
+ToolRun tool(const QStringList& arguments) {
+    ToolRun run;
     QTextStream out(&run.out);
     QTextStream err(&run.err);
     run.status = tool::runTool(arguments, out, err);
@@ -43,26 +43,26 @@ protected:
         test::ensureApplication();
         dir_ = new QTemporaryDir(qEnvironmentVariable("ORVALEN_TEST_TMP", QDir::tempPath()) +
                                  QStringLiteral("/demo-fp-XXXXXX"));
-        created_ = new Run(tool({QStringLiteral("demo"), QStringLiteral("create"), dir_->path(),
-                                 QStringLiteral("--members"), QStringLiteral("60"),
-                                 QStringLiteral("--fingerprints")}));
+        created_ = new ToolRun(tool({QStringLiteral("demo"), QStringLiteral("create"), dir_->path(),
+                                     QStringLiteral("--members"), QStringLiteral("60"),
+                                     QStringLiteral("--fingerprints")}));
     }
     static void TearDownTestSuite() {
         delete created_;
         delete dir_;
     }
 
-    static Run identify(const QString& finger) {
+    static ToolRun identify(const QString& finger) {
         return tool({QStringLiteral("identify"), QStringLiteral("--datalink-dir"), dir_->path(),
                      QStringLiteral("--dry-run"), QStringLiteral("--finger"), finger});
     }
 
     static QTemporaryDir* dir_;
-    static Run* created_;
+    static ToolRun* created_;
 };
 
 QTemporaryDir* DemoFingerprints::dir_ = nullptr;
-Run* DemoFingerprints::created_ = nullptr;
+ToolRun* DemoFingerprints::created_ = nullptr;
 
 TEST_F(DemoFingerprints, TheCatalogueListsTheFourFingersAndTheIniNamesTheReader) {
     ASSERT_EQ(created_->status, 0) << created_->err.toStdString();
@@ -97,7 +97,7 @@ TEST_F(DemoFingerprints, EachSecondPresentationLetsItsMemberInAndAStrangerIsRefu
         }
         const QString sample = entry.description.section(QStringLiteral(": finger "), 1);
         const QString name = entry.description.section(QStringLiteral(": "), 0, 0);
-        const Run run = identify(sample + QStringLiteral("_rot"));
+        const ToolRun run = identify(sample + QStringLiteral("_rot"));
         EXPECT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.contains(QStringLiteral("status panel: Acesso Livre")))
             << sample.toStdString() << ":\n"
@@ -116,7 +116,7 @@ TEST_F(DemoFingerprints, EachSecondPresentationLetsItsMemberInAndAStrangerIsRefu
     const QImage mirrored = whorl->toQImage().mirrored(true, false);
     const QString stranger = QDir(dir_->path()).filePath(QStringLiteral("stranger.pgm"));
     ASSERT_TRUE(mirrored.save(stranger, "PGM"));
-    const Run refused = identify(stranger);
+    const ToolRun refused = identify(stranger);
     EXPECT_EQ(refused.status, 0) << refused.err.toStdString();
     EXPECT_TRUE(refused.out.contains(QStringLiteral("Digital não encontrada!")))
         << refused.out.toStdString() << refused.err.toStdString();
@@ -124,11 +124,11 @@ TEST_F(DemoFingerprints, EachSecondPresentationLetsItsMemberInAndAStrangerIsRefu
 }
 
 TEST_F(DemoFingerprints, IdentifyByFingerSaysWhatIsWrong) {
-    const Run unknown = identify(QStringLiteral("thumb"));
+    const ToolRun unknown = identify(QStringLiteral("thumb"));
     EXPECT_EQ(unknown.status, 1);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("neither a sample finger")))
         << unknown.err.toStdString();
-    const Run both =
+    const ToolRun both =
         tool({QStringLiteral("identify"), QStringLiteral("--datalink-dir"), dir_->path(),
               QStringLiteral("--finger"), QStringLiteral("whorl"), QStringLiteral("123")});
     EXPECT_EQ(both.status, 2);
