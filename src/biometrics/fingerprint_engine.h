@@ -82,9 +82,9 @@ public:
     // up with the probe (see AlignmentProbe), and the library's matcher compares only the best
     // ranked, in gallery order. A print the matcher accepts shares a dozen or more aligned
     // minutiae with the probe and ranks among the very first (the sample fingers' second
-    // presentations align 38 to 68 minutiae with their own print, 30 at most with any of
-    // 10,000 others), so the answer is the one a comparison of every print would give, for a
-    // finger turned less than AlignmentProbe::kTurnLimit from its enrolment.
+    // presentations align 38 to 68 minutiae with their own print, at most 26 with any other
+    // sample finger or 500 invented ones), so the answer is the one a comparison of every print
+    // would give, for a finger turned less than AlignmentProbe::kTurnLimit from its enrolment.
     store::Result<std::optional<qint64>> identify(const FingerImage& image,
                                                   std::chrono::milliseconds limit,
                                                   std::optional<qint64> expected = std::nullopt,
