@@ -43,9 +43,14 @@ void CaptureScreenLogic::tableFailure(const QString& detail) {
 }
 
 void CaptureScreenLogic::FormCreate() {
-    reader_ = std::make_unique<nbiobsp::NBioBSP>(services_.engine);
+    if (services_.keptIndex != nullptr) {
+        reader_ = &services_.keptIndex->reader();
+    } else {
+        ownReader_ = std::make_unique<nbiobsp::NBioBSP>(services_.engine);
+        reader_ = ownReader_.get();
+    }
     reader_->Extraction.CaptureTimeout = services_.captureTimeout;
-    if (reader_->IndexSearch.ErrorCode() != nbiobsp::kNone) {
+    if (!services_.engine.ok()) {
         // Without the library no capture can follow: the screen closes and says why.
         fail(kDriverMissing);
         return;
@@ -57,8 +62,10 @@ void CaptureScreenLogic::FormCreate() {
     }
     securityLevel_ = sacvar2->integer(QStringLiteral("NIVAL_SEGURANCA_BIO"));
     matriculaDigital_ = sacvar2->text(QStringLiteral("MATRICULADIGITAL"));
-    auto loaded = loadFingerIndex(reader_->IndexSearch, services_.students,
-                                  services_.branchInUse ? nullptr : &services_.club);
+    const store::ClubConnection* employees = services_.branchInUse ? nullptr : &services_.club;
+    auto loaded = services_.keptIndex != nullptr
+                      ? services_.keptIndex->load(services_.students, employees)
+                      : loadFingerIndex(reader_->IndexSearch, services_.students, employees);
     if (!loaded.ok()) {
         tableFailure(kBothTables);
         return;
@@ -149,6 +156,11 @@ bool CaptureScreenLogic::capture() {
 }
 
 void CaptureScreenLogic::enrol() {
+    // The index is about to change (and the stored fingers with it): a kept one is read again
+    // at the next opening, so that it holds the fingers as the tables do, in their order.
+    if (services_.keptIndex != nullptr) {
+        services_.keptIndex->invalidate();
+    }
     const std::optional<qint64> userId = indexNumberOf(share_.sharedMatricula);
     if (!userId) {
         fail(kCaptureFailed); // no number to file the finger under
@@ -246,10 +258,13 @@ bool CaptureScreenLogic::Grava_Digital() {
 }
 
 void CaptureScreenLogic::FormClose() {
-    if (reader_) {
-        reader_->IndexSearch.ClearDB();
-        reader_.reset();
+    if (ownReader_) {
+        ownReader_->IndexSearch.ClearDB();
+        ownReader_.reset();
+    } else if (reader_ != nullptr) {
+        reader_->Extraction.FingerWnd = nullptr; // it draws into this screen
     }
+    reader_ = nullptr;
     state_.closeRequested = true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "biometrics/fingerprint_engine.h"
+#include "biometrics/kept_finger_index.h"
 #include "biometrics/nbiobsp.h"
 #include "store/aviso.h"
 #include "store/connection.h"
@@ -46,6 +47,8 @@ struct CaptureScreenServices {
     store::Result<std::shared_ptr<FingerprintEngine>> engine;
     QString tec12OrBiometrics;  // the terminal's Sacvar2.Tec12ouBiometria
     int captureTimeout = 10000; // how long a capture waits for the finger, in milliseconds
+    // The reader and index kept between openings; none: the screen loads an index of its own.
+    KeptFingerIndex* keptIndex = nullptr;
 };
 
 // The fingerprint screen TFRMCAPTURABIOMETRIA without its window: one enrolment or one
@@ -83,7 +86,8 @@ private:
     CaptureScreenServices services_;
     BiometricShare& share_;
     CaptureScreenState state_;
-    std::unique_ptr<nbiobsp::NBioBSP> reader_;
+    std::unique_ptr<nbiobsp::NBioBSP> ownReader_;
+    nbiobsp::NBioBSP* reader_ = nullptr; // the kept one or ownReader_
     int securityLevel_ = 0;
     QString matriculaDigital_;
     QString template_;

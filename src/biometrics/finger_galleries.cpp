@@ -2,6 +2,8 @@
 
 #include "store/fingerprint_templates.h"
 
+#include <QSqlRecord>
+
 namespace orvalen::biometrics {
 
 namespace fingerprints = store::fingerprints;
@@ -94,23 +96,24 @@ store::Result<IndexLoad> loadFingerIndex(nbiobsp::NBioIndexSearch& index,
     return load;
 }
 
-store::Result<ForeignTemplates> countForeignTemplates(const store::ClubConnection& db) {
-    ForeignTemplates count;
-    auto digital = fingerprints::TBLDIGITAL(db);
-    if (!digital.ok()) {
-        return digital.error();
+store::Result<std::vector<ForeignTemplates>>
+countForeignTemplates(const store::ClubConnection& db) {
+    std::vector<ForeignTemplates> counts = {
+        {QStringLiteral("AlunosAtivos"), QStringLiteral("DIGITAL")},
+        {QStringLiteral("Funcionarios"), QStringLiteral("DIGITAL")},
+        {QStringLiteral("Alunos"), QStringLiteral("Digital_Persona")},
+        {QStringLiteral("Funcionarios"), QStringLiteral("Digital_Persona")}};
+    for (ForeignTemplates& count : counts) {
+        auto rows = db.fetchAll(QStringLiteral("SELECT %1 FROM %2 WHERE %1 IS NOT NULL")
+                                    .arg(count.column, count.table));
+        if (!rows.ok()) {
+            return rows.error();
+        }
+        for (const QSqlRecord& row : rows.value()) {
+            count.count += digitalForm(row.value(0).toString()) == TemplateForm::Foreign ? 1 : 0;
+        }
     }
-    for (const auto& row : digital.value()) {
-        count.digital += digitalForm(row.templateText) == TemplateForm::Foreign ? 1 : 0;
-    }
-    auto persona = fingerprints::TBLDIGITALPERSONA(db);
-    if (!persona.ok()) {
-        return persona.error();
-    }
-    for (const auto& row : persona.value()) {
-        count.digitalPersona += personaForm(row.templateText) == TemplateForm::Foreign ? 1 : 0;
-    }
-    return count;
+    return counts;
 }
 
 } // namespace orvalen::biometrics

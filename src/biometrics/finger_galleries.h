@@ -50,12 +50,15 @@ store::Result<IndexLoad> loadFingerIndex(nbiobsp::NBioIndexSearch& index,
 // seven digits reads as "091" + the same seven).
 std::optional<qint64> indexNumberOf(const QString& number);
 
-// Stored templates this terminal cannot read (written by another platform's reader software),
-// for `orvalen doctor`.
+// Stored templates this terminal cannot read (written by another platform's reader software)
+// in one column of one table, for `orvalen doctor`.
 struct ForeignTemplates {
-    int digital = 0;        // AlunosAtivos and Funcionarios, DIGITAL
-    int digitalPersona = 0; // alunos and Funcionarios, Digital_Persona
+    QString table;
+    QString column;
+    int count = 0;
 };
-store::Result<ForeignTemplates> countForeignTemplates(const store::ClubConnection& db);
+// DIGITAL of AlunosAtivos and Funcionarios, Digital_Persona of Alunos and Funcionarios, in
+// that order.
+store::Result<std::vector<ForeignTemplates>> countForeignTemplates(const store::ClubConnection& db);
 
 } // namespace orvalen::biometrics

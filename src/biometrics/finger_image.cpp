@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstring>
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -96,6 +97,17 @@ store::Result<FingerImage> sampleFinger(const QString& name) {
                                 .arg(name, names.join(QStringLiteral(", ")))};
     }
     return loadFingerImage(path);
+}
+
+store::Result<FingerImage> fingerNamed(const QString& name) {
+    if (name.endsWith(QLatin1String(".pgm"), Qt::CaseInsensitive) || QFileInfo::exists(name)) {
+        return loadFingerImage(name);
+    }
+    if (!sampleFingerNames().contains(name)) {
+        return store::Error{QStringLiteral("\"%1\" is neither a sample finger (%2) nor a .pgm file")
+                                .arg(name, sampleFingerNames().join(QStringLiteral(", ")))};
+    }
+    return sampleFinger(name);
 }
 
 } // namespace orvalen::biometrics

@@ -27,4 +27,7 @@ store::Result<FingerImage> loadFingerImage(const QString& path);
 QStringList sampleFingerNames();
 store::Result<FingerImage> sampleFinger(const QString& name);
 
+// A finger named on a command line: a .pgm file (or any file that exists), else a sample.
+store::Result<FingerImage> fingerNamed(const QString& name);
+
 } // namespace orvalen::biometrics

@@ -1,6 +1,7 @@
 #include "biometrics/fingerprint_engine.h"
 
 #include "biometrics/fprint_matcher.h"
+#include "biometrics/minutiae_ranking.h"
 #include "biometrics/print_codec.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@ namespace orvalen::biometrics {
 struct FingerprintEngine::Gallery::Store {
     GPtrArray* prints = g_ptr_array_new_with_free_func(g_object_unref);
     std::vector<qint64> ids;
+    MinutiaeRanking ranking; // the same fingers, in the same order
     ~Store() { g_ptr_array_unref(prints); }
 };
 
@@ -130,6 +132,7 @@ void FingerprintEngine::Gallery::add(qint64 id, const Minutiae& minutiae) {
         if (print.ok()) {
             g_ptr_array_add(store->prints, print.value());
             store->ids.push_back(id);
+            store->ranking.add(minutiae);
         }
     });
 }
@@ -141,6 +144,7 @@ void FingerprintEngine::Gallery::remove(qint64 id) {
             if (store->ids[i] == id) {
                 g_ptr_array_remove_index(store->prints, i);
                 store->ids.erase(store->ids.begin() + i);
+                store->ranking.removeAt(i);
             }
         }
     });
@@ -151,6 +155,7 @@ void FingerprintEngine::Gallery::clear() {
     engine_->thread_->post([store = store_] {
         g_ptr_array_set_size(store->prints, 0);
         store->ids.clear();
+        store->ranking.clear();
     });
 }
 
@@ -160,36 +165,52 @@ bool FingerprintEngine::Gallery::contains(qint64 id) const {
 
 store::Result<std::optional<qint64>>
 FingerprintEngine::Gallery::identify(const FingerImage& image, std::chrono::milliseconds limit,
-                                     std::optional<qint64> expected) {
+                                     std::optional<qint64> expected, Minutiae probe) {
     return engine_->thread_
-        ->call([store = store_, matcher = engine_->matcher_, image, limit,
-                expected]() -> store::Result<std::optional<qint64>> {
+        ->call([store = store_, matcher = engine_->matcher_, image, limit, expected,
+                probe = std::move(probe)]() mutable -> store::Result<std::optional<qint64>> {
+            const auto deadline = std::chrono::steady_clock::now() + limit;
             if (expected) {
                 const auto at = std::find(store->ids.begin(), store->ids.end(), *expected);
                 if (at != store->ids.end()) {
-                    GPtrArray* one = g_ptr_array_new();
-                    g_ptr_array_add(
-                        one, g_ptr_array_index(store->prints, guint(at - store->ids.begin())));
-                    auto index = matcher->identify(image, one, limit);
-                    g_ptr_array_unref(one);
-                    if (!index.ok()) {
-                        return index.error();
-                    }
-                    if (index.value() == 0) {
-                        return expected;
+                    const std::size_t position = std::size_t(at - store->ids.begin());
+                    auto index = confirm(*matcher, image, *store, {position}, limit, deadline);
+                    if (!index.ok() || index->has_value()) {
+                        return index;
                     }
                 }
             }
-            auto index = matcher->identify(image, store->prints, limit);
-            if (!index.ok()) {
-                return index.error();
+            if (probe.empty() && store->ids.size() > kConfirmedCandidates) {
+                auto extracted = matcher->extract(image);
+                if (!extracted.ok()) {
+                    return extracted.error();
+                }
+                probe = std::move(extracted.value());
             }
-            if (index.value() < 0) {
-                return std::optional<qint64>();
-            }
-            return std::optional<qint64>(store->ids[std::size_t(index.value())]);
+            return confirm(*matcher, image, *store,
+                           store->ranking.best(probe, kConfirmedCandidates), limit, deadline);
         })
         .wait();
+}
+
+store::Result<std::optional<qint64>>
+FingerprintEngine::Gallery::confirm(FprintMatcher& matcher, const FingerImage& image,
+                                    const Store& store, const std::vector<std::size_t>& positions,
+                                    std::chrono::milliseconds limit,
+                                    std::chrono::steady_clock::time_point deadline) {
+    GPtrArray* candidates = g_ptr_array_sized_new(guint(positions.size()));
+    for (std::size_t position : positions) {
+        g_ptr_array_add(candidates, g_ptr_array_index(store.prints, guint(position)));
+    }
+    auto index = matcher.identify(image, candidates, limit, deadline);
+    g_ptr_array_unref(candidates);
+    if (!index.ok()) {
+        return index.error();
+    }
+    if (index.value() < 0) {
+        return std::optional<qint64>();
+    }
+    return std::optional<qint64>(store.ids[positions[std::size_t(index.value())]]);
 }
 
 } // namespace orvalen::biometrics

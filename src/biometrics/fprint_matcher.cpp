@@ -188,10 +188,10 @@ store::Result<Minutiae> FprintMatcher::extract(const FingerImage& image) {
 }
 
 store::Result<int> FprintMatcher::identify(const FingerImage& image, GPtrArray* gallery,
-                                           std::chrono::milliseconds limit) {
+                                           std::chrono::milliseconds limit,
+                                           std::chrono::steady_clock::time_point deadline) {
     // The library compares a whole gallery in one go and cannot be stopped in between: a large
     // gallery is searched in parts, in order, so that the search ends near its time limit.
-    const auto deadline = std::chrono::steady_clock::now() + limit;
     for (guint first = 0; first < gallery->len; first += kPartSize) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());

@@ -29,10 +29,11 @@ public:
     // The minutiae the library finds in an image.
     store::Result<Minutiae> extract(const FingerImage& image);
 
-    // The position in the gallery of the first print the image matches, or -1. A search that
-    // takes longer than the limit fails.
+    // The position in the gallery of the first print the image matches, or -1. A search not
+    // done by the deadline fails, naming the caller's whole limit.
     store::Result<int> identify(const FingerImage& image, GPtrArray* gallery,
-                                std::chrono::milliseconds limit);
+                                std::chrono::milliseconds limit,
+                                std::chrono::steady_clock::time_point deadline);
 
 private:
     // Prints compared in one library call; each call costs one minutiae extraction more.

@@ -163,8 +163,10 @@ void NBioIndexSearch::IdentifyUser(const QString& text, int, std::optional<qint6
                                            "searched"));
         return;
     }
+    // The capture's template holds the probe's minutiae: the search need not extract them again.
+    auto probe = minutiaeFromDigital(text);
     auto found = gallery_->identify(session_->probeImage, std::chrono::milliseconds(MaxSearchTime),
-                                    expected);
+                                    expected, probe.ok() ? probe.value() : Minutiae{});
     if (!found.ok()) {
         fail(kSearchFailed, found.error().message);
         return;

@@ -63,6 +63,17 @@ TEST(Doctor, NamesEachProblemWithWhatToDo) {
              t.change(QStringLiteral("UPDATE Sacvar2 SET AgendamentoAulaPortal = 'Sim'"));
          },
          {QStringLiteral("Velmora.udl")}},
+        {"fingers another platform enrolled, with the reader on",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE Sacvar2 SET LEITOR_BIOMETRICO = 'Sim'"));
+             t.change(QStringLiteral("UPDATE AlunosAtivos SET DIGITAL = 'AQAAABQAAAD0' WHERE "
+                                     "MATRICULA IN (SELECT MATRICULA FROM AlunosAtivos LIMIT 3)"));
+             t.change(QStringLiteral("UPDATE Funcionarios SET Digital_Persona = 'x0p' WHERE "
+                                     "MATRICULA IN (SELECT MATRICULA FROM Funcionarios LIMIT 1)"));
+         },
+         {QStringLiteral("AlunosAtivos.DIGITAL: 3"),
+          QStringLiteral("Funcionarios.Digital_Persona: 1"),
+          QStringLiteral("another platform's reader software")}},
         {"no branch link",
          [](const DemoInstallation& t) {
              QFile::remove(t.file(QStringLiteral("OrvalenFilial.udl")));

@@ -42,7 +42,7 @@ protected:
         CaptureScreenLogic logic(
             biometrics::CaptureScreenServices{club.db().connection(), club.db().connection(),
                                               branch, aviso, [] {}, engine, tec12OrBiometrics,
-                                              finger != nullptr ? 10000 : 300},
+                                              finger != nullptr ? 10000 : 300, kept},
             result.share);
         if (window) {
             biometrics::showCaptureDialog(logic, nullptr);
@@ -80,7 +80,28 @@ protected:
     test::ScriptedAviso aviso;
     store::Result<std::shared_ptr<biometrics::FingerprintEngine>> engine{sharedEngine()};
     QString tec12OrBiometrics = QStringLiteral("Não");
+    biometrics::KeptFingerIndex* kept = nullptr; // the terminal's index kept between openings
 };
+
+// The terminal keeps the screen's index between openings: the stored fingers are not read
+// again until an enrolment changes them.
+TEST_F(CaptureScreenTest, TheKeptIndexIsReadOnceAndAgainAfterAnEnrolment) {
+    biometrics::KeptFingerIndex index(engine);
+    kept = &index;
+    store(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345"), "whorl");
+    EXPECT_EQ(run(2, QString(), "whorl_rot").share.sharedMatricula, QStringLiteral("0000012345"));
+
+    // Gone from the table behind the screen's back: the kept index still holds it.
+    club.db().exec(
+        QStringLiteral("UPDATE AlunosAtivos SET DIGITAL = NULL WHERE MATRICULA = '0000012345'"));
+    EXPECT_EQ(run(2, QString(), "whorl_rot").share.sharedMatricula, QStringLiteral("0000012345"));
+
+    // An enrolment has the next opening read the stored fingers again.
+    EXPECT_EQ(run(1, QStringLiteral("0000099999"), "arch").share.biometricMessage, QString());
+    EXPECT_EQ(run(2, QString(), "whorl_rot").share.biometricMessage,
+              QStringLiteral("Digital não encontrada!"));
+    EXPECT_EQ(run(2, QString(), "arch_rot").share.sharedMatricula, QStringLiteral("0000099999"));
+}
 
 TEST_F(CaptureScreenTest, EnrolsAStudentAndTheNextVerificationFindsHim) {
     const Run enrolled = run(1, QStringLiteral("0000012345"), "whorl");

@@ -167,4 +167,47 @@ TEST_F(FingerprintIdentificationTest, NoReaderPresentClosesTheScreenAndSaysWhy) 
     EXPECT_EQ(h.aviso.boxes[0].text, QStringLiteral("Falha procurando drive leitor biométrico!"));
 }
 
+// The DigitalPersona reader (Tipo_Leitor other than "1") captures on its own: each finger is
+// searched among the Digital_Persona templates in database order and its owner enters as if
+// typed; a finger on file nowhere shows "Digital não encontrada!".
+TEST_F(FingerprintIdentificationTest, DigitalPersonaFingerEntersItsOwnerAndAStrangerIsRefused) {
+    h.setSacvar2("Tipo_Leitor", QStringLiteral("2"));
+    const auto persona = [&](const char* finger) {
+        return biometrics::personaText(engine().extract(sample(finger)).value());
+    };
+    h.db.exec(QStringLiteral("INSERT INTO Alunos (Matricula, Digital_Persona) VALUES "
+                             "('0000099999', 'x0p'), ('0000012345', :w)"),
+              {{QStringLiteral(":w"), persona("whorl")}});
+    h.db.exec(QStringLiteral("UPDATE Funcionarios SET Digital_Persona = :l WHERE MATRICULA = "
+                             "'0000004321'"),
+              {{QStringLiteral(":l"), persona("loop-right")}});
+    openTerminal();
+    struct Case {
+        const char* finger;
+        QStringList admitted;
+        QStringList information;
+    } cases[] = {
+        {"whorl_rot", {QStringLiteral("AcessoDia 0000012345")}, {}},
+        {"loop-right_rot", {QStringLiteral("AcessoFuncionarios 0000004321")}, {}},
+        {"arch_rot", {}, {QStringLiteral("Digital não encontrada!")}},
+    };
+    for (const Case& c : cases) {
+        h.observer.rows.clear();
+        h.observer.informationTexts.clear();
+        present(c.finger);
+        QElapsedTimer waited;
+        waited.start();
+        while (admitted().isEmpty() && h.observer.informationTexts.isEmpty() &&
+               waited.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        EXPECT_EQ(admitted().mid(0, c.admitted.size()), c.admitted) << c.finger;
+        if (c.admitted.isEmpty()) {
+            EXPECT_TRUE(admitted().isEmpty()) << c.finger;
+        }
+        EXPECT_EQ(h.observer.informationTexts.mid(0, c.information.size()), c.information)
+            << c.finger;
+    }
+}
+
 } // namespace

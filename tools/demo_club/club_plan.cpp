@@ -90,10 +90,14 @@ ClubPlan planMainClub(int memberCount, const QDate& today, quint32 seed) {
             joinClass(m,
                       weeklyClasses().at(1 + random.bounded(int(weeklyClasses().size()) - 1)).code);
         }
-        if (random.bounded(100) < 5) {
+        const bool booked = random.bounded(100) < 5;
+        if (booked) {
             // Booked on an earlier day: history for the booking tables.
             plan.bookings.append({m.number, today.addDays(-1 - random.bounded(6)), 1,
                                   groupClasses().at(0).activity});
+        }
+        if (roll >= 18 && classRoll >= 20 && !booked) {
+            plan.plainPaidUp << m.number;
         }
         plan.members.append(m);
     }

@@ -73,6 +73,9 @@ struct ClubPlan {
     QList<Booking> bookings;
     QStringList gympassReleases; // released for the business date
     QList<CatalogueEntry> catalogue;
+    // Members on file with nothing special: paid up, no class, no restriction (the demo's
+    // fingers are enrolled to the first of them).
+    QStringList plainPaidUp;
 };
 
 // Grace days after a due date in the demo's settings; the payment patterns rely on it.

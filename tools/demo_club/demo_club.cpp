@@ -134,8 +134,29 @@ store::Result<DemoClubSummary> createDemoClub(const QString& folder,
         if (Status s = configureDemoDevices(*main); !s) {
             return s.error();
         }
-        const QString readerLine = dir.absoluteFilePath(QLatin1String(kReaderLineFile));
-        if (Status s = writeLocalSettingsFile(ini, readerLine); !s) {
+    }
+    QList<CatalogueEntry> fingerEntries;
+    if (!options.fingers.isEmpty()) {
+        const auto enrolled = enrolDemoFingers(
+            *main, planMainClub(options.members, today, options.seed), options.fingers);
+        if (!enrolled) {
+            return enrolled.error();
+        }
+        fingerEntries = enrolled.value();
+    }
+    if (options.devices || !options.fingers.isEmpty()) {
+        const QString readerLine =
+            options.devices ? dir.absoluteFilePath(QLatin1String(kReaderLineFile)) : QString();
+        const QString fingerReader = options.fingers.isEmpty()
+                                         ? QString()
+                                         : dir.absoluteFilePath(QLatin1String(kFingerReaderFile));
+        // A Unix socket's path holds at most 107 bytes.
+        if (fingerReader.toLocal8Bit().size() > 107) {
+            return Error{QStringLiteral("the folder's path is too long for the fingerprint "
+                                        "reader's socket %1 (at most 107 bytes)")
+                             .arg(fingerReader)};
+        }
+        if (Status s = writeLocalSettingsFile(ini, readerLine, fingerReader); !s) {
             return s.error();
         }
     }
@@ -165,6 +186,7 @@ store::Result<DemoClubSummary> createDemoClub(const QString& folder,
         QList<CatalogueEntry> catalogue =
             planMainClub(options.members, today, options.seed).catalogue;
         catalogue += planBranchClub(options.branchMembers, today, options.seed + 1).catalogue;
+        catalogue += fingerEntries;
         catalogue.append(
             {QStringLiteral("visitor"), QLatin1String(kVisitorCard),
              QStringLiteral("visitor card -> let in, logged as a visitor (F2 does the same)")});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "demo_club/demo_fingerprints.h"
 #include "store/result.h"
 
 #include <QDate>
@@ -14,6 +15,9 @@ struct DemoClubOptions {
     QDateTime now;          // its date becomes the business date
     quint32 seed = 20260611;
     bool devices = false; // a reader line and a relay on this machine (demo_devices.h)
+    // Sample fingers enrolled to paid-up members, the terminal identifying by finger alone on
+    // a virtual reader in the folder (demo_fingerprints.h); none: no fingerprint reader.
+    QList<DemoFinger> fingers;
 };
 
 struct DemoClubSummary {

@@ -31,7 +31,8 @@ store::Status writeDataLinkFile(const QString& file, const QString& initString) 
     return writeBytes(file, bytes);
 }
 
-store::Status writeLocalSettingsFile(const QString& file, const QString& readerLine) {
+store::Status writeLocalSettingsFile(const QString& file, const QString& readerLine,
+                                     const QString& fingerReader) {
     const char* text =
         "; Orvalen Terminal: what this PC needs that the club database cannot hold.\n"
         "; Every key is optional; remove the ';' in front of a line to change it.\n"
@@ -53,6 +54,7 @@ store::Status writeLocalSettingsFile(const QString& file, const QString& readerL
         ";port_output=/dev/port\n"
         "; converter=simulated: a converter in memory, for a demonstration without one\n"
         ";converter=/dev/usblpt0\n"
+        "%2"
         "\n"
         "[log]\n"
         "; exception log; empty: beside the executable\n"
@@ -62,7 +64,13 @@ store::Status writeLocalSettingsFile(const QString& file, const QString& readerL
             ? QString()
             : QStringLiteral("; the demo's reader line, held by orvalen reader-sim\n%1=%2\n")
                   .arg(QLatin1String(kReaderPort), readerLine);
-    return writeBytes(file, QString::fromUtf8(text).arg(ports).toUtf8());
+    const QString finger =
+        fingerReader.isEmpty()
+            ? QString()
+            : QStringLiteral("; the demo's fingerprint reader: orvalen send finger lays a finger "
+                             "on it\nfingerprint_virtual=%1\n")
+                  .arg(fingerReader);
+    return writeBytes(file, QString::fromUtf8(text).arg(ports, finger).toUtf8());
 }
 
 } // namespace orvalen::demo

@@ -11,7 +11,9 @@ namespace orvalen::demo {
 store::Status writeDataLinkFile(const QString& file, const QString& initString);
 
 // The local settings file with every key commented out at its default; with a reader line,
-// the demo's reader port mapped to it.
-store::Status writeLocalSettingsFile(const QString& file, const QString& readerLine = {});
+// the demo's reader port mapped to it; with a finger reader, the virtual fingerprint reader's
+// socket.
+store::Status writeLocalSettingsFile(const QString& file, const QString& readerLine = {},
+                                     const QString& fingerReader = {});
 
 } // namespace orvalen::demo

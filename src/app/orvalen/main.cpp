@@ -11,7 +11,8 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     orvalen::shell::ensureRuntimeFolder();
-    orvalen::biometrics::prepareProcessForFingerprints(); // the doctor looks for the reader
+    // The doctor looks for the reader; identify --finger runs the library.
+    orvalen::biometrics::prepareProcessForFingerprints();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -1,5 +1,7 @@
 #include "app/tool/demo_command.h"
 
+#include "biometrics/finger_image.h"
+#include "biometrics/fingerprint_engine.h"
 #include "demo_club/demo_club.h"
 #include "demo_club/demo_devices.h"
 #include "demo_club/member_catalogue.h"
@@ -11,8 +13,29 @@ namespace orvalen::tool {
 namespace {
 
 int usage(CommandContext& context) {
-    context.err << "usage: orvalen demo create DIR [--members N] [--devices]\n";
+    context.err << "usage: orvalen demo create DIR [--members N] [--devices] [--fingerprints]\n";
     return 2;
+}
+
+// The four sample fingers as the reader software stores them, extracted by the fingerprint
+// library.
+store::Result<QList<demo::DemoFinger>> sampleFingerTemplates() {
+    auto engine = biometrics::FingerprintEngine::start();
+    if (!engine.ok()) {
+        return engine.error();
+    }
+    QList<demo::DemoFinger> fingers;
+    for (const char* name : {"whorl", "arch", "loop-right", "tented_arch"}) {
+        auto image = biometrics::sampleFinger(QLatin1String(name));
+        auto minutiae = image.ok() ? engine.value()->extract(image.value())
+                                   : store::Result<biometrics::Minutiae>(image.error());
+        if (!minutiae.ok()) {
+            return minutiae.error();
+        }
+        fingers.append({QLatin1String(name), biometrics::digitalText(minutiae.value()),
+                        biometrics::personaText(minutiae.value())});
+    }
+    return fingers;
 }
 
 } // namespace
@@ -25,6 +48,7 @@ int demoCommand(CommandContext& context) {
     demo::DemoClubOptions options;
     options.now = QDateTime::currentDateTime();
     QString folder;
+    bool fingerprints = false;
     while (!args.isEmpty()) {
         const QString arg = args.takeFirst();
         if (arg == QLatin1String("--members")) {
@@ -36,6 +60,8 @@ int demoCommand(CommandContext& context) {
             }
         } else if (arg == QLatin1String("--devices")) {
             options.devices = true;
+        } else if (arg == QLatin1String("--fingerprints")) {
+            fingerprints = true;
         } else if (folder.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
             folder = arg;
         } else {
@@ -44,6 +70,14 @@ int demoCommand(CommandContext& context) {
     }
     if (folder.isEmpty()) {
         return usage(context);
+    }
+    if (fingerprints) {
+        auto fingers = sampleFingerTemplates();
+        if (!fingers.ok()) {
+            context.err << "orvalen demo: --fingerprints: " << fingers.error().message << "\n";
+            return 1;
+        }
+        options.fingers = fingers.value();
     }
     const auto summary = demo::createDemoClub(folder, options);
     if (!summary) {
@@ -61,6 +95,11 @@ int demoCommand(CommandContext& context) {
                     << QDir(where).filePath(QLatin1String(demo::kReaderLineFile))
                     << " (start orvalen reader-sim --link that path) and a Wi-Fi relay at "
                     << demo::kDemoRelayAddress << " (start orvalen relay-sim --port 8080)\n";
+    }
+    if (fingerprints) {
+        context.out << "  fingerprints: the terminal identifies by finger alone; lay one with "
+                       "orvalen send finger whorl_rot --datalink-dir "
+                    << where << " (the members are listed under [fingerprint])\n";
     }
     context.out.flush();
     return 0;

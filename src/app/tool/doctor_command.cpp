@@ -3,6 +3,7 @@
 #include "activities/access_point_file.h"
 #include "app/tool/doctor_database_checks.h"
 #include "app/tool/doctor_device_checks.h"
+#include "app/tool/doctor_fingerprint_checks.h"
 #include "app/tool/doctor_report.h"
 #include "store/branches.h"
 #include "store/connection.h"
@@ -113,6 +114,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
     const ClubFacts facts = checkClubDatabase(*main, today, report);
     checkDevices(*main, local.value(), report);
     checkAccessPointCodes(*main, local.value(), report);
+    checkFingerprintTemplates(*main, report);
 
     const QString branchLink = dir.filePath(QLatin1String(store::kBranchDataLink));
     if (QFileInfo::exists(branchLink)) {

@@ -1,6 +1,7 @@
 #include "app/tool/identify_command.h"
 
 #include "app/tool/identify_events.h"
+#include "app/tool/identify_finger.h"
 #include "store/branches.h"
 #include "store/datalink.h"
 #include "store/local_settings.h"
@@ -19,10 +20,13 @@ namespace orvalen::tool {
 namespace {
 
 constexpr int kObservationLength = 30;
+// A finger is taken at the reader's next poll (each second) and decided within a few more.
+constexpr std::chrono::milliseconds kFingerLimit(15000);
 
 struct IdentifyOptions {
     QString folder;
     QString text;
+    QString finger; // a sample finger or a .pgm picture, laid on the reader instead of typing
     bool nameMode = false;
     bool dryRun = false;
     bool json = false;
@@ -63,6 +67,8 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
                     << '\n';
                 return std::nullopt;
             }
+        } else if (argument == QLatin1String("--finger") && hasValue) {
+            options.finger = arguments[++i];
         } else if (argument == QLatin1String("--name")) {
             options.nameMode = true;
         } else if (argument == QLatin1String("--dry-run")) {
@@ -79,8 +85,10 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
             return std::nullopt;
         }
     }
-    if (options.text.isEmpty()) {
-        err << "orvalen identify: the text to identify is missing\n";
+    if (options.text.isEmpty() == options.finger.isEmpty()) {
+        err << (options.text.isEmpty()
+                    ? "orvalen identify: the text to identify (or --finger) is missing\n"
+                    : "orvalen identify: a text to identify or --finger, not both\n");
         return std::nullopt;
     }
     if (options.folder.isEmpty()) {
@@ -202,15 +210,34 @@ int identifyCommand(CommandContext& context) {
     if (!options->dryRun) {
         events.setDevice(&outputs.emplace(local.value(), pulseTime, rts));
     }
+    std::optional<biometrics::FingerImage> finger;
+    std::unique_ptr<HeadlessFingerprint> fingerprintParts;
+    if (!options->finger.isEmpty()) {
+        auto image = biometrics::fingerNamed(options->finger);
+        auto parts = image.ok()
+                         ? HeadlessFingerprint::start(connection, events, events, events)
+                         : store::Result<std::unique_ptr<HeadlessFingerprint>>(image.error());
+        if (!parts.ok()) {
+            context.err << "orvalen identify: --finger: " << parts.error().message << '\n';
+            return 1;
+        }
+        finger = std::move(image.value());
+        fingerprintParts = std::move(parts.value());
+    }
     terminal::NoReaderLine readerLine;
-    terminal::NoFingerprintReader fingerprint;
+    terminal::NoFingerprintReader noFingerprint;
+    terminal::FingerprintReader& fingerprint =
+        fingerprintParts ? fingerprintParts->reader() : noFingerprint;
     terminal::NoTurnstileOutput turnstile;
     terminal::TerminalUnit unit;
     unit.operatorCode = QStringLiteral("00");
-    terminal::TerminalScreen screen(
-        terminal::ScreenServices{connection, events, events, events, events, *writer,
-                                 terminal::Devices{readerLine, fingerprint, turnstile}, unit,
-                                 local.value(), &events, nullptr, &events});
+    terminal::TerminalScreen screen(terminal::ScreenServices{
+        connection, events, events, events, events, *writer,
+        terminal::Devices{readerLine, fingerprint, turnstile}, unit, local.value(), &events,
+        fingerprintParts ? fingerprintParts->captureScreen() : nullptr, &events});
+    if (fingerprintParts) {
+        fingerprintParts->attach(screen);
+    }
 
     screen.FormCreate(1024, 768);
     screen.FormShow();
@@ -224,7 +251,15 @@ int identifyCommand(CommandContext& context) {
     if (options->branch && !chooseBranch(screen, *options->branch, context.err)) {
         return 1;
     }
-    typeIdentification(screen, *options);
+    if (finger) {
+        if (const store::Status taken = fingerprintParts->present(*finger, kFingerLimit);
+            !taken.ok()) {
+            context.err << "orvalen identify: --finger: " << taken.error().message << '\n';
+            return 1;
+        }
+    } else {
+        typeIdentification(screen, *options);
+    }
     return screen.state().closeRequested ? 1 : 0;
 }
 

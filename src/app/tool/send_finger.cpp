@@ -4,25 +4,7 @@
 #include "biometrics/virtual_reader.h"
 #include "store/local_settings.h"
 
-#include <QFileInfo>
-
 namespace orvalen::tool {
-
-namespace {
-
-store::Result<biometrics::FingerImage> fingerNamed(const QString& name) {
-    if (name.endsWith(QLatin1String(".pgm"), Qt::CaseInsensitive) || QFileInfo::exists(name)) {
-        return biometrics::loadFingerImage(name);
-    }
-    if (!biometrics::sampleFingerNames().contains(name)) {
-        return store::Error{
-            QStringLiteral("\"%1\" is neither a sample finger (%2) nor a .pgm file")
-                .arg(name, biometrics::sampleFingerNames().join(QStringLiteral(", ")))};
-    }
-    return biometrics::sampleFinger(name);
-}
-
-} // namespace
 
 int sendFinger(CommandContext& context) {
     QStringList words = context.arguments; // "finger" NAME [--datalink-dir DIR]
@@ -35,7 +17,7 @@ int sendFinger(CommandContext& context) {
         context.err << "usage: orvalen send finger <sample name | file.pgm> [--datalink-dir DIR]\n";
         return 2;
     }
-    const auto image = fingerNamed(words[1]);
+    const auto image = biometrics::fingerNamed(words[1]);
     if (!image.ok()) {
         context.err << "orvalen send finger: " << image.error().message << '\n';
         return 2;

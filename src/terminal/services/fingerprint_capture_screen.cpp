@@ -8,7 +8,7 @@ FingerprintCaptureScreen::FingerprintCaptureScreen(const store::ClubConnection& 
                                                    store::Aviso& aviso, Pump& pump,
                                                    EngineStart engine, Presenter presenter)
     : club_(club), aviso_(aviso), pump_(pump), engine_(std::move(engine)),
-      presenter_(std::move(presenter)) {}
+      presenter_(std::move(presenter)), keptIndex_(engine_) {}
 
 void FingerprintCaptureScreen::showModal(TerminalUnit& unit) {
     biometrics::BiometricShare share{unit.biometricMode, unit.sharedMatricula,
@@ -23,7 +23,7 @@ void FingerprintCaptureScreen::showModal(TerminalUnit& unit) {
             engine_,
             screen_ != nullptr ? screen_->sacvar2().text(QStringLiteral("Tec12ouBiometria"))
                                : QString(),
-            captureTimeout_},
+            captureTimeout_, &keptIndex_},
         share);
     presenter_(logic);
     unit.biometricMode = share.biometricMode;

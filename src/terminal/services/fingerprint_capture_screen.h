@@ -16,8 +16,9 @@ class TerminalScreen;
 
 // The capture screen TFRMCAPTURABIOMETRIA as the terminal opens it: a new screen a request,
 // given the terminal's shared values and branch choice, shown by the presenter (the dialog,
-// or a run without a window), its results copied back. An enrolment that stored a finger has
-// the reader read its kept fingers again.
+// or a run without a window), its results copied back. The screen's index of stored fingers
+// is kept from one request to the next and read again after an enrolment; an enrolment that
+// stored a finger also has the terminal's reader read its kept fingers again.
 class FingerprintCaptureScreen : public CaptureScreen {
 public:
     using Presenter = std::function<void(biometrics::CaptureScreenLogic&)>;
@@ -42,6 +43,7 @@ private:
     const TerminalScreen* screen_ = nullptr;
     FingerprintReader* reader_ = nullptr;
     int captureTimeout_ = 10000;
+    biometrics::KeptFingerIndex keptIndex_;
 };
 
 } // namespace orvalen::terminal

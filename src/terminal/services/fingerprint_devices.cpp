@@ -46,7 +46,12 @@ store::Status LibfprintReaders::prepareDigitalPersona() {
     capture_->OnComplete = [this](biometrics::dpfp::DPFPCapture*, const QString& serial,
                                   const biometrics::dpfp::DPFPSample& sample) {
         if (screen_ != nullptr) {
-            screen_->deliver([this, serial, sample] { screen_->OnComplete(serial, sample); });
+            screen_->deliver([this, serial, sample] {
+                screen_->OnComplete(serial, sample);
+                if (fingerHandled_) {
+                    fingerHandled_();
+                }
+            });
         }
     };
     gallery_ = std::make_unique<biometrics::PersonaGallery>(engine_.value());

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 namespace orvalen::terminal {
@@ -30,6 +31,8 @@ public:
     ~LibfprintReaders() override;
 
     void attach(TerminalScreen& screen) { screen_ = &screen; }
+    // Called once the screen has dealt with a finger the DigitalPersona capture delivered.
+    void onFingerHandled(std::function<void()> handled) { fingerHandled_ = std::move(handled); }
 
     store::Status prepare(ReaderKind kind) override;
     void release() override;
@@ -59,6 +62,7 @@ private:
     std::unique_ptr<biometrics::PersonaGallery> gallery_;
     QTimer TimerSFinger_;
     bool tickQueued_ = false;
+    std::function<void()> fingerHandled_;
 };
 
 } // namespace orvalen::terminal

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/tool/doctor_report.h"
+#include "store/connection.h"
+
+namespace orvalen::tool {
+
+// Fingerprint templates another platform's reader software wrote, counted per table and
+// column: this terminal cannot match them, so those people are not identified by finger until
+// they enrol again here. A problem while the terminal has a fingerprint reader, a fact
+// otherwise.
+void checkFingerprintTemplates(const store::ClubConnection& connection, DoctorReport& report);
+
+} // namespace orvalen::tool
