@@ -1,4 +1,5 @@
 #include "app/tool/tool.h"
+#include "biometrics/library_thread.h"
 #include "shell/runtime_folder.h"
 
 #include <QGuiApplication>
@@ -10,6 +11,8 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     orvalen::shell::ensureRuntimeFolder();
+    // bench and bench-club run the fingerprint library on its own thread.
+    orvalen::biometrics::prepareProcessForFingerprints();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);

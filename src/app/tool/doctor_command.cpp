@@ -2,6 +2,7 @@
 
 #include "activities/access_point_file.h"
 #include "app/tool/doctor_database_checks.h"
+#include "app/tool/doctor_index_checks.h"
 #include "app/tool/doctor_report.h"
 #include "store/branches.h"
 #include "store/connection.h"
@@ -110,6 +111,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
         return;
     }
     const ClubFacts facts = checkClubDatabase(*main, today, report);
+    checkLookupIndexes(*main, report);
 
     const QString branchLink = dir.filePath(QLatin1String(store::kBranchDataLink));
     if (QFileInfo::exists(branchLink)) {
