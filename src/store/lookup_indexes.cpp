@@ -58,14 +58,26 @@ QString quoted(const QString& identifier) {
            QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
+// Runs the catalogue query about the table's indexes (:TABLE bound to its name).
+Status listIndexes(QSqlQuery& query, const QString& sql, const QString& table) {
+    query.prepare(sql);
+    query.bindValue(QStringLiteral(":TABLE"), table);
+    if (!query.exec()) {
+        return Error{QStringLiteral("cannot list the indexes of %1: %2")
+                         .arg(table, query.lastError().text())};
+    }
+    return Status::success();
+}
+
 Result<IndexKeys> sqliteIndexKeys(const QSqlDatabase& db, const QString& table) {
     QSqlQuery names(db);
-    names.prepare(QStringLiteral(
-        "SELECT name FROM sqlite_master WHERE type = 'index' AND lower(tbl_name) = lower(:TABLE)"));
-    names.bindValue(QStringLiteral(":TABLE"), table);
-    if (!names.exec()) {
-        return Error{QStringLiteral("cannot list the indexes of %1: %2")
-                         .arg(table, names.lastError().text())};
+    if (Status listed =
+            listIndexes(names,
+                        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                                       "lower(tbl_name) = lower(:TABLE)"),
+                        table);
+        !listed.ok()) {
+        return listed.error();
     }
     IndexKeys keys;
     while (names.next()) {
@@ -93,15 +105,16 @@ Result<IndexKeys> sqliteIndexKeys(const QSqlDatabase& db, const QString& table) 
 
 Result<IndexKeys> sqlServerIndexKeys(const QSqlDatabase& db, const QString& table) {
     QSqlQuery query(db);
-    query.prepare(
-        QStringLiteral("SELECT ic.index_id, c.name FROM sys.index_columns ic JOIN sys.columns c "
-                       "ON c.object_id = ic.object_id AND c.column_id = ic.column_id "
-                       "WHERE ic.object_id = OBJECT_ID(:TABLE) AND ic.key_ordinal > 0 "
-                       "ORDER BY ic.index_id, ic.key_ordinal"));
-    query.bindValue(QStringLiteral(":TABLE"), table);
-    if (!query.exec()) {
-        return Error{QStringLiteral("cannot list the indexes of %1: %2")
-                         .arg(table, query.lastError().text())};
+    if (Status listed = listIndexes(
+            query,
+            QStringLiteral(
+                "SELECT ic.index_id, c.name FROM sys.index_columns ic JOIN sys.columns c "
+                "ON c.object_id = ic.object_id AND c.column_id = ic.column_id "
+                "WHERE ic.object_id = OBJECT_ID(:TABLE) AND ic.key_ordinal > 0 "
+                "ORDER BY ic.index_id, ic.key_ordinal"),
+            table);
+        !listed.ok()) {
+        return listed.error();
     }
     IndexKeys keys;
     int current = -1;

@@ -42,6 +42,8 @@ QJsonObject BenchFigures::toJson() const {
         {QStringLiteral("decision_p95_ms"), rounded(decision.percentile(0.95))},
         {QStringLiteral("decision_p99_ms"), rounded(decision.percentile(0.99))},
         {QStringLiteral("decision_writes_p50_ms"), rounded(decisionWrites.median())},
+        {QStringLiteral("decision_cpu_p50_ms"), rounded(decisionCpu.percentile(0.5))},
+        {QStringLiteral("decision_cpu_p99_ms"), rounded(decisionCpu.percentile(0.99))},
         {QStringLiteral("reset_ms"), rounded(reset.median())},
         {QStringLiteral("name_key_ms"), rounded(nameKey.median())},
         {QStringLiteral("startup_ms"), rounded(startupMs)},
@@ -80,6 +82,9 @@ void BenchFigures::print(QTextStream& out) const {
     line("decision p95", ms(decision.percentile(0.95)), QString());
     line("decision p99", ms(decision.percentile(0.99)), QString());
     line("  its log writes p50", ms(decisionWrites.median()), QString());
+    line("  processor p50/p99",
+         ms(decisionCpu.percentile(0.5)) + QStringLiteral(" / ") + ms(decisionCpu.percentile(0.99)),
+         QString());
     line("reset", ms(reset.median()), ms(baselineReset.median()));
     line("name search key", ms(nameKey.median()), QString());
     line("start-up", ms(startupMs), ms(baselineStartupMs));

@@ -27,6 +27,7 @@ struct BenchFigures {
     int activeMembers = 0;
     Samples decision;
     Samples decisionWrites; // the part of each decision spent writing the access log
+    Samples decisionCpu;    // processor time of each decision and its reset
     Samples reset;
     Samples nameKey;
     Samples baselineDecision; // decision and the whole active-member table read again

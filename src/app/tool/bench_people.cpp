@@ -11,7 +11,10 @@ constexpr int kEmployeeShare = 4;
 constexpr int kVisitorShare = 3;
 constexpr int kLongestNameBeginning = 5;
 
-store::Result<QStringList> column(const store::ClubConnection& club, const QString& sql) {
+// The values of the statement's first column, blanks dropped; `missing`, when given, is the
+// error for none.
+store::Result<QStringList> column(const store::ClubConnection& club, const QString& sql,
+                                  const QString& missing = {}) {
     auto rows = club.execute(sql);
     if (!rows.ok()) {
         return rows.error();
@@ -22,6 +25,9 @@ store::Result<QStringList> column(const store::ClubConnection& club, const QStri
         if (!value.isEmpty()) {
             values << value;
         }
+    }
+    if (values.isEmpty() && !missing.isEmpty()) {
+        return store::Error{missing};
     }
     return values;
 }
@@ -47,12 +53,10 @@ QString typedStudent(const QString& number) {
 
 store::Result<QStringList> choosePeople(const store::ClubConnection& club, int count,
                                         quint32 seed) {
-    const auto students = column(club, QStringLiteral("SELECT MATRICULA FROM AlunosAtivos"));
+    const auto students = column(club, QStringLiteral("SELECT MATRICULA FROM AlunosAtivos"),
+                                 QStringLiteral("AlunosAtivos has no members to identify"));
     if (!students.ok()) {
         return students.error();
-    }
-    if (students->isEmpty()) {
-        return store::Error{QStringLiteral("AlunosAtivos has no members to identify")};
     }
     const auto employees = column(club, QStringLiteral("SELECT MATRICULA FROM Funcionarios"));
     if (!employees.ok()) {
@@ -75,12 +79,10 @@ store::Result<QStringList> choosePeople(const store::ClubConnection& club, int c
 
 store::Result<QStringList> chooseNameBeginnings(const store::ClubConnection& club, int count,
                                                 quint32 seed) {
-    const auto names = column(club, QStringLiteral("SELECT NOME FROM AlunosAtivos"));
+    const auto names = column(club, QStringLiteral("SELECT NOME FROM AlunosAtivos"),
+                              QStringLiteral("AlunosAtivos has no names to search"));
     if (!names.ok()) {
         return names.error();
-    }
-    if (names->isEmpty()) {
-        return store::Error{QStringLiteral("AlunosAtivos has no names to search")};
     }
     QRandomGenerator random(seed);
     QStringList beginnings;
