@@ -118,7 +118,7 @@ store::Status identifyPeople(RunningTerminal& terminal, const TerminalBenchOptio
             return store::Error{QStringLiteral("the terminal opened no entry for the keyboard "
                                                "(Sacvar.PINPAD is not \"NADA\"?)")};
         }
-        events.startPerson();
+        events.startPerson(); // holds while typing are not the decision's
         const qint64 enter = events.nanoseconds();
         const qint64 enterCpu = threadCpuNanoseconds();
         const qint64 writtenBefore = terminal.writer.spent();
