@@ -1,5 +1,6 @@
 #include "store/people_lookups.h"
 
+#include "store/lookup_indexes.h"
 #include "store/number_match.h"
 
 #include <QSqlQuery>
@@ -43,10 +44,17 @@ Status PeopleLookups::prepareIndexes() const {
     if (!connection_.dialect().isSqlite()) {
         return Status::success(); // the club's server compares names without regard to case already
     }
-    const auto created =
-        connection_.execute(QStringLiteral("CREATE INDEX IF NOT EXISTS AlunosAtivos_NOME_NOCASE ON "
-                                           "AlunosAtivos (NOME COLLATE NOCASE, MATRICULA)"));
-    return created.ok() ? Status::success() : Status(created.error());
+    for (const LookupIndex& index : lookupIndexes()) {
+        if (!index.firstWithoutCase) {
+            continue;
+        }
+        const auto created =
+            connection_.execute(createIndexStatement(index, connection_.dialect()));
+        if (!created.ok()) {
+            return created.error();
+        }
+    }
+    return Status::success();
 }
 
 Result<bool> PeopleLookups::studentOnFile(const QString& matricula) const {

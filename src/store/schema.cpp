@@ -1,5 +1,7 @@
 #include "store/schema.h"
 
+#include "store/lookup_indexes.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -20,14 +22,6 @@ Column col(const char* name, ColumnType type) {
     return {QLatin1String(name), type, 0};
 }
 
-QStringList keys(std::initializer_list<const char*> names) {
-    QStringList list;
-    for (const char* n : names) {
-        list << QLatin1String(n);
-    }
-    return list;
-}
-
 std::vector<Column> accessLogColumns() {
     return {text("MATRICULA", 10),    col("DATA", T::DateTime),
             col("HORA", T::DateTime), text("STATUS", 1),
@@ -38,23 +32,20 @@ std::vector<Column> accessLogColumns() {
 std::vector<Table> buildSchema() {
     std::vector<Table> tables;
 
-    tables.push_back({QStringLiteral("Acesso"), accessLogColumns(), keys({"MATRICULA"})});
+    tables.push_back({QStringLiteral("Acesso"), accessLogColumns()});
     auto accessDay = accessLogColumns();
     accessDay.push_back(col("DIA_VENCIMENTO", T::Int16));
     accessDay.push_back(col("FOTO", T::Blob));
-    tables.push_back({QStringLiteral("AcessoDia"), accessDay, keys({"MATRICULA"})});
+    tables.push_back({QStringLiteral("AcessoDia"), accessDay});
     tables.push_back({QStringLiteral("AcessoFuncionarios"),
                       {text("MATRICULA", 10), col("DATA", T::DateTime), col("HORA", T::DateTime),
-                       text("OBS", 30), text("FILIAL", 2)},
-                      {}});
+                       text("OBS", 30), text("FILIAL", 2)}});
     tables.push_back({QStringLiteral("AcessoVisitantes"),
                       {col("ID", T::Identity), col("DATA", T::DateTime), col("HORA", T::DateTime),
-                       text("USUARIO", 2), text("OBS", 30), text("FILIAL", 2)},
-                      {}});
+                       text("USUARIO", 2), text("OBS", 30), text("FILIAL", 2)}});
     tables.push_back({QStringLiteral("LiberaGympass"),
                       {col("ID", T::Identity), text("Matricula", 10), col("Data", T::DateTime),
-                       text("Operador", 2), text("Usuario", 2)},
-                      keys({"Matricula"})});
+                       text("Operador", 2), text("Usuario", 2)}});
 
     tables.push_back({QStringLiteral("AlunosAtivos"),
                       {text("MATRICULA", 10),
@@ -83,35 +74,27 @@ std::vector<Table> buildSchema() {
                        col("PENDENCIA", T::Float),
                        col("BLOQUEIA_ROLETA", T::Bool),
                        col("Gympass", T::Bool),
-                       ansi("DIGITAL", 1000)},
-                      keys({"MATRICULA", "NOME"})});
-    tables.push_back({QStringLiteral("Alunos"),
-                      {text("Matricula", 10), col("Digital_Persona", T::Memo)},
-                      keys({"Matricula"})});
+                       ansi("DIGITAL", 1000)}});
     tables.push_back(
-        {QStringLiteral("alunosinativos"), {text("matricula", 10)}, keys({"matricula"})});
+        {QStringLiteral("Alunos"), {text("Matricula", 10), col("Digital_Persona", T::Memo)}});
+    tables.push_back({QStringLiteral("alunosinativos"), {text("matricula", 10)}});
     tables.push_back(
         {QStringLiteral("Funcionarios"),
          {text("MATRICULA", 10), text("NOME", 35), col("DATA_DEMISSAO", T::DateTime),
           text("CARGO", 15), col("DATA_NASCIMENTO", T::DateTime), text("ACESSOLIBERADO", 7),
-          ansi("DIGITAL", 1000), col("Digital_Persona", T::Memo)},
-         keys({"MATRICULA"})});
+          ansi("DIGITAL", 1000), col("Digital_Persona", T::Memo)}});
     for (const char* photos : {"FotosAlunos", "FotosFuncionarios"}) {
         tables.push_back({QLatin1String(photos),
                           {col("ID", T::Identity), text("MATRICULA", 10), col("FOTO1", T::Blob),
-                           text("FILIAL", 2)},
-                          keys({"MATRICULA"})});
+                           text("FILIAL", 2)}});
     }
 
-    tables.push_back(
-        {QStringLiteral("PLANOS"), {text("CODIGO", 2), text("DESCRICAO", 20)}, keys({"CODIGO"})});
+    tables.push_back({QStringLiteral("PLANOS"), {text("CODIGO", 2), text("DESCRICAO", 20)}});
     tables.push_back({QStringLiteral("MENSALIDADES"),
                       {text("CODIGO", 2), text("DESCRICAO", 20), col("NUMERO", T::Int16),
-                       col("VALOR", T::Money), col("ACESSOLIVRE", T::Bool)},
-                      keys({"CODIGO"})});
-    tables.push_back({QStringLiteral("RECEB"),
-                      {text("MATRICULA", 10), text("MES", 2), text("ANO", 4)},
-                      keys({"MATRICULA"})});
+                       col("VALOR", T::Money), col("ACESSOLIVRE", T::Bool)}});
+    tables.push_back(
+        {QStringLiteral("RECEB"), {text("MATRICULA", 10), text("MES", 2), text("ANO", 4)}});
     tables.push_back(
         {QStringLiteral("Turma"),
          {text("CODIGO", 7), text("DESCRICAO", 20), col("MAXIMO", T::Int16),
@@ -119,29 +102,22 @@ std::vector<Table> buildSchema() {
           col("TOLERANCIA", T::Float), col("SEG", T::Bool), col("TER", T::Bool),
           col("QUA", T::Bool), col("QUI", T::Bool), col("SEX", T::Bool), col("SAB", T::Bool),
           col("DOM", T::Bool), col("TOLERANCIA_ENTRADA", T::Float),
-          col("TOLERANCIA_SAIDA", T::Float), text("FILIAL", 2), text("CODIGO_PROF", 10)},
-         keys({"CODIGO"})});
-    tables.push_back({QStringLiteral("ATIVIDADES"),
-                      {text("CODIGO", 2), text("DESCRICAO", 20)},
-                      keys({"CODIGO"})});
+          col("TOLERANCIA_SAIDA", T::Float), text("FILIAL", 2), text("CODIGO_PROF", 10)}});
+    tables.push_back({QStringLiteral("ATIVIDADES"), {text("CODIGO", 2), text("DESCRICAO", 20)}});
     tables.push_back(
         {QStringLiteral("ALUNOSATIVIDADES"),
-         {col("ID", T::Identity), text("MATRICULA", 10), text("ATIVIDADE", 2), text("FILIAL", 2)},
-         keys({"MATRICULA"})});
+         {col("ID", T::Identity), text("MATRICULA", 10), text("ATIVIDADE", 2), text("FILIAL", 2)}});
     tables.push_back({QStringLiteral("FrequenciaAula"),
                       {text("MATRICULA", 10), col("DATA", T::DateTime), col("CLIENTE", T::Float),
-                       col("Codigo_Aula", T::Int32), text("ATIVIDADE", 20)},
-                      keys({"MATRICULA"})});
+                       col("Codigo_Aula", T::Int32), text("ATIVIDADE", 20)}});
     tables.push_back({QStringLiteral("AulasColetivas"),
                       {col("Codigo", T::Int32), col("Cliente", T::Float),
                        col("HORA_INICIAL", T::DateTime), col("TOLERANCIA_ENTRADA", T::Float),
-                       col("HORA_FINAL", T::DateTime), col("TOLERANCIA_SAIDA", T::Float)},
-                      keys({"Codigo"})});
+                       col("HORA_FINAL", T::DateTime), col("TOLERANCIA_SAIDA", T::Float)}});
 
     tables.push_back(
         {QStringLiteral("Filial"),
-         {col("CLIENTE", T::Float), ansi("Nome_Unidade", 35), ansi("Caminho_Unidade", 50)},
-         {}});
+         {col("CLIENTE", T::Float), ansi("Nome_Unidade", 35), ansi("Caminho_Unidade", 50)}});
     tables.push_back({QStringLiteral("caixa"),
                       {text("OPERADOR", 2),
                        col("DATAABERTURA", T::DateTime),
@@ -167,16 +143,13 @@ std::vector<Table> buildSchema() {
                        col("HORAFINAL", T::DateTime),
                        col("TERMINO", T::Bool),
                        text("USUARIO", 2),
-                       col("PDR", T::Int16)},
-                      {}});
+                       col("PDR", T::Int16)}});
     tables.push_back(
         {QStringLiteral("CaixaControle"),
-         {col("DATA", T::DateTime), col("CONTADORPDR", T::Int16), col("ABERTO", T::Bool)},
-         {}});
+         {col("DATA", T::DateTime), col("CONTADORPDR", T::Int16), col("ABERTO", T::Bool)}});
     tables.push_back(
         {QStringLiteral("Usuarios"),
-         {ansi("CODIGO", 2), ansi("NOME", 18), ansi("SENHA", 6), ansi("U_REACESSORETAGUARDA", 3)},
-         keys({"CODIGO"})});
+         {ansi("CODIGO", 2), ansi("NOME", 18), ansi("SENHA", 6), ansi("U_REACESSORETAGUARDA", 3)}});
 
     tables.push_back({QStringLiteral("Sacvar"),
                       {col("CLIENTE", T::Float),
@@ -224,8 +197,7 @@ std::vector<Table> buildSchema() {
                        ansi("TIPOTRANCAMENTO", 3),
                        ansi("TIPO_ENTRADA", 3),
                        col("NUMEROCOLETOR", T::Int16),
-                       ansi("VELOCIDADE", 5)},
-                      {}});
+                       ansi("VELOCIDADE", 5)}});
     tables.push_back({QStringLiteral("Sacvar2"),
                       {text("FILIAL", 2),
                        ansi("USB_LPT", 3),
@@ -252,8 +224,7 @@ std::vector<Table> buildSchema() {
                        text("CAMINHO_VIDEO", 500),
                        text("LPT_3_17", 3),
                        col("VERSAO_LEITOR", T::Int32),
-                       text("LINK_BIOMETRIA", 20)},
-                      {}});
+                       text("LINK_BIOMETRIA", 20)}});
     return tables;
 }
 
@@ -332,6 +303,7 @@ Status createSchema(QSqlDatabase& db, const Dialect& dialect) {
         }
         return false;
     };
+    QStringList created;
     for (const Table& table : clubSchema()) {
         if (exists(table.name)) {
             continue;
@@ -347,13 +319,18 @@ Status createSchema(QSqlDatabase& db, const Dialect& dialect) {
             return Error{QStringLiteral("cannot create table %1: %2")
                              .arg(table.name, query.lastError().text())};
         }
-        for (const QString& key : table.indexedBy) {
-            const QString index =
-                QStringLiteral("CREATE INDEX IX_%1_%2 ON %1 (%2)").arg(table.name, key);
-            if (!query.exec(index)) {
-                return Error{QStringLiteral("cannot index %1.%2: %3")
-                                 .arg(table.name, key, query.lastError().text())};
-            }
+        created << table.name;
+    }
+    // The lookups' indexes: on SQLite every one still missing, elsewhere those of the tables
+    // just created.
+    for (const LookupIndex& index : lookupIndexes()) {
+        if (!dialect.isSqlite() && !created.contains(index.table)) {
+            continue;
+        }
+        QSqlQuery query(db);
+        if (!query.exec(createIndexStatement(index, dialect))) {
+            return Error{QStringLiteral("cannot create the index %1 on %2: %3")
+                             .arg(index.name, index.table, query.lastError().text())};
         }
     }
     return Status::success();

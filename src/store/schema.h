@@ -34,8 +34,6 @@ struct Column {
 struct Table {
     QString name;
     std::vector<Column> columns;
-    // Columns that lookups go by; the embedded database indexes them.
-    QStringList indexedBy;
 
     const Column* column(const QString& name) const;
     QStringList columnNames() const;
@@ -49,7 +47,8 @@ const Table* findTable(const QString& name);
 // Declared type of a column in the given dialect's DDL.
 QString declaredType(const Column& column, const Dialect& dialect);
 
-// Creates every table (and its lookup indexes) that the database does not have yet.
+// Creates every table the database does not have yet, and the lookups' indexes
+// (lookup_indexes.h).
 Status createSchema(QSqlDatabase& db, const Dialect& dialect);
 
 // Names every missing table and every missing column ("Table" or "Table.COLUMN"),

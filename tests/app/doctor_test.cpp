@@ -79,6 +79,19 @@ TEST(Doctor, NamesEachProblemWithWhatToDo) {
              QFile::remove(t.file(QStringLiteral("OrvalenFilial.udl")));
          },
          {QStringLiteral("OrvalenFilial.udl is missing")}},
+        {"lookup index dropped",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("DROP INDEX IX_RECEB_MATRICULA"));
+         },
+         {QStringLiteral("no index on RECEB (MATRICULA)"),
+          QStringLiteral("CREATE INDEX IF NOT EXISTS IX_RECEB_MATRICULA ON RECEB (MATRICULA)")}},
+        {"name index compares with regard to case",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("DROP INDEX AlunosAtivos_NOME_NOCASE"));
+             t.change(QStringLiteral("CREATE INDEX by_name ON AlunosAtivos (NOME, MATRICULA)"));
+         },
+         {QStringLiteral("no index on AlunosAtivos (NOME, MATRICULA)"),
+          QStringLiteral("ON AlunosAtivos (NOME COLLATE NOCASE, MATRICULA)")}},
         {"no main link",
          [](const DemoInstallation& t) { QFile::remove(t.file(QStringLiteral("Orvalen.udl"))); },
          {QStringLiteral("Orvalen.udl")}},
@@ -106,6 +119,17 @@ TEST(Doctor, LeavesMissingDatabaseUncreated) {
     QFile::remove(installation.file(QStringLiteral("club.db")));
     EXPECT_EQ(installation.doctor().status, 1);
     EXPECT_FALSE(QFile::exists(installation.file(QStringLiteral("club.db"))));
+}
+
+// The index advice is advice: the club's database keeps what it had.
+TEST(Doctor, CreatesNoIndex) {
+    const DemoInstallation installation;
+    installation.change(QStringLiteral("DROP INDEX IX_Funcionarios_MATRICULA"));
+    EXPECT_EQ(installation.doctor().status, 1);
+    const ToolRun again = installation.doctor();
+    EXPECT_EQ(again.status, 1);
+    EXPECT_TRUE(again.out.contains(QStringLiteral("no index on Funcionarios (MATRICULA)")))
+        << again.out.toStdString();
 }
 
 TEST(Doctor, DataLinkFolderTheUserCannotWrite) {

@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     orvalen::shell::ensureRuntimeFolder();
-    // The doctor looks for the reader; identify --finger runs the library.
+    // The doctor looks for the reader; identify --finger, bench and bench-club run the library.
     orvalen::biometrics::prepareProcessForFingerprints();
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);

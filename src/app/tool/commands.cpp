@@ -1,5 +1,7 @@
 #include "app/tool/commands.h"
 
+#include "app/tool/bench_club_command.h"
+#include "app/tool/bench_command.h"
 #include "app/tool/demo_command.h"
 #include "app/tool/doctor_command.h"
 #include "app/tool/identify_command.h"
@@ -21,6 +23,22 @@ std::span<const Command> allCommands() {
         Command{"version", "version", "prints the version", &versionCommand},
         Command{"demo", "demo create DIR [--members N]",
                 "creates the demo club in DIR, or reopens its cash period for today", &demoCommand},
+        Command{"bench-club",
+                "bench-club DIR [--active N] [--total N] [--receipts N] [--history N] "
+                "[--today N] [--classes N] [--fingers N] [--photos N] [--seed N]",
+                "creates a large club in the empty folder DIR for `orvalen bench`: by default "
+                "20,000 active and 100,000 members, 1,000,000 receipts, 2,000,000 access rows, "
+                "5,000 of today, 300 classes, 10,000 enrolled fingers; the same seed gives the "
+                "same club",
+                &benchClubCommand},
+        Command{"bench",
+                "bench [--datalink-dir DIR] [--count N] [--names N] [--fingers N] [--at HH:MM] "
+                "[--seed N] [--json]",
+                "times the terminal on the club database: N identifications (10,000) through the "
+                "terminal's own screen logic, writing their access rows, the reset, a name "
+                "search key, start-up, memory, and a fingerprint search among N stored fingers "
+                "(1,000; 0 skips it); beside each, the first design's cost",
+                &benchCommand},
         Command{"doctor", "doctor [--datalink-dir DIR]",
                 "checks an installation and says what to fix", &doctorCommand},
         Command{"identify",

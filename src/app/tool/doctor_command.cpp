@@ -4,6 +4,7 @@
 #include "app/tool/doctor_database_checks.h"
 #include "app/tool/doctor_device_checks.h"
 #include "app/tool/doctor_fingerprint_checks.h"
+#include "app/tool/doctor_index_checks.h"
 #include "app/tool/doctor_report.h"
 #include "store/branches.h"
 #include "store/connection.h"
@@ -115,6 +116,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
     checkDevices(*main, local.value(), report);
     checkAccessPointCodes(*main, local.value(), report);
     checkFingerprintTemplates(*main, report);
+    checkLookupIndexes(*main, report);
 
     const QString branchLink = dir.filePath(QLatin1String(store::kBranchDataLink));
     if (QFileInfo::exists(branchLink)) {

@@ -1,7 +1,9 @@
 #include "app/tool/identify_command.h"
 
+#include "app/tool/club_database.h"
 #include "app/tool/identify_events.h"
 #include "app/tool/identify_finger.h"
+#include "app/tool/screen_typing.h"
 #include "store/branches.h"
 #include "store/datalink.h"
 #include "store/local_settings.h"
@@ -10,7 +12,6 @@
 #include "terminal/services/device_turnstile_outputs.h"
 #include "terminal/terminal_screen.h"
 
-#include <QDir>
 #include <QTime>
 #include <memory>
 #include <optional>
@@ -97,28 +98,6 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
     return options;
 }
 
-// Types the text as at the terminal: the first key opens the entry, the mode is the one
-// asked for, then every character and Enter.
-void typeIdentification(terminal::TerminalScreen& screen, const IdentifyOptions& options) {
-    screen.keyPressed(0, options.text.front());
-    if (!screen.state().EDTMATRICULA.visible || screen.state().keyPreview) {
-        return; // the terminal opened no entry (Tec12 keypad, fingerprint only)
-    }
-    if (options.nameMode != !screen.numberModeActive()) {
-        if (options.nameMode) {
-            screen.PNLNOMEClick();
-        } else {
-            screen.PNLMATRICULAClick();
-        }
-    }
-    screen.state().EDTMATRICULA.text.clear();
-    screen.state().EDTMATRICULA.cursor = 0;
-    for (const QChar character : options.text) {
-        screen.keyPressed(0, character);
-    }
-    screen.keyPressed(0, QChar(terminal::kEnter));
-}
-
 // The operator's note, typed into the observation panel and confirmed with Enter.
 void typeObservation(terminal::TerminalScreen& screen, const QString& text) {
     screen.BBNOBSClick();
@@ -174,22 +153,13 @@ int identifyCommand(CommandContext& context) {
     if (!options) {
         return 2;
     }
-    auto local = store::LocalSettings::load(options->folder);
-    if (!local.ok()) {
-        context.err << "orvalen identify: " << local.error().message << '\n';
+    auto club = openClubDatabase(options->folder, QStringLiteral("orvalen-identify"));
+    if (!club.ok()) {
+        context.err << "orvalen identify: " << club.error().message << '\n';
         return 1;
     }
-    auto spec = store::connectionSpecFromFile(
-        QDir(options->folder).filePath(QLatin1String(store::kMainDataLink)), local.value());
-    if (!spec.ok()) {
-        context.err << "orvalen identify: " << spec.error().message << '\n';
-        return 1;
-    }
-    store::ClubConnection connection(spec.value(), QStringLiteral("orvalen-identify"));
-    if (const store::Status opened = connection.open(); !opened.ok()) {
-        context.err << "orvalen identify: " << opened.error().message << '\n';
-        return 1;
-    }
+    store::ClubConnection& connection = *club->connection;
+    const store::LocalSettings& local = club->local;
 
     QDateTime start = QDateTime::currentDateTime();
     if (options->at.isValid()) {
@@ -204,11 +174,11 @@ int identifyCommand(CommandContext& context) {
     }
     // The turnstile pulses as the terminal's would, for the real length of the pulse; a dry
     // run records the pulse instead.
-    terminal::ComPortRts rts(local.value());
+    terminal::ComPortRts rts(local);
     terminal::QtPump pulseTime;
     std::optional<terminal::DeviceTurnstileOutputs> outputs;
     if (!options->dryRun) {
-        events.setDevice(&outputs.emplace(local.value(), pulseTime, rts));
+        events.setDevice(&outputs.emplace(local, pulseTime, rts));
     }
     std::optional<biometrics::FingerImage> finger;
     std::unique_ptr<HeadlessFingerprint> fingerprintParts;
@@ -233,7 +203,7 @@ int identifyCommand(CommandContext& context) {
     unit.operatorCode = QStringLiteral("00");
     terminal::TerminalScreen screen(terminal::ScreenServices{
         connection, events, events, events, events, *writer,
-        terminal::Devices{readerLine, fingerprint, turnstile}, unit, local.value(), &events,
+        terminal::Devices{readerLine, fingerprint, turnstile}, unit, local, &events,
         fingerprintParts ? fingerprintParts->captureScreen() : nullptr, &events});
     if (fingerprintParts) {
         fingerprintParts->attach(screen);
@@ -258,7 +228,9 @@ int identifyCommand(CommandContext& context) {
             return 1;
         }
     } else {
-        typeIdentification(screen, *options);
+        if (typeAtKeyboard(screen, options->text, options->nameMode)) {
+            pressEnter(screen);
+        }
     }
     return screen.state().closeRequested ? 1 : 0;
 }

@@ -1,0 +1,203 @@
+#include "store/lookup_indexes.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <map>
+
+namespace orvalen::store {
+
+namespace {
+
+LookupIndex index(const char* table, std::initializer_list<const char*> columns) {
+    LookupIndex made{{}, QLatin1String(table), {}, false};
+    for (const char* column : columns) {
+        made.columns << QLatin1String(column);
+    }
+    made.name = QStringLiteral("IX_%1_%2").arg(made.table, made.columns.join(QLatin1Char('_')));
+    return made;
+}
+
+std::vector<LookupIndex> buildList() {
+    std::vector<LookupIndex> list{
+        index("AlunosAtivos", {"MATRICULA"}),
+        // The name search: the first name at or after the typed text, ties by number.
+        LookupIndex{QStringLiteral("AlunosAtivos_NOME_NOCASE"),
+                    QStringLiteral("AlunosAtivos"),
+                    {QStringLiteral("NOME"), QStringLiteral("MATRICULA")},
+                    true},
+        index("Alunos", {"Matricula"}),
+        index("Funcionarios", {"MATRICULA"}),
+        index("FotosAlunos", {"MATRICULA"}),
+        index("FotosFuncionarios", {"MATRICULA"}),
+        index("PLANOS", {"CODIGO"}),
+        index("MENSALIDADES", {"CODIGO"}),
+        // The receipts of a member, and the receipt of one month.
+        index("RECEB", {"MATRICULA"}),
+        index("Turma", {"CODIGO"}),
+        index("ATIVIDADES", {"CODIGO"}),
+        index("ALUNOSATIVIDADES", {"MATRICULA"}),
+        index("FrequenciaAula", {"MATRICULA"}),
+        index("AulasColetivas", {"Codigo"}),
+        // Today's grants of a member (re-entry, daily count).
+        index("AcessoDia", {"MATRICULA"}),
+        index("LiberaGympass", {"Matricula"}),
+        index("Usuarios", {"CODIGO"}),
+    };
+    return list;
+}
+
+// The key columns of one existing index, each with its collation ("" when not known).
+struct KeyColumn {
+    QString name;
+    QString collation;
+};
+using IndexKeys = std::vector<std::vector<KeyColumn>>;
+
+QString quoted(const QString& identifier) {
+    return QLatin1Char('"') +
+           QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+// Runs the catalogue query about the table's indexes (:TABLE bound to its name).
+Status listIndexes(QSqlQuery& query, const QString& sql, const QString& table) {
+    query.prepare(sql);
+    query.bindValue(QStringLiteral(":TABLE"), table);
+    if (!query.exec()) {
+        return Error{QStringLiteral("cannot list the indexes of %1: %2")
+                         .arg(table, query.lastError().text())};
+    }
+    return Status::success();
+}
+
+Result<IndexKeys> sqliteIndexKeys(const QSqlDatabase& db, const QString& table) {
+    QSqlQuery names(db);
+    if (Status listed =
+            listIndexes(names,
+                        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
+                                       "lower(tbl_name) = lower(:TABLE)"),
+                        table);
+        !listed.ok()) {
+        return listed.error();
+    }
+    IndexKeys keys;
+    while (names.next()) {
+        QSqlQuery info(db);
+        if (!info.exec(
+                QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoted(names.value(0).toString())))) {
+            return Error{QStringLiteral("cannot read the index %1: %2")
+                             .arg(names.value(0).toString(), info.lastError().text())};
+        }
+        std::map<int, KeyColumn> ordered; // seqno, cid, name, desc, coll, key
+        while (info.next()) {
+            if (info.value(5).toInt() == 1) {
+                ordered[info.value(0).toInt()] = {info.value(2).toString(),
+                                                  info.value(4).toString()};
+            }
+        }
+        std::vector<KeyColumn> columns;
+        for (const auto& [position, column] : ordered) {
+            columns.push_back(column);
+        }
+        keys.push_back(std::move(columns));
+    }
+    return keys;
+}
+
+Result<IndexKeys> sqlServerIndexKeys(const QSqlDatabase& db, const QString& table) {
+    QSqlQuery query(db);
+    if (Status listed = listIndexes(
+            query,
+            QStringLiteral(
+                "SELECT ic.index_id, c.name FROM sys.index_columns ic JOIN sys.columns c "
+                "ON c.object_id = ic.object_id AND c.column_id = ic.column_id "
+                "WHERE ic.object_id = OBJECT_ID(:TABLE) AND ic.key_ordinal > 0 "
+                "ORDER BY ic.index_id, ic.key_ordinal"),
+            table);
+        !listed.ok()) {
+        return listed.error();
+    }
+    IndexKeys keys;
+    int current = -1;
+    while (query.next()) {
+        if (query.value(0).toInt() != current) {
+            current = query.value(0).toInt();
+            keys.emplace_back();
+        }
+        keys.back().push_back({query.value(1).toString(), QString()});
+    }
+    return keys;
+}
+
+bool serves(const std::vector<KeyColumn>& existing, const LookupIndex& needed, bool sqlite) {
+    if (existing.size() < static_cast<std::size_t>(needed.columns.size())) {
+        return false;
+    }
+    for (qsizetype i = 0; i < needed.columns.size(); ++i) {
+        const KeyColumn& column = existing[static_cast<std::size_t>(i)];
+        if (column.name.compare(needed.columns.at(i), Qt::CaseInsensitive) != 0) {
+            return false;
+        }
+        if (sqlite && i == 0 && needed.firstWithoutCase &&
+            column.collation.compare(QLatin1String("NOCASE"), Qt::CaseInsensitive) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool hasTable(const QStringList& tables, const QString& table) {
+    for (const QString& existing : tables) {
+        if (existing.compare(table, Qt::CaseInsensitive) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+const std::vector<LookupIndex>& lookupIndexes() {
+    static const std::vector<LookupIndex> list = buildList();
+    return list;
+}
+
+QString createIndexStatement(const LookupIndex& index, const Dialect& dialect) {
+    QStringList keys = index.columns;
+    if (dialect.isSqlite() && index.firstWithoutCase) {
+        keys.first() += QStringLiteral(" COLLATE NOCASE");
+    }
+    return QStringLiteral("CREATE INDEX %1%2 ON %3 (%4)")
+        .arg(dialect.isSqlite() ? QStringLiteral("IF NOT EXISTS ") : QString(), index.name,
+             index.table, keys.join(QStringLiteral(", ")));
+}
+
+Result<std::vector<LookupIndex>> missingLookupIndexes(const QSqlDatabase& db,
+                                                      const Dialect& dialect) {
+    const QStringList tables = db.tables();
+    std::map<QString, IndexKeys> keysOf; // per table, read once
+    std::vector<LookupIndex> missing;
+    for (const LookupIndex& index : lookupIndexes()) {
+        if (!hasTable(tables, index.table)) {
+            continue;
+        }
+        const QString key = index.table.toLower();
+        if (!keysOf.contains(key)) {
+            auto keys = dialect.isSqlite() ? sqliteIndexKeys(db, index.table)
+                                           : sqlServerIndexKeys(db, index.table);
+            if (!keys.ok()) {
+                return keys.error();
+            }
+            keysOf.emplace(key, std::move(keys.value()));
+        }
+        bool served = false;
+        for (const auto& existing : keysOf.at(key)) {
+            served = served || serves(existing, index, dialect.isSqlite());
+        }
+        if (!served) {
+            missing.push_back(index);
+        }
+    }
+    return missing;
+}
+
+} // namespace orvalen::store
