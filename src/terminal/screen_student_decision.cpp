@@ -75,7 +75,10 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
     const store::PaymentLookups payments(database_);
     const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
     if (limit >= 1) {
-        if (need(payments.grantedCount(unit_.currentMatricula)) < limit) {
+        const int granted = need(payments.grantedCount(unit_.currentMatricula));
+        tell("daily_limit", rules::verdictOf(granted < limit),
+             {{QStringLiteral("daily_limit"), limit}, {QStringLiteral("granted_today"), granted}});
+        if (granted < limit) {
             outcome = kGranted;
             showStatus(kGranted, colours::clGreen);
             return true;
@@ -87,7 +90,10 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
         return false;
     }
     if (gympass) {
-        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
+        const bool released =
+            need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_));
+        tell("partner_pass", rules::verdictOf(released), {{QStringLiteral("released"), released}});
+        if (!released) {
             outcome = QStringLiteral("Solicitar Liberação da Catraca !!!");
             showStatus(QStringLiteral("Sob Consulta !!!"), colours::clRed);
             services_.pump.processEvents();
@@ -108,13 +114,19 @@ std::optional<bool> TerminalScreen::grantStudent(bool gympass, QString& outcome)
 
 void TerminalScreen::PROCURA_RECEBIMENTOS() {
     const QSqlRecord& student = students_.record();
-    if (recordBool(student, "BLOQUEIA_ROLETA")) {
+    const bool recordHold = recordBool(student, "BLOQUEIA_ROLETA");
+    tell("record.hold", rules::verdictOf(!recordHold));
+    if (recordHold) {
         holdStudent(QStringLiteral("Pendência no Cadastro"), kRecordHoldWait);
         return;
     }
-    if (recordDouble(student, "PENDENCIA") > 0) {
+    const double pending = recordDouble(student, "PENDENCIA");
+    const bool pendingBlocks = sacvar2_.isSim(QStringLiteral("ACESSO_PENDENCIA_BLOQUEIO"));
+    tell("record.pending", rules::verdictOf(pending <= 0 || !pendingBlocks),
+         {{QStringLiteral("pending"), pending}, {QStringLiteral("pending_blocks"), pendingBlocks}});
+    if (pending > 0) {
         MENSAGEM_PENDENCIA();
-        if (sacvar2_.isSim(QStringLiteral("ACESSO_PENDENCIA_BLOQUEIO"))) {
+        if (pendingBlocks) {
             holdStudent(QStringLiteral("Pendente"), accessTime());
             return;
         }
@@ -126,6 +138,7 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
     bool writeFailed = false;
     QString outcome;
     showPaymentPanel(freeAccess);
+    tell("fee.free_access", rules::Verdict::Noted, {{QStringLiteral("free_access"), freeAccess}});
 
     if (TRANCADO_INATIVO()) {
         return;
@@ -164,6 +177,7 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
             return;
         }
         const bool gympass = recordBool(student, "Gympass");
+        tell("partner_pass.member", rules::Verdict::Noted, {{QStringLiteral("member"), gympass}});
         if (gympass) {
             freeAccess = false;
         }

@@ -1,15 +1,13 @@
 #include "app/tool/identify_command.h"
 
+#include "app/tool/headless_terminal.h"
 #include "app/tool/identify_events.h"
-#include "store/branches.h"
 #include "store/datalink.h"
-#include "store/local_settings.h"
 #include "terminal/log_writer.h"
 #include "terminal/services/com_port_rts.h"
 #include "terminal/services/device_turnstile_outputs.h"
 #include "terminal/terminal_screen.h"
 
-#include <QDir>
 #include <QTime>
 #include <memory>
 #include <optional>
@@ -47,12 +45,8 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--branch") && hasValue) {
-            bool ok = false;
-            const QString code = arguments[++i];
-            options.branch = code.toDouble(&ok);
-            if (!ok) {
-                err << "orvalen identify: --branch takes the unit's code (Filial.CLIENTE), not '"
-                    << code << "'\n";
+            options.branch = branchCode(arguments[++i], QStringLiteral("identify"), err);
+            if (!options.branch) {
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--observation") && hasValue) {
@@ -89,28 +83,6 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
     return options;
 }
 
-// Types the text as at the terminal: the first key opens the entry, the mode is the one
-// asked for, then every character and Enter.
-void typeIdentification(terminal::TerminalScreen& screen, const IdentifyOptions& options) {
-    screen.keyPressed(0, options.text.front());
-    if (!screen.state().EDTMATRICULA.visible || screen.state().keyPreview) {
-        return; // the terminal opened no entry (Tec12 keypad, fingerprint only)
-    }
-    if (options.nameMode != !screen.numberModeActive()) {
-        if (options.nameMode) {
-            screen.PNLNOMEClick();
-        } else {
-            screen.PNLMATRICULAClick();
-        }
-    }
-    screen.state().EDTMATRICULA.text.clear();
-    screen.state().EDTMATRICULA.cursor = 0;
-    for (const QChar character : options.text) {
-        screen.keyPressed(0, character);
-    }
-    screen.keyPressed(0, QChar(terminal::kEnter));
-}
-
 // The operator's note, typed into the observation panel and confirmed with Enter.
 void typeObservation(terminal::TerminalScreen& screen, const QString& text) {
     screen.BBNOBSClick();
@@ -120,45 +92,6 @@ void typeObservation(terminal::TerminalScreen& screen, const QString& text) {
     screen.keyPressed(0, QChar(terminal::kEnter));
 }
 
-// The unit chosen as at the terminal: BBNFILIAL, then a double click on its row when the
-// list opens. False, after saying why, when the unit is not there or could not be used.
-bool chooseBranch(terminal::TerminalScreen& screen, double code, QTextStream& err) {
-    if (!screen.state().BBNFILIAL.visible) {
-        err << "orvalen identify: --branch: Filial lists no units, so the terminal offers no "
-               "branch choice\n";
-        return false;
-    }
-    const auto units = store::readBranches(screen.services().database);
-    if (!units.ok()) {
-        err << "orvalen identify: --branch: " << units.error().message << '\n';
-        return false;
-    }
-    QStringList codes;
-    int position = -1;
-    for (std::size_t i = 0; i < units->size(); ++i) {
-        codes << QString::number(units.value()[i].cliente);
-        if (units.value()[i].cliente == code) {
-            position = static_cast<int>(i);
-        }
-    }
-    if (position < 0) {
-        err << "orvalen identify: --branch: Filial has no unit " << QString::number(code)
-            << " (its units: " << codes.join(QStringLiteral(", ")) << ")\n";
-        return false;
-    }
-    screen.BBNFILIALClick();
-    if (screen.state().DBGFILIAL.visible) {
-        screen.DBGFILIALClick(position);
-        screen.DBGFILIALDblClick();
-    }
-    if (screen.state().BBNFILIALTag != 1) {
-        err << "orvalen identify: --branch: unit " << QString::number(code)
-            << " could not be used (see the message box above)\n";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int identifyCommand(CommandContext& context) {
@@ -166,22 +99,13 @@ int identifyCommand(CommandContext& context) {
     if (!options) {
         return 2;
     }
-    auto local = store::LocalSettings::load(options->folder);
-    if (!local.ok()) {
-        context.err << "orvalen identify: " << local.error().message << '\n';
+    std::optional<OpenedClub> club =
+        openClub(options->folder, QStringLiteral("identify"), context.err);
+    if (!club) {
         return 1;
     }
-    auto spec = store::connectionSpecFromFile(
-        QDir(options->folder).filePath(QLatin1String(store::kMainDataLink)), local.value());
-    if (!spec.ok()) {
-        context.err << "orvalen identify: " << spec.error().message << '\n';
-        return 1;
-    }
-    store::ClubConnection connection(spec.value(), QStringLiteral("orvalen-identify"));
-    if (const store::Status opened = connection.open(); !opened.ok()) {
-        context.err << "orvalen identify: " << opened.error().message << '\n';
-        return 1;
-    }
+    store::ClubConnection& connection = *club->connection;
+    const store::LocalSettings& local = club->local;
 
     QDateTime start = QDateTime::currentDateTime();
     if (options->at.isValid()) {
@@ -196,11 +120,11 @@ int identifyCommand(CommandContext& context) {
     }
     // The turnstile pulses as the terminal's would, for the real length of the pulse; a dry
     // run records the pulse instead.
-    terminal::ComPortRts rts(local.value());
+    terminal::ComPortRts rts(local);
     terminal::QtPump pulseTime;
     std::optional<terminal::DeviceTurnstileOutputs> outputs;
     if (!options->dryRun) {
-        events.setDevice(&outputs.emplace(local.value(), pulseTime, rts));
+        events.setDevice(&outputs.emplace(local, pulseTime, rts));
     }
     terminal::NoReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
@@ -209,8 +133,8 @@ int identifyCommand(CommandContext& context) {
     unit.operatorCode = QStringLiteral("00");
     terminal::TerminalScreen screen(
         terminal::ScreenServices{connection, events, events, events, events, *writer,
-                                 terminal::Devices{readerLine, fingerprint, turnstile}, unit,
-                                 local.value(), &events, nullptr, &events});
+                                 terminal::Devices{readerLine, fingerprint, turnstile}, unit, local,
+                                 &events, nullptr, &events});
 
     screen.FormCreate(1024, 768);
     screen.FormShow();
@@ -221,10 +145,11 @@ int identifyCommand(CommandContext& context) {
     if (options->observation) {
         typeObservation(screen, *options->observation);
     }
-    if (options->branch && !chooseBranch(screen, *options->branch, context.err)) {
+    if (options->branch &&
+        !chooseBranch(screen, *options->branch, QStringLiteral("identify"), context.err)) {
         return 1;
     }
-    typeIdentification(screen, *options);
+    typeIdentification(screen, options->text, options->nameMode);
     return screen.state().closeRequested ? 1 : 0;
 }
 
