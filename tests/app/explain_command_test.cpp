@@ -229,7 +229,7 @@ TEST_F(ExplainCommand, OverdueStudentIsToldInOrderInPortugueseAndEnglish) {
         QStringLiteral("Pagamentos em dia: RECUSA"),
         QStringLiteral("Resultado: não liberado — \"Sob Consulta !!!\" (STATUS S)"),
         QStringLiteral("Motivo: Pagamentos em dia"),
-        QStringLiteral("painel de informações: Sob Consulta !!!"),
+        QStringLiteral("painel de situação: Sob Consulta !!!"),
     };
     qsizetype from = 0;
     for (const QString& text : expected) {

@@ -10,7 +10,8 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// A club whose business day 10/03/2026 saw a student, an employee and a visitor come in.
+// A club whose business day 10/03/2026 saw a student with nothing paid refused, and an
+// employee and a visitor come in.
 class LogCommand : public ::testing::Test {
 protected:
     LogCommand() {
@@ -59,10 +60,14 @@ TEST_F(LogCommand, TheBusinessDayByTimeFromAllFourTables) {
     EXPECT_EQ(columnsOf(lines[0]), (QStringList{u"DATE"_s, u"TIME"_s, u"NUMBER"_s, u"NAME"_s,
                                                 u"STATUS"_s, u"OBS"_s, u"UNIT"_s, u"TABLE"_s}));
     // The student is in the permanent history and in the day's table.
-    EXPECT_TRUE(
-        lines[1].startsWith(QStringLiteral("10/03/2026  14:05:00  0000000321  BRUNA LIMA")));
-    EXPECT_TRUE(lines[1].contains(QStringLiteral("  L  Acesso Livre")));
-    EXPECT_TRUE(lines[2].contains(QStringLiteral("BRUNA LIMA")));
+    for (const QString& table : {QStringLiteral("Acesso"), QStringLiteral("AcessoDia")}) {
+        const QString& line = table == QLatin1String("Acesso") ? lines[1] : lines[2];
+        const QStringList columns = columnsOf(line);
+        ASSERT_EQ(columns.size(), 8) << line.toStdString();
+        EXPECT_EQ(columns.mid(0, 6), (QStringList{u"10/03/2026"_s, u"14:05:00"_s, u"0000000321"_s,
+                                                  u"BRUNA LIMA"_s, u"S"_s, u"Sob Consulta !!!"_s}));
+        EXPECT_EQ(columns.last(), table);
+    }
     EXPECT_TRUE(lines[3].contains(QStringLiteral("14:06:00  0000000101  CARLOS PORTEIRO")));
     EXPECT_TRUE(lines[3].endsWith(QStringLiteral("AcessoFuncionarios")));
     EXPECT_TRUE(lines[4].contains(QStringLiteral("14:07:00")));
@@ -79,10 +84,14 @@ TEST_F(LogCommand, FiltersByNumberStatusAndDate) {
     const QStringList visitors = log({QStringLiteral("--status"), QStringLiteral("V")});
     ASSERT_EQ(visitors.size(), 3);
     EXPECT_FALSE(visitors.join(QLatin1Char('\n')).contains(QStringLiteral("BRUNA")));
+    const QStringList refused = log({QStringLiteral("--status"), QStringLiteral("S")});
+    ASSERT_EQ(refused.size(), 3);
+    EXPECT_TRUE(refused[1].contains(QStringLiteral("BRUNA LIMA")) &&
+                refused[2].contains(QStringLiteral("BRUNA LIMA")));
     EXPECT_EQ(log({QStringLiteral("--date"), QStringLiteral("2020-01-01")}),
               QStringList{QStringLiteral("no access rows on 01/01/2020")});
     EXPECT_EQ(log({QStringLiteral("--date"), QStringLiteral("10/03/2026"),
-                   QStringLiteral("--status"), QStringLiteral("S")}),
+                   QStringLiteral("--status"), QStringLiteral("L")}),
               QStringList{QStringLiteral("no access rows on 10/03/2026")});
 }
 

@@ -12,28 +12,31 @@ namespace {
 // The statement of one table, its columns under the same names for every table.
 struct TableQuery {
     const char* table;
-    const char* select; // MATRICULA, DATA, HORA, STATUS, OBS, FILIAL, NOME, CODIGO_FILIAL
+    // MATRICULA, DATA, HORA, STATUS, OBS, FILIAL, NOME, CODIGO_FILIAL, and the person's name
+    // on file (NOME_CADASTRO) for a row that does not carry it.
+    const char* select;
     bool hasStatus;
     bool hasNumber;
 };
 
 const TableQuery kTables[] = {
     {"Acesso",
-     "SELECT a.MATRICULA, a.DATA, a.HORA, a.STATUS, a.OBS, a.FILIAL, a.NOME, a.CODIGO_FILIAL "
-     "FROM Acesso a",
+     "SELECT a.MATRICULA, a.DATA, a.HORA, a.STATUS, a.OBS, a.FILIAL, a.NOME, a.CODIGO_FILIAL, "
+     "s.NOME AS NOME_CADASTRO FROM Acesso a LEFT JOIN AlunosAtivos s ON s.MATRICULA = a.MATRICULA",
      true, true},
     {"AcessoDia",
-     "SELECT a.MATRICULA, a.DATA, a.HORA, a.STATUS, a.OBS, a.FILIAL, a.NOME, a.CODIGO_FILIAL "
-     "FROM AcessoDia a",
+     "SELECT a.MATRICULA, a.DATA, a.HORA, a.STATUS, a.OBS, a.FILIAL, a.NOME, a.CODIGO_FILIAL, "
+     "s.NOME AS NOME_CADASTRO FROM AcessoDia a "
+     "LEFT JOIN AlunosAtivos s ON s.MATRICULA = a.MATRICULA",
      true, true},
     {"AcessoFuncionarios",
-     "SELECT a.MATRICULA, a.DATA, a.HORA, NULL AS STATUS, a.OBS, a.FILIAL, f.NOME, "
-     "NULL AS CODIGO_FILIAL FROM AcessoFuncionarios a "
+     "SELECT a.MATRICULA, a.DATA, a.HORA, NULL AS STATUS, a.OBS, a.FILIAL, NULL AS NOME, "
+     "NULL AS CODIGO_FILIAL, f.NOME AS NOME_CADASTRO FROM AcessoFuncionarios a "
      "LEFT JOIN Funcionarios f ON f.MATRICULA = a.MATRICULA",
      false, true},
     {"AcessoVisitantes",
      "SELECT NULL AS MATRICULA, a.DATA, a.HORA, 'V' AS STATUS, a.OBS, a.FILIAL, NULL AS NOME, "
-     "NULL AS CODIGO_FILIAL FROM AcessoVisitantes a",
+     "NULL AS CODIGO_FILIAL, NULL AS NOME_CADASTRO FROM AcessoVisitantes a",
      true, false},
 };
 
@@ -44,6 +47,12 @@ QString unitOf(const QSqlRecord& record) {
         return filial;
     const QString branch = QString::number(code.toDouble());
     return filial.isEmpty() ? branch : filial + QLatin1Char('/') + branch;
+}
+
+QString nameOf(const QSqlRecord& record) {
+    const QString logged = record.value(QStringLiteral("NOME")).toString().trimmed();
+    return logged.isEmpty() ? record.value(QStringLiteral("NOME_CADASTRO")).toString().trimmed()
+                            : logged;
 }
 
 } // namespace
@@ -88,7 +97,7 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
                             store::readDate(record.value(QStringLiteral("DATA"))),
                             store::readTime(record.value(QStringLiteral("HORA"))),
                             record.value(QStringLiteral("MATRICULA")).toString().trimmed(),
-                            record.value(QStringLiteral("NOME")).toString().trimmed(),
+                            nameOf(record),
                             record.value(QStringLiteral("STATUS")).toString().trimmed(),
                             record.value(QStringLiteral("OBS")).toString(), unitOf(record)});
         }

@@ -30,8 +30,9 @@ struct AccessFilter {
 };
 
 // The rows of Acesso, AcessoDia, AcessoFuncionarios and AcessoVisitantes that the filter
-// admits, by date and time. Employee rows take their name from Funcionarios; visitor rows
-// have no number and status "V"; a status filter leaves employee rows out.
+// admits, by date and time. A row without a name takes the one on file (AlunosAtivos,
+// Funcionarios); visitor rows have no number and status "V"; a status filter leaves employee
+// rows out.
 store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection& connection,
                                                      const AccessFilter& filter);
 

@@ -21,6 +21,9 @@ QString readable(const QVariant& value, Language language) {
                                         : word("empty", language);
     case QMetaType::Bool:
         return word(value.toBool() ? "yes" : "no", language);
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return value.toString();
     case QMetaType::Double:
         return language == Language::Portuguese ? QString::number(value.toDouble(), 'f', 2)
                                                       .replace(QLatin1Char('.'), QLatin1Char(','))
