@@ -11,7 +11,9 @@ constexpr int kMessageSize = 36;
 
 bool TerminalScreen::TRANCADO_INATIVO() {
     const QSqlRecord& student = students_.record();
-    if (!recordDate(student, "SAIDA").isValid()) {
+    const QDate left = recordDate(student, "SAIDA");
+    tell("record.left", rules::verdictOf(!left.isValid()), {{QStringLiteral("left"), left}});
+    if (!left.isValid()) {
         return false;
     }
     showName(recordText(student, "NOME").left(25));
@@ -29,7 +31,9 @@ void TerminalScreen::MEDICA() {
     const rules::AssessmentState state = rules::assessmentState(
         {recordDate(student, "DATA_MEDICA"), recordDate(student, "DATA_CADASTRADO"),
          sacvar_.integer(QStringLiteral("PRAZOAVALMED")),
-         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_});
+         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_,
+         "assessment.medical"},
+        reasons());
     if (!state.expired) {
         return;
     }
@@ -46,7 +50,9 @@ void TerminalScreen::FUNCIONAL() {
     const rules::AssessmentState state = rules::assessmentState(
         {recordDate(student, "DATA_FUNCIONAL"), recordDate(student, "DATA_CADASTRADO"),
          sacvar_.integer(QStringLiteral("PRAZOAVALFUN")),
-         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_});
+         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_,
+         "assessment.functional"},
+        reasons());
     if (!state.expired) {
         return;
     }
@@ -59,7 +65,7 @@ bool TerminalScreen::BLOQUEA_ALUNO_AVALIACAO() {
     return rules::assessmentBlocksEntrance(
         sacvar_.text(QStringLiteral("BLOQUEIA_AVALIACAO_ACESSO")), medicalBlock,
         sacvar_.isSim(QStringLiteral("ACESSO_MEDICA")), functionalBlock,
-        sacvar_.isSim(QStringLiteral("ACESSO_FUNCIONAL")));
+        sacvar_.isSim(QStringLiteral("ACESSO_FUNCIONAL")), reasons());
 }
 
 void TerminalScreen::MENSAGEM() {

@@ -69,9 +69,10 @@ bool TerminalScreen::HORA_TURMA(const rules::TimetableClass& turma) const {
 bool TerminalScreen::TURMA_SEMANA() {
     if (sacvar2_.isSim(QStringLiteral("Acesso_Agendamento"))) {
         // Only the first booking decides.
-        const std::optional<rules::Booking> first =
-            rules::firstBooking(asBookings(todaysBookings()));
-        return first && ACESSO_HORA_AGENDADO(first->hours);
+        return rules::bookedClassInHours(
+            asBookings(todaysBookings()),
+            [this](const rules::ClassHours& hours) { return ACESSO_HORA_AGENDADO(hours); },
+            reasons());
     }
     const QSqlRecord& student = students_.record();
     rules::ClassSlots classSlots;
@@ -88,7 +89,8 @@ bool TerminalScreen::TURMA_SEMANA() {
         return rules::TimetableClass{hoursOf(*turma), turma->days};
     };
     return rules::withinWeeklyTimetable(
-        classSlots, find, [this](const rules::TimetableClass& turma) { return HORA_TURMA(turma); });
+        classSlots, find, [this](const rules::TimetableClass& turma) { return HORA_TURMA(turma); },
+        reasons());
 }
 
 bool TerminalScreen::TOLERENCIAENTRADA() {
@@ -98,23 +100,27 @@ bool TerminalScreen::TOLERENCIAENTRADA() {
         today.push_back({row.hora, row.status});
     }
     return rules::reentryAllowed(today, sacvar2_.integer(QStringLiteral("TOLERANCIAENTRADA")),
-                                 services_.clock.now().time());
+                                 services_.clock.now().time(), reasons());
 }
 
 bool TerminalScreen::Verifica_Atividade_Agendada() {
     const std::vector<rules::Booking> bookings = asBookings(todaysBookings());
     const store::ClassLookups classes(source_.connection());
-    return rules::bookedActivityAllowed(bookings, [&](const QString& code) {
-        return need(classes.holdsDescribedActivity(unit_.currentMatricula, code));
-    });
+    return rules::bookedActivityAllowed(
+        bookings,
+        [&](const QString& code) {
+            return need(classes.holdsDescribedActivity(unit_.currentMatricula, code));
+        },
+        reasons());
 }
 
 bool TerminalScreen::Verifica_Ponto_Acesso() {
     const QString matricula = recordText(students_.record(), "MATRICULA");
     const store::ClassLookups classes(database_);
-    return rules::admittedAtAccessPoint(unit_.accessPointCodes, [&](const QString& code) {
-        return need(classes.holdsActivity(matricula, code));
-    });
+    return rules::admittedAtAccessPoint(
+        unit_.accessPointCodes,
+        [&](const QString& code) { return need(classes.holdsActivity(matricula, code)); },
+        reasons());
 }
 
 void TerminalScreen::MOSTRA_ATIVIDADES() {

@@ -15,6 +15,8 @@ void TerminalScreen::FUNCIONARIO() {
     state_.PNLFUNDO.visible = true;
     services_.pump.processEvents();
     const std::optional<QSqlRecord> found = need(lookups_.employee(unit_.currentMatricula));
+    tell("employee.found", rules::verdictOf(found.has_value()),
+         {{QStringLiteral("number"), unit_.currentMatricula}});
     if (!found) {
         MOSTRA_ACESSO(QStringLiteral("Inexistente!!!"), colours::clBlack, QString(), kMessageSize);
         LIMPA_TELA();
@@ -66,9 +68,9 @@ void TerminalScreen::FUNCIONARIO() {
     }
 
     const QDate business = businessDate_;
-    const bool mayEnter =
-        need(rules::employeeMayEnter(recordDate(employee, "DATA_DEMISSAO"),
-                                     recordText(employee, "ACESSOLIBERADO").trimmed(), business));
+    const bool mayEnter = need(rules::employeeMayEnter(
+        recordDate(employee, "DATA_DEMISSAO"), recordText(employee, "ACESSOLIBERADO").trimmed(),
+        business, reasons()));
     const QString name = recordText(employee, "NOME").left(25);
     if (!mayEnter) {
         showName(name);

@@ -18,7 +18,8 @@ void TerminalScreen::setDefaultMode() {
 }
 
 void TerminalScreen::refreshBusinessDate() {
-    businessDate_ = need(store::readBusinessDate(database_));
+    businessDate_ =
+        fixedBusinessDate_ ? *fixedBusinessDate_ : need(store::readBusinessDate(database_));
 }
 
 void TerminalScreen::BBNTECLADOClick() {

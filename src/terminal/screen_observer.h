@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/log_writer.h"
+#include "terminal/rules/reasons.h"
 
 #include <QString>
 
@@ -17,6 +18,8 @@ public:
     virtual void shown(Place, const QString& /*text*/) {}
     virtual void rowWritten(const LogRow&) {}
     virtual void releaseRequested() {}
+    // A check the decision made, with its facts, in the order they were made.
+    virtual void checked(const rules::Check&) {}
 };
 
 } // namespace orvalen::terminal

@@ -9,6 +9,18 @@ void TerminalScreen::notify(Place place, const QString& text) {
     }
 }
 
+rules::Reasons TerminalScreen::reasons() const {
+    if (services_.observer == nullptr) {
+        return {};
+    }
+    return [observer = services_.observer](const rules::Check& check) { observer->checked(check); };
+}
+
+void TerminalScreen::tell(const char* check, rules::Verdict verdict,
+                          std::vector<rules::Fact> facts) const {
+    rules::tell(reasons(), check, verdict, std::move(facts));
+}
+
 void TerminalScreen::wait(int milliseconds) {
     const bool outer = !waiting_;
     waiting_ = true;

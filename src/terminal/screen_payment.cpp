@@ -28,7 +28,8 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
             // a malformed one ends the evaluation.
             const QString lastDay = sacvar_.text(QStringLiteral("ULTIMO_DIA"));
             return lastDay.trimmed().isEmpty() ? 0 : sacvar_.number(QStringLiteral("ULTIMO_DIA"));
-        });
+        },
+        reasons());
     PBOO_TRANCAMENTO = situation.locked;
     PBOO_REPASSE = situation.transferOn;
     PBOO_VALIDADE_BOLSA = situation.scholarshipValid;

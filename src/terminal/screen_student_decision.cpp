@@ -78,7 +78,10 @@ bool TerminalScreen::grantStudent(bool gympass, QString& outcome, std::vector<Lo
     const store::PaymentLookups payments(database_);
     const int limit = sacvar2_.integer(QStringLiteral("QTD_ACESSO"));
     if (limit >= 1) {
-        if (need(payments.grantedCount(unit_.currentMatricula)) < limit) {
+        const int granted = need(payments.grantedCount(unit_.currentMatricula));
+        tell("daily_limit", rules::verdictOf(granted < limit),
+             {{QStringLiteral("daily_limit"), limit}, {QStringLiteral("granted_today"), granted}});
+        if (granted < limit) {
             outcome = kGranted;
             showStatus(kGranted, colours::clGreen);
             dailyLimit = RowLimit{store::PaymentLookups::grantedCountForInsert(database_.dialect()),
@@ -89,7 +92,10 @@ bool TerminalScreen::grantStudent(bool gympass, QString& outcome, std::vector<Lo
         return refuseOverLimit(outcome);
     }
     if (gympass) {
-        if (!need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_))) {
+        const bool released =
+            need(payments.partnerPassRelease(unit_.currentMatricula, businessDate_));
+        tell("partner_pass", rules::verdictOf(released), {{QStringLiteral("released"), released}});
+        if (!released) {
             return refuseWithoutRelease(outcome);
         }
         usedUp.push_back({QStringLiteral("LiberaGympass"),
@@ -135,13 +141,19 @@ bool TerminalScreen::writeStudentOutcome(QString& outcome, bool& release,
 
 void TerminalScreen::PROCURA_RECEBIMENTOS() {
     const QSqlRecord& student = students_.record();
-    if (recordBool(student, "BLOQUEIA_ROLETA")) {
+    const bool recordHold = recordBool(student, "BLOQUEIA_ROLETA");
+    tell("record.hold", rules::verdictOf(!recordHold));
+    if (recordHold) {
         holdStudent(QStringLiteral("Pendência no Cadastro"), kRecordHoldWait);
         return;
     }
-    if (recordDouble(student, "PENDENCIA") > 0) {
+    const double pending = recordDouble(student, "PENDENCIA");
+    const bool pendingBlocks = sacvar2_.isSim(QStringLiteral("ACESSO_PENDENCIA_BLOQUEIO"));
+    tell("record.pending", rules::verdictOf(pending <= 0 || !pendingBlocks),
+         {{QStringLiteral("pending"), pending}, {QStringLiteral("pending_blocks"), pendingBlocks}});
+    if (pending > 0) {
         MENSAGEM_PENDENCIA();
-        if (sacvar2_.isSim(QStringLiteral("ACESSO_PENDENCIA_BLOQUEIO"))) {
+        if (pendingBlocks) {
             holdStudent(QStringLiteral("Pendente"), accessTime());
             return;
         }
@@ -154,6 +166,7 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
     std::optional<RowLimit> dailyLimit;
     QString outcome;
     showPaymentPanel(freeAccess);
+    tell("fee.free_access", rules::Verdict::Noted, {{QStringLiteral("free_access"), freeAccess}});
 
     if (TRANCADO_INATIVO()) {
         return;
@@ -192,6 +205,7 @@ void TerminalScreen::PROCURA_RECEBIMENTOS() {
             return;
         }
         const bool gympass = recordBool(student, "Gympass");
+        tell("partner_pass.member", rules::Verdict::Noted, {{QStringLiteral("member"), gympass}});
         if (gympass) {
             freeAccess = false;
         }

@@ -11,16 +11,22 @@ void TerminalScreen::ALUNO() {
     }
     unit_.currentMatricula = text.left(10);
 
-    if (!students_.locateExact(unit_.currentMatricula)) {
+    const bool active = students_.locateExact(unit_.currentMatricula);
+    if (!active) {
         unit_.biometricMode = 0;
         state_.ImageFotoVisible = false;
         const bool onFile = need(source_.people().studentOnFile(unit_.currentMatricula));
+        tell("student.found", rules::Verdict::Refuses,
+             {{QStringLiteral("number"), unit_.currentMatricula},
+              {QStringLiteral("on_file"), onFile}});
         MOSTRA_ACESSO(onFile ? QStringLiteral("Inativo !!!") : QStringLiteral("Inexistente !!!"),
                       colours::clBlack, QString(), 36);
         LIMPA_TELA();
         return;
     }
 
+    tell("student.found", rules::Verdict::Passes,
+         {{QStringLiteral("number"), unit_.currentMatricula}});
     MOSTRA_FOTO();
     if (state_.ImageFotoVisible && state_.ImageFoto.isNull()) {
         photoDoesNotDecode(QStringLiteral("FotosAlunos"), unit_.currentMatricula);
@@ -35,6 +41,8 @@ void TerminalScreen::ALUNO() {
         // An empty birth date reads as the zero date, 30/12/1899: its day is "30".
         const QString day =
             born.isValid() ? born.toString(QStringLiteral("dd")) : QStringLiteral("30");
+        tell("student.birth_day", rules::verdictOf(day == PSTR_DIA),
+             {{QStringLiteral("typed_day"), PSTR_DIA}, {QStringLiteral("birth_day"), day}});
         if (day != PSTR_DIA) {
             MOSTRA_ACESSO(QStringLiteral("Inexistente !!!"), colours::clBlack, QString(), 36);
             LIMPA_TELA();

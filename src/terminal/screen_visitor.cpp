@@ -11,6 +11,7 @@ void TerminalScreen::VISITANTE() {
     const QVariant hora = store::timeOfDayValue(dialect, now.time());
     const QString filial = sacvar2_.text(QStringLiteral("FILIAL"));
 
+    tell("visitor", rules::Verdict::Passes);
     std::vector<LogRow> rows;
     if (PBooLiberaCatraca) {
         const auto obs = visitorObs(state_.EDTOBSERVACAO.text, lastAccessMatricula_,

@@ -74,6 +74,9 @@ public:
     const store::SettingsRow& sacvar() const { return sacvar_; }
     const store::SettingsRow& sacvar2() const { return sacvar2_; }
     QDate businessDate() const { return businessDate_; }
+    // The support tools explain a decision on a chosen day: from now on the business date is
+    // that day instead of the last caixa row. Called before FormShow.
+    void fixBusinessDate(const QDate& date) { fixedBusinessDate_ = date; }
 
     // ---- Life of the screen ------------------------------------------------------------
     void FormCreate(int screenWidth, int screenHeight);
@@ -270,6 +273,10 @@ private:
     void searchModeColours();
     bool turnstileKindHasEntry() const;
     void notify(Place place, const QString& text);
+    // Where the rules tell their checks: the observer when there is one, else nowhere.
+    rules::Reasons reasons() const;
+    // A check the screen itself makes between the rules (holds, fee, limits).
+    void tell(const char* check, rules::Verdict verdict, std::vector<rules::Fact> facts = {}) const;
     void loadAccessPointList();
     // The turnstile output made ready at start-up; false: the screen must close.
     bool prepareTurnstileOutput();
@@ -306,6 +313,7 @@ private:
     store::SettingsRow sacvar_;
     store::SettingsRow sacvar2_;
     QDate businessDate_;
+    std::optional<QDate> fixedBusinessDate_;
     int branchRows_ = 0;
     std::vector<store::BranchRow> branches_;
     int branchCursor_ = 0;

@@ -48,13 +48,16 @@ TEST_P(PaymentSituationTest, AnswersAndRefusalText) {
         const QString r = QString::fromLatin1(receipt);
         paidMonths.insert({r.left(2).toInt(), r.mid(3).toInt()});
     }
-    const PaymentSituation s = paymentSituation(
-        facts,
-        [&](int month, int year) {
-            return paidMonths.count({month, year}) > 0;
-        },
-        [&] { return c.lastDay; });
+    const auto paid = [&](int month, int year) { return paidMonths.count({month, year}) > 0; };
+    const PaymentSituation s = paymentSituation(facts, paid, [&] { return c.lastDay; });
     EXPECT_EQ(s.mayPass, c.mayPass);
+    // Told to a listener, the answer is the same and the last check told carries it.
+    std::vector<Check> told;
+    const PaymentSituation explained = paymentSituation(
+        facts, paid, [&] { return c.lastDay; }, [&](const Check& check) { told.push_back(check); });
+    EXPECT_EQ(explained.mayPass, c.mayPass);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back().verdict, c.mayPass ? Verdict::Passes : Verdict::Refuses);
     if (!c.mayPass) {
         EXPECT_EQ(paymentRefusalText(s), QString::fromUtf8(c.refusal));
     }

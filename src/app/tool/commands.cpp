@@ -4,7 +4,9 @@
 #include "app/tool/bench_command.h"
 #include "app/tool/demo_command.h"
 #include "app/tool/doctor_command.h"
+#include "app/tool/explain_command.h"
 #include "app/tool/identify_command.h"
+#include "app/tool/log_command.h"
 #include "app/tool/reader_sim_command.h"
 #include "app/tool/relay_sim_command.h"
 #include "app/tool/send_command.h"
@@ -49,6 +51,18 @@ std::span<const Command> allCommands() {
                 "releases; --branch first chooses the unit of that Filial.CLIENTE, --observation "
                 "first notes TEXT for the log row",
                 &identifyCommand},
+        Command{"explain",
+                "explain [--datalink-dir DIR] [--at [DATE] HH:MM] [--branch CODE] [--lang pt|en] "
+                "[--json] NUMBER",
+                "why the terminal lets NUMBER in or not: runs its decision on a dry run and "
+                "prints each check in order with its facts and result, then the outcome and the "
+                "texts shown; --at explains on that business date and time",
+                &explainCommand},
+        Command{"log",
+                "log [--datalink-dir DIR] [--date DATE] [--number NUMBER] [--status L|S|H|V]",
+                "the access rows of Acesso, AcessoDia, AcessoFuncionarios and AcessoVisitantes "
+                "as a table: the business date's rows, or a person's, or another day's",
+                &logCommand},
         Command{"send", "send 0x400 N | send keypad KEYS | send card NUMBER",
                 "delivers the external release message to the running terminal; or has the "
                 "running reader simulator type Tec12 KEYS (0-9, * clears, # enters) or send a "

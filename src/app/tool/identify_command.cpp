@@ -1,12 +1,10 @@
 #include "app/tool/identify_command.h"
 
-#include "app/tool/club_database.h"
+#include "app/tool/headless_terminal.h"
 #include "app/tool/identify_events.h"
 #include "app/tool/identify_finger.h"
 #include "app/tool/screen_typing.h"
-#include "store/branches.h"
 #include "store/datalink.h"
-#include "store/local_settings.h"
 #include "terminal/log_writer.h"
 #include "terminal/services/com_port_rts.h"
 #include "terminal/services/device_turnstile_outputs.h"
@@ -52,12 +50,8 @@ std::optional<IdentifyOptions> parse(const QStringList& arguments, QTextStream& 
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--branch") && hasValue) {
-            bool ok = false;
-            const QString code = arguments[++i];
-            options.branch = code.toDouble(&ok);
-            if (!ok) {
-                err << "orvalen identify: --branch takes the unit's code (Filial.CLIENTE), not '"
-                    << code << "'\n";
+            options.branch = branchCode(arguments[++i], QStringLiteral("identify"), err);
+            if (!options.branch) {
                 return std::nullopt;
             }
         } else if (argument == QLatin1String("--observation") && hasValue) {
@@ -107,45 +101,6 @@ void typeObservation(terminal::TerminalScreen& screen, const QString& text) {
     screen.keyPressed(0, QChar(terminal::kEnter));
 }
 
-// The unit chosen as at the terminal: BBNFILIAL, then a double click on its row when the
-// list opens. False, after saying why, when the unit is not there or could not be used.
-bool chooseBranch(terminal::TerminalScreen& screen, double code, QTextStream& err) {
-    if (!screen.state().BBNFILIAL.visible) {
-        err << "orvalen identify: --branch: Filial lists no units, so the terminal offers no "
-               "branch choice\n";
-        return false;
-    }
-    const auto units = store::readBranches(screen.services().database);
-    if (!units.ok()) {
-        err << "orvalen identify: --branch: " << units.error().message << '\n';
-        return false;
-    }
-    QStringList codes;
-    int position = -1;
-    for (std::size_t i = 0; i < units->size(); ++i) {
-        codes << QString::number(units.value()[i].cliente);
-        if (units.value()[i].cliente == code) {
-            position = static_cast<int>(i);
-        }
-    }
-    if (position < 0) {
-        err << "orvalen identify: --branch: Filial has no unit " << QString::number(code)
-            << " (its units: " << codes.join(QStringLiteral(", ")) << ")\n";
-        return false;
-    }
-    screen.BBNFILIALClick();
-    if (screen.state().DBGFILIAL.visible) {
-        screen.DBGFILIALClick(position);
-        screen.DBGFILIALDblClick();
-    }
-    if (screen.state().BBNFILIALTag != 1) {
-        err << "orvalen identify: --branch: unit " << QString::number(code)
-            << " could not be used (see the message box above)\n";
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int identifyCommand(CommandContext& context) {
@@ -153,9 +108,9 @@ int identifyCommand(CommandContext& context) {
     if (!options) {
         return 2;
     }
-    auto club = openClubDatabase(options->folder, QStringLiteral("orvalen-identify"));
-    if (!club.ok()) {
-        context.err << "orvalen identify: " << club.error().message << '\n';
+    std::optional<OpenClub> club =
+        openClub(options->folder, QStringLiteral("identify"), context.err);
+    if (!club) {
         return 1;
     }
     store::ClubConnection& connection = *club->connection;
@@ -218,7 +173,8 @@ int identifyCommand(CommandContext& context) {
     if (options->observation) {
         typeObservation(screen, *options->observation);
     }
-    if (options->branch && !chooseBranch(screen, *options->branch, context.err)) {
+    if (options->branch &&
+        !chooseBranch(screen, *options->branch, QStringLiteral("identify"), context.err)) {
         return 1;
     }
     if (finger) {

@@ -7,27 +7,36 @@ namespace {
 const QDate kZeroDate(1899, 12, 30);
 } // namespace
 
-AssessmentState assessmentState(const AssessmentFacts& facts) {
+AssessmentState assessmentState(const AssessmentFacts& facts, const Reasons& reasons) {
     AssessmentState state;
+    QDate due;
     if (facts.assessed.isValid()) {
-        const QDate due = facts.assessed.addMonths(facts.validityMonths);
+        due = facts.assessed.addMonths(facts.validityMonths);
         state.expired = facts.businessDate > due;
     } else {
         state.expired = true;
     }
-    if (!state.expired)
-        return state;
-    const QDate reference = facts.assessed.isValid()
-                                ? facts.assessed
-                                : (facts.enrolled.isValid() ? facts.enrolled : kZeroDate);
-    state.blocks = facts.businessDate > reference.addDays(facts.toleranceDays);
+    std::vector<Fact> told{{QStringLiteral("assessed"), facts.assessed},
+                           {QStringLiteral("validity_months"), facts.validityMonths},
+                           {QStringLiteral("valid_until"), due},
+                           {QStringLiteral("expired"), state.expired}};
+    if (state.expired) {
+        const QDate reference = facts.assessed.isValid()
+                                    ? facts.assessed
+                                    : (facts.enrolled.isValid() ? facts.enrolled : kZeroDate);
+        const QDate blocksAfter = reference.addDays(facts.toleranceDays);
+        state.blocks = facts.businessDate > blocksAfter;
+        told.push_back({QStringLiteral("tolerance_days"), facts.toleranceDays});
+        told.push_back({QStringLiteral("blocks_after"), blocksAfter});
+        told.push_back({QStringLiteral("block_flag"), state.blocks});
+    }
+    tell(reasons, facts.check, Verdict::Noted, std::move(told));
     return state;
 }
 
-bool assessmentBlocksEntrance(const QString& setting, bool medicalFlag, bool medicalOn,
-                              bool functionalFlag, bool functionalOn) {
-    const bool medical = medicalFlag && medicalOn;
-    const bool functional = functionalFlag && functionalOn;
+namespace {
+
+bool blocksBySetting(const QString& setting, bool medical, bool functional) {
     if (setting == QStringLiteral("TODAS"))
         return medical || functional;
     if (setting == QStringLiteral("MÉDICA"))
@@ -35,6 +44,20 @@ bool assessmentBlocksEntrance(const QString& setting, bool medicalFlag, bool med
     if (setting == QStringLiteral("FUNCIONAL"))
         return functional;
     return false;
+}
+
+} // namespace
+
+bool assessmentBlocksEntrance(const QString& setting, bool medicalFlag, bool medicalOn,
+                              bool functionalFlag, bool functionalOn, const Reasons& reasons) {
+    const bool medical = medicalFlag && medicalOn;
+    const bool functional = functionalFlag && functionalOn;
+    const bool blocks = blocksBySetting(setting, medical, functional);
+    tell(reasons, "assessment.block", verdictOf(!blocks),
+         {{QStringLiteral("block_setting"), setting},
+          {QStringLiteral("medical_blocks"), medical},
+          {QStringLiteral("functional_blocks"), functional}});
+    return blocks;
 }
 
 } // namespace orvalen::terminal::rules

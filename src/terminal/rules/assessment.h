@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminal/rules/reasons.h"
+
 #include <QDate>
 #include <QString>
 
@@ -11,6 +13,8 @@ struct AssessmentFacts {
     int validityMonths = 0;
     int toleranceDays = 0; // TOLERANCIA_AVALIACAO
     QDate businessDate;
+    // Which assessment, as the explanation names its check: "medical" or "functional".
+    const char* check = "assessment.medical";
 };
 
 struct AssessmentState {
@@ -21,11 +25,11 @@ struct AssessmentState {
 // An assessment is valid through the same day validityMonths later (clamped to the
 // month's end) and blocks once toleranceDays have passed since it, or since enrolment
 // for a student with none.
-AssessmentState assessmentState(const AssessmentFacts& facts);
+AssessmentState assessmentState(const AssessmentFacts& facts, const Reasons& reasons = {});
 
 // Whether the expired assessments block the entrance, by Sacvar.BLOQUEIA_AVALIACAO_ACESSO
 // compared exactly: "NENHUMA", "TODAS", "MÉDICA", "FUNCIONAL"; anything else never blocks.
 bool assessmentBlocksEntrance(const QString& setting, bool medicalFlag, bool medicalOn,
-                              bool functionalFlag, bool functionalOn);
+                              bool functionalFlag, bool functionalOn, const Reasons& reasons = {});
 
 } // namespace orvalen::terminal::rules

@@ -20,9 +20,35 @@ QString bookedActivityCode(const Booking& booking) {
     return booking.activity.left(2);
 }
 
-bool bookedActivityAllowed(const std::vector<Booking>& bookings, const HoldsActivity& holds) {
+bool bookedActivityAllowed(const std::vector<Booking>& bookings, const HoldsActivity& holds,
+                           const Reasons& reasons) {
     const std::optional<Booking> first = firstBooking(bookings);
-    return !first || holds(bookedActivityCode(*first));
+    if (!first) {
+        tell(reasons, "booking.none", Verdict::Noted);
+        return true;
+    }
+    const bool allowed = holds(bookedActivityCode(*first));
+    tell(reasons, "booking.activity", verdictOf(allowed),
+         {{QStringLiteral("class"), first->classCode},
+          {QStringLiteral("activity"), first->activity},
+          {QStringLiteral("holds_activity"), allowed}});
+    return allowed;
+}
+
+bool bookedClassInHours(const std::vector<Booking>& bookings, const BookedClassNow& inHours,
+                        const Reasons& reasons) {
+    const std::optional<Booking> first = firstBooking(bookings);
+    if (!first) {
+        tell(reasons, "booking.window", Verdict::Refuses, {{QStringLiteral("class"), QString()}});
+        return false;
+    }
+    const bool inside = inHours(first->hours);
+    const ClassWindow window = classWindow(first->hours);
+    tell(reasons, "booking.window", verdictOf(inside),
+         {{QStringLiteral("class"), first->classCode},
+          {QStringLiteral("opens"), window.opens},
+          {QStringLiteral("closes"), window.closes}});
+    return inside;
 }
 
 } // namespace orvalen::terminal::rules

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/rules/class_window.h"
+#include "terminal/rules/reasons.h"
 
 #include <QString>
 #include <QTime>
@@ -28,6 +29,13 @@ QString bookedActivityCode(const Booking& booking);
 using HoldsActivity = std::function<bool(const QString& activityCode)>;
 
 // True without a booking, otherwise whether the first booking's activity is the student's.
-bool bookedActivityAllowed(const std::vector<Booking>& bookings, const HoldsActivity& holds);
+bool bookedActivityAllowed(const std::vector<Booking>& bookings, const HoldsActivity& holds,
+                           const Reasons& reasons = {});
+
+// With bookings in force: whether the first booking's class is within its hours now (the
+// screen's ACESSO_HORA_AGENDADO). No booking refuses.
+using BookedClassNow = std::function<bool(const ClassHours& hours)>;
+bool bookedClassInHours(const std::vector<Booking>& bookings, const BookedClassNow& inHours,
+                        const Reasons& reasons = {});
 
 } // namespace orvalen::terminal::rules

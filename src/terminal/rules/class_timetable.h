@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/rules/class_window.h"
+#include "terminal/rules/reasons.h"
 #include "terminal/rules/weekday.h"
 
 #include <QDate>
@@ -28,9 +29,13 @@ using ClassSlots = std::array<QString, 6>;
 using FindClass = std::function<std::optional<TimetableClass>(const QString& code)>;
 
 // True when no slot names an existing class, or one such class is within its hours now.
+// Tells every slot looked at: its class, the class's days and window, and whether it runs.
 // Whether a class runs now (the screen's HORA_TURMA).
 using ClassRunsNow = std::function<bool(const TimetableClass& turma)>;
 bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find,
-                           const ClassRunsNow& runsNow);
+                           const ClassRunsNow& runsNow, const Reasons& reasons = {});
+
+// The day flags as the timetable names them: "SEG TER QUA".
+QString dayNames(const DayFlags& days);
 
 } // namespace orvalen::terminal::rules

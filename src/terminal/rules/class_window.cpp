@@ -1,5 +1,6 @@
 #include "terminal/rules/class_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvalen::terminal::rules {
@@ -21,13 +22,31 @@ int toleranceMinutes(double minutes) {
     return static_cast<int>(std::trunc(minutes));
 }
 
+namespace {
+
+qint64 openingOf(const ClassHours& hours) {
+    return msecsOfDay(hours.start) -
+           toleranceMinutes(hours.entryToleranceMinutes) * kMsecsPerMinute;
+}
+
+qint64 closingOf(const ClassHours& hours) {
+    return msecsOfDay(hours.end) + toleranceMinutes(hours.exitToleranceMinutes) * kMsecsPerMinute;
+}
+
+} // namespace
+
+ClassWindow classWindow(const ClassHours& hours) {
+    constexpr qint64 kLastMsec = qint64(kMinutesPerDay) * kMsecsPerMinute - 1;
+    const auto asTime = [&](qint64 msecs) {
+        return QTime::fromMSecsSinceStartOfDay(
+            static_cast<int>(std::clamp<qint64>(msecs, 0, kLastMsec)));
+    };
+    return {asTime(openingOf(hours)), asTime(closingOf(hours))};
+}
+
 bool withinClassWindow(const ClassHours& hours, const QTime& now) {
-    const qint64 opening =
-        msecsOfDay(hours.start) - toleranceMinutes(hours.entryToleranceMinutes) * kMsecsPerMinute;
-    const qint64 closing =
-        msecsOfDay(hours.end) + toleranceMinutes(hours.exitToleranceMinutes) * kMsecsPerMinute;
     const qint64 at = msecsOfDay(now);
-    return opening <= at && at <= closing;
+    return openingOf(hours) <= at && at <= closingOf(hours);
 }
 
 } // namespace orvalen::terminal::rules

@@ -17,6 +17,13 @@ struct ClassHours {
 // negative values count as none, a day or more stops one minute short of it.
 int toleranceMinutes(double minutes);
 
+// The first and the last moment of a class's window, as times of the day.
+struct ClassWindow {
+    QTime opens;
+    QTime closes;
+};
+ClassWindow classWindow(const ClassHours& hours);
+
 // Whether now lies in [start - entry tolerance, end + exit tolerance], both ends inside.
 // The window does not wrap around midnight: a tolerance reaching before 0:00 opens it at
 // the start of the day, one reaching past midnight keeps it open to the day's end.

@@ -19,10 +19,14 @@ store::Result<bool> withinAllowedMonth(const QString& allowedMonth, const QDate&
 }
 
 store::Result<bool> employeeMayEnter(const QDate& dismissed, const QString& allowedMonth,
-                                     const QDate& businessDate) {
+                                     const QDate& businessDate, const Reasons& reasons) {
     store::Result<bool> allowed = withinAllowedMonth(allowedMonth, businessDate);
     if (!allowed)
         return allowed;
+    tell(reasons, "employee.dismissed", verdictOf(!dismissed.isValid()),
+         {{QStringLiteral("dismissed"), dismissed}});
+    tell(reasons, "employee.allowed_month", verdictOf(allowed.value()),
+         {{QStringLiteral("allowed_month"), allowedMonth}});
     return !dismissed.isValid() && allowed.value();
 }
 

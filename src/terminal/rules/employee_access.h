@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/result.h"
+#include "terminal/rules/reasons.h"
 
 #include <QDate>
 #include <QString>
@@ -14,7 +15,7 @@ store::Result<bool> withinAllowedMonth(const QString& allowedMonth, const QDate&
 
 // A dismissed employee never passes; otherwise the allowed month decides.
 store::Result<bool> employeeMayEnter(const QDate& dismissed, const QString& allowedMonth,
-                                     const QDate& businessDate);
+                                     const QDate& businessDate, const Reasons& reasons = {});
 
 // The fingerprint identity of an employee: "091" and characters 4 to 10 of the number.
 QString employeeFingerprintIdentity(const QString& employeeNumber);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "terminal/rules/reasons.h"
+
 #include <QDate>
 #include <QString>
 #include <functional>
@@ -34,9 +36,11 @@ struct PaymentSituation {
     bool scholarshipValid = true; // PBOO_VALIDADE_BOLSA
 };
 
-// Is the student paid up, or otherwise entitled, on the business date?
+// Is the student paid up, or otherwise entitled, on the business date? Tells the lock, the
+// transfer, the due day used, the scholarship, every month looked up in the receipts and
+// the limit date it compared with.
 PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& paid,
-                                  const LastDay& lastDay);
+                                  const LastDay& lastDay, const Reasons& reasons = {});
 
 // The refusal text for a student the payment rule turned away, by precedence: locked,
 // transfer over, not paid, scholarship over.
