@@ -122,7 +122,7 @@ const std::vector<DatasetOpening>& openingOrder(OpeningScreen screen) {
 }
 
 OpeningResult ABRE_TABELAS(OpeningScreen screen, const ClubConnection& main,
-                           const LocalSettings& local) {
+                           const LocalSettings& local, DayPurge purge) {
     OpeningResult result;
     const bool terminal = screen == OpeningScreen::Terminal;
     for (const DatasetOpening& dataset : openingOrder(screen)) {
@@ -135,7 +135,8 @@ OpeningResult ABRE_TABELAS(OpeningScreen screen, const ClubConnection& main,
                 result.portalError = portal.error().message;
             }
         }
-        if (opened.ok() && terminal && dataset.component == QLatin1String("TBLACESSODIA")) {
+        if (opened.ok() && terminal && purge == DayPurge::Yes &&
+            dataset.component == QLatin1String("TBLACESSODIA")) {
             auto purged = purgeAcessoDia(main, result.businessDate);
             if (purged.ok()) {
                 result.acessoDiaPurged = purged.value();

@@ -55,9 +55,11 @@ struct OpeningResult {
 // ABRE_TABELAS: opens a screen's datasets in order. The terminal looks people up by
 // number instead of loading whole tables, so opening a table means checking that it and
 // every column the screen declares for it are there; the settings rows and the last
-// cash rows are read. The terminal also applies the portal switch and the day purge.
+// cash rows are read. The terminal also applies the portal switch and the day purge; a
+// terminal that writes nothing (a dry run) leaves AcessoDia as it is (`purge` No).
+enum class DayPurge { Yes, No };
 OpeningResult ABRE_TABELAS(OpeningScreen screen, const ClubConnection& main,
-                           const LocalSettings& local);
+                           const LocalSettings& local, DayPurge purge = DayPurge::Yes);
 
 // A table is usable when a query naming it and every column declared for it runs.
 Status checkTable(const ClubConnection& connection, const QString& table);

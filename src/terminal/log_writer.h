@@ -59,6 +59,8 @@ class LogWriter {
 public:
     virtual ~LogWriter() = default;
     virtual LogWriteResult write(const LogWrite& change) = 0;
+    // False for a dry run: the screen then changes nothing else in the database either.
+    virtual bool changesDatabase() const { return true; }
 };
 
 // Writes into the club database: INSERT with every value bound, in a transaction.
@@ -75,6 +77,7 @@ private:
 class DiscardingLogWriter : public LogWriter {
 public:
     LogWriteResult write(const LogWrite& change) override;
+    bool changesDatabase() const override { return false; }
 
     std::vector<LogRow> rows;
     std::vector<QString> statements;

@@ -77,8 +77,9 @@ void TerminalScreen::FormShow() {
 }
 
 bool TerminalScreen::ABRE_TABELAS() {
-    store::OpeningResult opened =
-        store::ABRE_TABELAS(store::OpeningScreen::Terminal, database_, services_.local);
+    store::OpeningResult opened = store::ABRE_TABELAS(
+        store::OpeningScreen::Terminal, database_, services_.local,
+        services_.writer.changesDatabase() ? store::DayPurge::Yes : store::DayPurge::No);
     if (opened.ok) {
         auto first = lookups_.firstAccessRow();
         if (!first.ok()) {

@@ -259,6 +259,13 @@ TEST_F(ExplainCommand, ExplainingWritesNothing) {
     const QStringList tables{QStringLiteral("Acesso"), QStringLiteral("AcessoDia"),
                              QStringLiteral("AcessoFuncionarios"),
                              QStringLiteral("AcessoVisitantes"), QStringLiteral("LiberaGympass")};
+    // A row of an earlier day: the terminal empties AcessoDia when it opens on a new
+    // business day, and a dry run must not.
+    ASSERT_TRUE(club_
+                    ->execute(QStringLiteral("INSERT INTO AcessoDia (MATRICULA, DATA, STATUS) "
+                                             "VALUES ('0000000001', :DAY, 'L')"),
+                              {{QStringLiteral(":DAY"), QDate(2001, 1, 2)}})
+                    .ok());
     std::map<QString, int> before;
     for (const QString& table : tables)
         before[table] = rowsIn(table);
@@ -274,6 +281,7 @@ TEST_F(ExplainCommand, ExplainingWritesNothing) {
     for (const QString& table : tables)
         EXPECT_EQ(rowsIn(table), before[table]) << table.toStdString();
     EXPECT_GT(before[QStringLiteral("LiberaGympass")], 0);
+    EXPECT_GT(before[QStringLiteral("AcessoDia")], 0);
 }
 
 TEST_F(ExplainCommand, BadArgumentsSayWhatIsWrong) {

@@ -54,17 +54,11 @@ class TimedLogWriter : public terminal::LogWriter {
 public:
     TimedLogWriter(const store::ClubConnection& club, const BenchEvents& events)
         : writer_(club), events_(events) {}
-    store::Status write(const std::vector<terminal::LogRow>& rows) override {
+    terminal::LogWriteResult write(const terminal::LogWrite& change) override {
         const qint64 began = events_.nanoseconds();
-        const store::Status written = writer_.write(rows);
+        terminal::LogWriteResult written = writer_.write(change);
         spent_ += events_.nanoseconds() - began;
         return written;
-    }
-    store::Status execute(const QString& sql, const store::Bindings& bindings) override {
-        const qint64 began = events_.nanoseconds();
-        const store::Status done = writer_.execute(sql, bindings);
-        spent_ += events_.nanoseconds() - began;
-        return done;
     }
     qint64 spent() const { return spent_; }
 
