@@ -1,9 +1,9 @@
-#include "app/tool/tool.h"
 #include "biometrics/finger_image.h"
 #include "biometrics/library_thread.h"
 #include "demo_club/member_catalogue.h"
 #include "store/local_settings.h"
 #include "support/application.h"
+#include "support/tool_in_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,20 +18,10 @@ namespace {
 // Before any QApplication exists: the fingerprint library's thread needs GLib's default context.
 const bool kPrepared = (biometrics::prepareProcessForFingerprints(), true);
 
-struct ToolRun {
-    int status = 0;
-    QString out;
-    QString err;
-};
+using ToolRun = test::ToolOutput;
 
 ToolRun tool(const QStringList& arguments) {
-    ToolRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = tool::runTool(arguments, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return test::runToolInProcess(arguments);
 }
 
 // The demo club with its fingers: enrolled to paid-up members, listed in the catalogue, and

@@ -1,8 +1,8 @@
-#include "app/tool/tool.h"
 #include "demo_club/demo_club.h"
 #include "demo_club/member_catalogue.h"
 #include "support/application.h"
 #include "support/test_database.h"
+#include "support/tool_in_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,20 +22,10 @@ using namespace Qt::StringLiterals;
 // The demo club of Monday 16/03/2026, explained at 10:30.
 const QDate kBusinessDate(2026, 3, 16);
 
-struct ToolRun {
-    int status = 0;
-    QString out;
-    QString err;
-};
+using ToolRun = test::ToolOutput;
 
 ToolRun runTool(const QStringList& arguments) {
-    ToolRun run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = tool::runTool(arguments, out, err);
-    out.flush();
-    err.flush();
-    return run;
+    return test::runToolInProcess(arguments);
 }
 
 class ExplainCommand : public ::testing::Test {
