@@ -123,8 +123,11 @@ store::Result<BenchClubSummary> createBenchClub(const QString& folder,
     if (auto created = demo::createDemoClub(folder, demoOptions); !created.ok()) {
         return created.error();
     }
-    store::ConnectionSpec spec{QStringLiteral("QSQLITE"), database,
-                               store::Dialect(store::Dialect::Kind::Sqlite), database, {}};
+    store::ConnectionSpec spec{QStringLiteral("QSQLITE"),
+                               database,
+                               store::Dialect(store::Dialect::Kind::Sqlite),
+                               database,
+                               {}};
     store::ClubConnection connection(spec, QStringLiteral("orvalen-bench-club"));
     if (Status s = connection.open(); !s) {
         return s.error();

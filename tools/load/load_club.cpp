@@ -1,9 +1,9 @@
 #include "load/load_club.h"
 
 #include "activities/access_point_file.h"
+#include "app/tool/club_database.h"
 #include "demo_club/demo_club.h"
 #include "store/connection.h"
-#include "store/datalink.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,21 +20,11 @@ const QStringList kLogTables{QStringLiteral("AcessoDia"), QStringLiteral("Acesso
                              QStringLiteral("AcessoVisitantes")};
 
 store::Result<std::unique_ptr<store::ClubConnection>> openClub(const QString& folder) {
-    auto local = store::LocalSettings::load(folder);
-    if (!local.ok()) {
-        return local.error();
+    auto club = tool::openClubDatabase(folder, QStringLiteral("orvalen-load-club"));
+    if (!club.ok()) {
+        return club.error();
     }
-    auto spec = store::connectionSpecFromFile(
-        QDir(folder).filePath(QLatin1String(store::kMainDataLink)), local.value());
-    if (!spec.ok()) {
-        return spec.error();
-    }
-    auto connection =
-        std::make_unique<store::ClubConnection>(spec.value(), QStringLiteral("orvalen-load-club"));
-    if (store::Status opened = connection->open(); !opened.ok()) {
-        return opened.error();
-    }
-    return connection;
+    return std::move(club->connection);
 }
 
 store::Status writeLines(const QString& file, const QStringList& lines) {
