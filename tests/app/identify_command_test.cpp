@@ -1,6 +1,6 @@
-#include "app/tool/tool.h"
 #include "support/second_unit.h"
 #include "support/terminal_fixture.h"
+#include "support/tool_in_process.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -24,13 +24,9 @@ protected:
         arguments.prepend(club.db().folder());
         arguments.prepend(QStringLiteral("--datalink-dir"));
         arguments.prepend(QStringLiteral("identify"));
-        QString output;
-        QString errors;
-        QTextStream out(&output);
-        QTextStream err(&errors);
-        EXPECT_EQ(tool::runTool(arguments, out, err), expectedStatus) << errors.toStdString();
-        out.flush();
-        return output;
+        const ToolOutput ran = runToolInProcess(arguments);
+        EXPECT_EQ(ran.status, expectedStatus) << ran.err.toStdString();
+        return ran.out;
     }
 
     TerminalFixture club;
@@ -136,29 +132,19 @@ TEST_F(IdentifyCommand, BadArguments) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.said);
-        QString output;
-        QString errors;
-        QTextStream out(&output);
-        QTextStream err(&errors);
-        QStringList arguments{QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
-                              club.db().folder()};
-        EXPECT_EQ(tool::runTool(arguments + c.arguments, out, err), c.status);
-        err.flush();
-        EXPECT_TRUE(errors.contains(QString::fromUtf8(c.said))) << errors.toStdString();
+        const QStringList arguments{QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
+                                    club.db().folder()};
+        const ToolOutput ran = runToolInProcess(arguments + c.arguments);
+        EXPECT_EQ(ran.status, c.status);
+        EXPECT_TRUE(ran.err.contains(QString::fromUtf8(c.said))) << ran.err.toStdString();
     }
     SecondUnit unit(club);
-    QString output;
-    QString errors;
-    QTextStream out(&output);
-    QTextStream err(&errors);
-    EXPECT_EQ(tool::runTool({QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
-                             club.db().folder(), QStringLiteral("--branch"), QStringLiteral("3"),
-                             QStringLiteral("1")},
-                            out, err),
-              1);
-    err.flush();
-    EXPECT_TRUE(errors.contains(QStringLiteral("no unit 3 (its units: 7)")))
-        << errors.toStdString();
+    const ToolOutput ran = runToolInProcess(
+        {QStringLiteral("identify"), QStringLiteral("--datalink-dir"), club.db().folder(),
+         QStringLiteral("--branch"), QStringLiteral("3"), QStringLiteral("1")});
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_TRUE(ran.err.contains(QStringLiteral("no unit 3 (its units: 7)")))
+        << ran.err.toStdString();
 }
 
 } // namespace

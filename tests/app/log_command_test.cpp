@@ -1,5 +1,5 @@
-#include "app/tool/tool.h"
 #include "support/terminal_fixture.h"
+#include "support/tool_in_process.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -31,14 +31,9 @@ protected:
     QString run(QStringList arguments, int expectedStatus = 0) {
         arguments.insert(1, QStringLiteral("--datalink-dir"));
         arguments.insert(2, club.db().folder());
-        QString output;
-        QString errors;
-        QTextStream out(&output);
-        QTextStream err(&errors);
-        EXPECT_EQ(tool::runTool(arguments, out, err), expectedStatus) << errors.toStdString();
-        out.flush();
-        err.flush();
-        return expectedStatus == 0 ? output : errors;
+        const ToolOutput ran = runToolInProcess(arguments);
+        EXPECT_EQ(ran.status, expectedStatus) << ran.err.toStdString();
+        return expectedStatus == 0 ? ran.out : ran.err;
     }
 
     QStringList log(const QStringList& filters) {
