@@ -42,10 +42,9 @@ protected:
     // Writes as the enrolment does: in its own transaction; the failure's reason or nothing.
     QString write(const fp::FingerOwner& owner, const QString& digital,
                   const QString& persona = QStringLiteral("dp")) {
-        const auto failure = store::writeToTable(connection(), u("AlunosAtivos/Funcionarios"), [&] {
-            return fp::QRYGRAVADIGITAL(connection(), owner, digital, persona);
-        });
-        return failure ? failure->why : QString();
+        const store::Status written = connection().inTransaction(
+            [&] { return fp::QRYGRAVADIGITAL(connection(), owner, digital, persona); });
+        return written.ok() ? QString() : written.error().message;
     }
 
     QString value(const char* sql) {

@@ -1,6 +1,5 @@
 #include "store/db_values.h"
 #include "store/table_opening.h"
-#include "store/table_write.h"
 #include "support/test_database.h"
 
 #include <QFile>
@@ -287,38 +286,6 @@ TEST_P(TableOpeningTest, PortalFileIsReadOnlyWhenTheSwitchIsExactlySim) {
             EXPECT_EQ(result.portal->databaseName, local.filePath(QStringLiteral("portal.db")));
         }
     }
-}
-
-TEST_P(TableOpeningTest, FailedWriteIsRolledBackAndNamesTheWriter) {
-    const auto insert = [this] {
-        return store::runWrite(
-            db.connection(),
-            QStringLiteral("INSERT INTO Acesso (MATRICULA, STATUS) VALUES (:m, 'L')"),
-            {{QStringLiteral(":m"), QStringLiteral("0000012345")}});
-    };
-    const auto failed =
-        store::writeToTable(db.connection(), QStringLiteral("AcessoVisitantes/AcessoDia"), [&] {
-            const store::Status first = insert();
-            if (!first.ok()) {
-                return first;
-            }
-            return store::runWrite(db.connection(),
-                                   QStringLiteral("INSERT INTO NoSuchTable VALUES (1)"));
-        });
-    ASSERT_TRUE(failed.has_value());
-    EXPECT_EQ(failed->tableName, QStringLiteral("AcessoVisitantes/AcessoDia"));
-    EXPECT_FALSE(failed->why.isEmpty());
-    EXPECT_EQ(count(QStringLiteral("Acesso")), 0);
-
-    RecordingAviso aviso;
-    store::showWriteFailure(aviso, *failed);
-    ASSERT_EQ(aviso.boxes.size(), 1u);
-    EXPECT_EQ(aviso.boxes[0].text, QStringLiteral("Gravando na tabela !"));
-    EXPECT_EQ(aviso.boxes[0].detail, QStringLiteral("AcessoVisitantes/AcessoDia"));
-
-    EXPECT_FALSE(
-        store::writeToTable(db.connection(), QStringLiteral("Acesso"), insert).has_value());
-    EXPECT_EQ(count(QStringLiteral("Acesso")), 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothRoutes, TableOpeningTest,
