@@ -66,9 +66,6 @@ public:
     void AtivaLeitor();
     bool Grava_Digital();
     void FormClose();
-
-    // The captured template text of the last capture.
-    const QString& capturedTemplate() const { return template_; }
     // Fingers the index holds and stored templates it skipped (another platform's, or damaged).
     int indexed() const { return indexed_; }
     int skipped() const { return skipped_; }

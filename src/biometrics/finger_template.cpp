@@ -108,10 +108,6 @@ TemplateForm digitalForm(const QString& text) {
     return text.startsWith(kMarker) ? TemplateForm::Ours : TemplateForm::Foreign;
 }
 
-TemplateForm personaForm(const QString& text) {
-    return digitalForm(text);
-}
-
 store::Result<Minutiae> minutiaeFromDigital(const QString& text) {
     if (digitalForm(text) != TemplateForm::Ours) {
         return store::Error{QStringLiteral("the fingerprint template was not written by this "

@@ -39,7 +39,6 @@ QString personaText(const Minutiae& minutiae);
 
 enum class TemplateForm { Ours, Foreign, Empty };
 TemplateForm digitalForm(const QString& text);
-TemplateForm personaForm(const QString& text);
 
 store::Result<Minutiae> minutiaeFromDigital(const QString& text);
 // Bytes as the terminal decodes Digital_Persona (character code minus 48, low 8 bits); bytes

@@ -48,11 +48,6 @@ Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) 
     return templatesOf(db, sql);
 }
 
-Result<std::vector<FingerTemplate>> TBLDIGITAL(const ClubConnection& db) {
-    return templatesOf(db, QStringLiteral("select MATRICULA, DIGITAL  from AlunosAtivos \r\nunion"
-                                          "\r\nselect MATRICULA, DIGITAL  from Funcionarios "));
-}
-
 Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db) {
     auto all = templatesOf(db, QStringLiteral("SELECT MATRICULA, DIGITAL FROM ALUNOSATIVOS"));
     if (!all.ok()) {

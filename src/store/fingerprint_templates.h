@@ -21,9 +21,6 @@ struct FingerTemplate {
 // followed by characters 4 to 10 of the number.
 Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db);
 
-// DIGITAL templates of active students and employees (enrolment screen).
-Result<std::vector<FingerTemplate>> TBLDIGITAL(const ClubConnection& db);
-
 // The rows that load the enrolment screen's index: active students whose DIGITAL is neither
 // null nor empty, and employees whose DIGITAL is not null, in the order the database gives.
 Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db);

@@ -221,8 +221,6 @@ public:
     // A failed write: the reason to the exception log, "Gravando na tabela !" with the
     // table's name, and the screen asks to close. Always false.
     bool logFailed(const QString& detail, const QString& why);
-    // The photo bytes of the student as last fetched (for AcessoDia.FOTO).
-    const QByteArray& lastStudentPhoto() const { return studentPhoto_; }
     const store::PeopleLookups& lookups() const { return lookups_; }
     bool numberModeActive() const { return state_.PNLMATRICULA.colour == colours::clGreen; }
     void setDefaultMode();
@@ -257,7 +255,6 @@ private:
     void refuseEntry();
     bool filterKey(QChar& key, bool numberMode);
     void pickStudentRow();
-    void openEntryWithKey(QChar key, bool numberMode);
     void feedVisitorCode(const QString& code, bool setPadFlag);
     void modeButton(const QString& mode, const QString& other, const QString& message);
     void disableOperatorButtons();

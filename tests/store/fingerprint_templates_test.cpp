@@ -110,11 +110,6 @@ TEST_P(FingerprintTemplatesTest, StudentAbsentFromAlunosStillGetsDigital) {
 }
 
 TEST_P(FingerprintTemplatesTest, DatasetsListWhatTheReadersLoad) {
-    const auto digital = fp::TBLDIGITAL(connection());
-    ASSERT_TRUE(digital.ok()) << digital.error().message.toStdString();
-    EXPECT_EQ(byNumber(digital).value(u("0000099999")), u("OLD"));
-    EXPECT_EQ(byNumber(digital).value(u("0000000042")), u("EMP"));
-
     const auto students = fp::studentDigitalTemplates(connection());
     ASSERT_TRUE(students.ok());
     EXPECT_EQ(byNumber(students).keys(), QStringList{u("0000099999")}) << "null and empty skipped";

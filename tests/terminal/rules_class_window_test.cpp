@@ -88,7 +88,8 @@ TEST_P(WeeklyTimetableTest, SlotsDecide) {
     const TimetableCase& c = GetParam();
     EXPECT_EQ(withinWeeklyTimetable(c.classSlots, find,
                                     [&](const TimetableClass& turma) {
-                                        return classInHours(turma, c.date, t(c.now));
+                                        return runsOn(turma.days, c.date) &&
+                                               withinClassWindow(turma.hours, t(c.now));
                                     }),
               c.within);
 }

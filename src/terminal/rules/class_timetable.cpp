@@ -4,10 +4,6 @@
 
 namespace orvalen::terminal::rules {
 
-bool classInHours(const TimetableClass& turma, const QDate& date, const QTime& now) {
-    return runsOn(turma.days, date) && withinClassWindow(turma.hours, now);
-}
-
 QString dayNames(const DayFlags& days) {
     static const char* const names[] = {"SEG", "TER", "QUA", "QUI", "SEX", "SAB", "DOM"};
     QStringList named;

@@ -19,19 +19,17 @@ struct TimetableClass {
     DayFlags days{};
 };
 
-// The class runs on the date's weekday and now is within its window.
-bool classInHours(const TimetableClass& turma, const QDate& date, const QTime& now);
-
 // The student's six class slots TURMA_A … TURMA_F; empty when not in use.
 using ClassSlots = std::array<QString, 6>;
 
 // Finds a class by its exact code; nothing when the timetable has no such class.
 using FindClass = std::function<std::optional<TimetableClass>(const QString& code)>;
 
-// True when no slot names an existing class, or one such class is within its hours now.
-// Tells every slot looked at: its class, the class's days and window, and whether it runs.
 // Whether a class runs now (the screen's HORA_TURMA).
 using ClassRunsNow = std::function<bool(const TimetableClass& turma)>;
+
+// True when no slot names an existing class, or one such class is within its hours now.
+// Tells every slot looked at: its class, the class's days and window, and whether it runs.
 bool withinWeeklyTimetable(const ClassSlots& classSlots, const FindClass& find,
                            const ClassRunsNow& runsNow, const Reasons& reasons = {});
 
