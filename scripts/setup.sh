@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-odbc qt6-serialport-dev
     unixodbc unixodbc-dev tdsodbc libsqliteodbc
     libfprint-2-dev libglib2.0-dev

@@ -33,9 +33,10 @@ public:
               terminal::Devices{readerLine, fingerprint.reader(), turnstile}, context.unit,
               context.local, nullptr, fingerprint.captureScreen(), &outputs}),
           messages([this](const QStringList& words) {
+              // The message waits in the screen's gate: it never runs inside this socket's
+              // handler, which the identification's waits could otherwise delete.
               if (const auto parameter = terminal::releaseMessageParameter(words)) {
                   screen.externalMessage(*parameter);
-                  pump.processEvents();
               }
           }) {}
 

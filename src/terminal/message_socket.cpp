@@ -1,13 +1,20 @@
 #include "terminal/message_socket.h"
 
 #include <QLocalSocket>
+#include <QStandardPaths>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace orvalen::terminal {
 
 QString terminalSocketName() {
-    return QStringLiteral("orvalen-terminal-%1").arg(getuid());
+    // In the user's own runtime folder (mode 0700), where no other local user can bind the
+    // name first and receive the desk's messages; never in the shared temporary folder.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty()) {
+        return {};
+    }
+    return folder + QStringLiteral("/orvalen-terminal");
 }
 
 TerminalMessageServer::TerminalMessageServer(Handler handler, QObject* parent)
@@ -17,6 +24,11 @@ TerminalMessageServer::TerminalMessageServer(Handler handler, QObject* parent)
 }
 
 store::Status TerminalMessageServer::listen(const QString& name) {
+    if (name.isEmpty()) {
+        return store::Error{QStringLiteral(
+            "cannot listen for the release message: this user has no private runtime folder "
+            "(XDG_RUNTIME_DIR)")};
+    }
     QLocalServer::removeServer(name); // a socket file left by a terminal that did not end cleanly
     if (!server_.listen(name)) {
         return store::Error{QStringLiteral("cannot listen on the local socket %1: %2")

@@ -11,9 +11,9 @@
 
 namespace orvalen::terminal {
 
-// Other programs on this PC reach the running terminal through a local socket that only
-// its own user may open. One message per line: its words separated by blanks, for
-// example "0x400 1" (the external release message with its parameter).
+// Other programs on this PC reach the running terminal through a local socket in its user's
+// private runtime folder, that only its own user may open. One message per line: its words
+// separated by blanks, for example "0x400 1" (the external release message with its parameter).
 QString terminalSocketName();
 
 class TerminalMessageServer : public QObject {

@@ -51,7 +51,7 @@ static Columns stamp(const store::Dialect& dialect, const QDate& businessDate, c
 }
 
 LogRow TerminalScreen::studentDayRow(const QString& outcome) {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     LogRow row{QStringLiteral("AcessoDia"),
                {{QStringLiteral("MATRICULA"), unit_.currentMatricula}}};
     for (auto& column : stamp(database_.dialect(), businessDate_, services_.clock.now(),
@@ -72,7 +72,7 @@ LogRow TerminalScreen::studentDayRow(const QString& outcome) {
 }
 
 LogRow TerminalScreen::studentAccessRow(const QString& outcome, bool useObservation) {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     const QString observation = state_.EDTOBSERVACAO.text;
     const QString obs = cutObs(useObservation && !observation.isEmpty() ? observation : outcome);
     const QString status = accessStatus(outcome);

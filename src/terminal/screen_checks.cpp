@@ -10,7 +10,7 @@ constexpr int kMessageSize = 36;
 } // namespace
 
 bool TerminalScreen::TRANCADO_INATIVO() {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     const QDate left = recordDate(student, "SAIDA");
     tell("record.left", rules::verdictOf(!left.isValid()), {{QStringLiteral("left"), left}});
     if (!left.isValid()) {
@@ -27,7 +27,7 @@ void TerminalScreen::MEDICA() {
     if (!sacvar_.isSim(QStringLiteral("ACESSO_MEDICA"))) {
         return;
     }
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     const rules::AssessmentState state = rules::assessmentState(
         {recordDate(student, "DATA_MEDICA"), recordDate(student, "DATA_CADASTRADO"),
          sacvar_.integer(QStringLiteral("PRAZOAVALMED")),
@@ -46,7 +46,7 @@ void TerminalScreen::FUNCIONAL() {
     if (!sacvar_.isSim(QStringLiteral("ACESSO_FUNCIONAL"))) {
         return;
     }
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     const rules::AssessmentState state = rules::assessmentState(
         {recordDate(student, "DATA_FUNCIONAL"), recordDate(student, "DATA_CADASTRADO"),
          sacvar_.integer(QStringLiteral("PRAZOAVALFUN")),

@@ -74,7 +74,7 @@ bool TerminalScreen::TURMA_SEMANA() {
             [this](const rules::ClassHours& hours) { return ACESSO_HORA_AGENDADO(hours); },
             reasons());
     }
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     rules::ClassSlots classSlots;
     const char* const names[] = {"TURMA_A", "TURMA_B", "TURMA_C", "TURMA_D", "TURMA_E", "TURMA_F"};
     for (std::size_t i = 0; i < classSlots.size(); ++i) {

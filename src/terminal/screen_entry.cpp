@@ -240,18 +240,7 @@ void TerminalScreen::FormKeyDown(int& key, bool shiftOrCtrl) {
 }
 
 void TerminalScreen::deliver(std::function<void()> event) {
-    deferred_.push_back(std::move(event));
-    runDeferred();
-}
-
-void TerminalScreen::runDeferred() {
-    // One at a time: an event that starts an identification holds the rest back until that
-    // identification is over.
-    while (!running_ && !waiting_ && !deferred_.empty()) {
-        const std::function<void()> event = std::move(deferred_.front());
-        deferred_.pop_front();
-        event();
-    }
+    gate_.submit(std::move(event));
 }
 
 void TerminalScreen::externalMessage(int parameter) {
@@ -292,6 +281,7 @@ void TerminalScreen::guarded(const std::function<void()>& step) {
         step(); // an outer handler catches
         return;
     }
+    const InputGate::Hold hold(gate_);
     running_ = true;
     try {
         step();
@@ -306,7 +296,6 @@ void TerminalScreen::guarded(const std::function<void()>& step) {
             state_.EDTMATRICULA.enabled = true;
         }
     }
-    runDeferred();
 }
 
 } // namespace orvalen::terminal

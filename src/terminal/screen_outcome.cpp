@@ -22,13 +22,8 @@ void TerminalScreen::tell(const char* check, rules::Verdict verdict,
 }
 
 void TerminalScreen::wait(int milliseconds) {
-    const bool outer = !waiting_;
-    waiting_ = true;
+    const InputGate::Hold hold(gate_);
     services_.pump.wait(milliseconds);
-    if (outer) {
-        waiting_ = false;
-        runDeferred();
-    }
 }
 
 int TerminalScreen::accessTime() const {

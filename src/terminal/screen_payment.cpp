@@ -8,7 +8,7 @@
 namespace orvalen::terminal {
 
 bool TerminalScreen::MOSTRA_SITUACAO() {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     rules::PaymentFacts facts;
     facts.businessDate = businessDate_;
     facts.dueDay = recordInt(student, "DIA_VENCIMENTO");
@@ -37,7 +37,7 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
 }
 
 void TerminalScreen::MOSTRA_VENCIMENTO() {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     state_.LBLVENCIMENTO.visible = true;
     rules::DueDisplayFacts facts;
     facts.showDueDay = sacvar2_.isSim(QStringLiteral("DIA_DATA_VENCIMENTO"));

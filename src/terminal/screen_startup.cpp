@@ -146,6 +146,12 @@ void TerminalScreen::Timer2Timer() {
 }
 
 void TerminalScreen::FormClose() {
+    // Sair closes the screen itself and the window's close follows: the devices are released
+    // once.
+    if (formClosed_) {
+        return;
+    }
+    formClosed_ = true;
     if (services_.turnstileOutputs != nullptr) {
         services_.turnstileOutputs->release();
     }

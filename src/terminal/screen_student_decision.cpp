@@ -35,7 +35,7 @@ bool TerminalScreen::holdStudent(const QString& outcome, int milliseconds) {
 }
 
 void TerminalScreen::showPaymentPanel(bool& freeAccess) {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     services_.pump.processEvents();
     QString description;
     const QString plan = recordText(student, "PLANOS");
@@ -140,7 +140,7 @@ bool TerminalScreen::writeStudentOutcome(QString& outcome, bool& release,
 }
 
 void TerminalScreen::PROCURA_RECEBIMENTOS() {
-    const QSqlRecord& student = students_.record();
+    const QSqlRecord student = students_.record();
     const bool recordHold = recordBool(student, "BLOQUEIA_ROLETA");
     tell("record.hold", rules::verdictOf(!recordHold));
     if (recordHold) {

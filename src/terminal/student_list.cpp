@@ -70,7 +70,7 @@ int StudentList::count() {
     return *count_;
 }
 
-const QSqlRecord& StudentList::record() {
+QSqlRecord StudentList::record() {
     if (!record_) {
         std::optional<QSqlRecord> found;
         if (current_) {

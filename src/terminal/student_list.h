@@ -37,8 +37,9 @@ public:
     int position() const { return position_; }
     QString currentMatricula() const { return current_ ? current_->matricula : QString(); }
     QString currentNome() const { return current_ ? current_->nome : QString(); }
-    // Every column of the current row, read when first asked for.
-    const QSqlRecord& record();
+    // Every column of the current row, read when first asked for. A copy: a decision keeps
+    // it across its waits, while a re-query or a cursor move forgets the list's own.
+    QSqlRecord record();
 
     // Rows for the list view.
     std::optional<store::StudentListRow> rowAt(int position);

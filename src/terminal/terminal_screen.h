@@ -9,6 +9,7 @@
 #include "store/local_settings.h"
 #include "store/people_lookups.h"
 #include "store/settings.h"
+#include "terminal/input_gate.h"
 #include "terminal/log_writer.h"
 #include "terminal/rules/class_timetable.h"
 #include "terminal/screen_observer.h"
@@ -26,7 +27,6 @@
 #include <QDateTime>
 #include <QSqlRecord>
 #include <QString>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -95,9 +95,11 @@ public:
     void typeIntoEntry(QChar character);
     void externalMessage(int parameter); // window message 0x400
     // Input from outside the keyboard (the release message, the reader line, the fingerprint
-    // reader): handled at once on an idle screen; while a person is being decided or the
-    // screen is held it waits, and runs afterwards in arrival order.
+    // reader) goes through the gate: it runs from the event loop, and while a person is
+    // being decided or the screen is held it waits, and runs afterwards in arrival order.
     void deliver(std::function<void()> event);
+    // Where every input of the window and the devices comes in (see InputGate).
+    InputGate& gate() { return gate_; }
 
     // ---- Handlers ---------------------------------------------------------------------
     void FormKeyDown(int& key, bool shiftOrCtrl = false);
@@ -321,10 +323,9 @@ private:
     QString lastAccessMatricula_;
     QString lastAccessStatus_;
     QString lastAccessObs_;
-    bool running_ = false; // an identification is being decided
-    bool waiting_ = false; // the screen is held (an outcome stays readable)
-    std::deque<std::function<void()>> deferred_;
-    void runDeferred();
+    bool running_ = false;    // an identification is being decided
+    bool formClosed_ = false; // the devices and datasets are released
+    InputGate gate_{services_.pump};
 
     // Student and employee rules.
     void fingerprintReset();

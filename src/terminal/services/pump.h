@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 namespace orvalen::terminal {
 
 // The screen's two ways of handing time to the rest of the program: let pending window
@@ -9,6 +11,9 @@ public:
     virtual ~Pump() = default;
     virtual void processEvents() = 0;
     virtual void wait(int milliseconds) = 0;
+    // Runs work from the event loop once the caller has returned. Without an event loop
+    // (the headless tool, the tests) nothing else can be running, so it runs at once.
+    virtual void post(std::function<void()> work) { work(); }
 };
 
 // The Qt event loop: a wait keeps the window painted and holds keys and clicks back
@@ -17,6 +22,7 @@ class QtPump : public Pump {
 public:
     void processEvents() override;
     void wait(int milliseconds) override;
+    void post(std::function<void()> work) override;
 };
 
 } // namespace orvalen::terminal

@@ -20,4 +20,8 @@ void QtPump::wait(int milliseconds) {
     loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
+void QtPump::post(std::function<void()> work) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(work), Qt::QueuedConnection);
+}
+
 } // namespace orvalen::terminal

@@ -20,6 +20,7 @@ namespace orvalen::terminal {
 
 namespace {
 
+constexpr auto kDropWhenBusy = InputGate::WhenBusy::Drop;
 constexpr int kPanelWidth = 1010;
 constexpr int kPanelHeight = 690;
 
@@ -55,13 +56,17 @@ TerminalWindow::TerminalWindow(TerminalScreen& screen, QWidget* parent)
     setWindowTitle(screen_.state().caption);
     setFocusPolicy(Qt::StrongFocus);
     build();
+    screen_.gate().setAfterInput([this] { afterInput(); });
     clock_.setInterval(1000);
+    // A tick while a person is decided is skipped: the next one comes a second later.
     connect(&clock_, &QTimer::timeout, this,
-            [this] { forward([this] { screen_.Timer2Timer(); }); });
+            [this] { forward([this] { screen_.Timer2Timer(); }, kDropWhenBusy); });
     clock_.start();
 }
 
-TerminalWindow::~TerminalWindow() = default;
+TerminalWindow::~TerminalWindow() {
+    screen_.gate().setAfterInput({});
+}
 
 QLabel* TerminalWindow::label(QWidget* parent, const QRect& geometry, const QString& style,
                               Qt::Alignment alignment) {
@@ -72,9 +77,16 @@ QLabel* TerminalWindow::label(QWidget* parent, const QRect& geometry, const QStr
     return created;
 }
 
-template <class Handler> void TerminalWindow::forward(Handler handler) {
-    handler();
+void TerminalWindow::forward(std::function<void()> handler, InputGate::WhenBusy whenBusy) {
+    screen_.gate().submit(std::move(handler), whenBusy);
+}
+
+void TerminalWindow::afterInput() {
     render();
+    if ((screen_.state().closeRequested || closeAsked_) && !closing_ && isVisible()) {
+        closing_ = true; // nothing runs now: the close is carried out at once
+        close();
+    }
 }
 
 void TerminalWindow::build() {
@@ -156,7 +168,12 @@ void TerminalWindow::build() {
         " border: 2px solid #5b7aa6; border-radius: 4px; padding: 0 8px; color: #10213a; }"
         "QLineEdit:disabled { background: #e9edf2; color: #6b7686; }"));
 
+    // The field keeps no keyboard focus of its own (keys reach the screen through the
+    // window), but a click on it takes the typing back from the list.
+    entry_->installEventFilter(this);
+
     list_ = new QTableView(fundo_);
+    list_->setObjectName(QStringLiteral("DBGALUNOS"));
     list_->setGeometry(280, 150, 430, 420);
     model_ = new StudentListModel(screen_.students(), list_);
     list_->setModel(model_);
@@ -175,14 +192,18 @@ void TerminalWindow::build() {
         " selection-color: white; border: 1px solid #8a94a6; }"
         "QHeaderView::section { background: #0080ff; color: white; font-weight: bold;"
         " font-family: Arial; font-size: 13px; border: 0; padding: 3px; }"));
+    // A pick in the list starts an identification: one made while a person is decided is
+    // lost, as the list is out of use then.
     connect(list_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        forward([this, index] { screen_.DBGALUNOSClick(index.row()); });
+        forward([this, row = index.row()] { screen_.DBGALUNOSClick(row); }, kDropWhenBusy);
     });
     connect(list_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        forward([this, index] {
-            screen_.DBGALUNOSClick(index.row());
-            screen_.DBGALUNOSDblClick();
-        });
+        forward(
+            [this, row = index.row()] {
+                screen_.DBGALUNOSClick(row);
+                screen_.DBGALUNOSDblClick();
+            },
+            kDropWhenBusy);
     });
 
     // Student details, shown by the decision.
@@ -263,14 +284,24 @@ void TerminalWindow::buildOperatorTools() {
 
     branchList_ = new BranchList(this);
     connect(branchList_, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        forward([this, index] { screen_.DBGFILIALClick(index.row()); });
+        forward([this, row = index.row()] { screen_.DBGFILIALClick(row); }, kDropWhenBusy);
     });
     connect(branchList_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        forward([this, index] {
-            screen_.DBGFILIALClick(index.row());
-            screen_.DBGFILIALDblClick();
-        });
+        forward(
+            [this, row = index.row()] {
+                screen_.DBGFILIALClick(row);
+                screen_.DBGFILIALDblClick();
+            },
+            kDropWhenBusy);
     });
+
+    // PNLPERSONA: the last finger the fingerprint reader captured.
+    persona_ = label(this, QRect(0, 0, 260, 320),
+                     QStringLiteral("background: white; border: 2px solid #5b7aa6;"
+                                    " border-radius: 6px;"),
+                     Qt::AlignCenter);
+    persona_->setObjectName(QStringLiteral("PNLPERSONA"));
+    persona_->hide();
 
     observation_ = new ObservationPanel(this);
     connect(observation_->exitButton(), &QPushButton::clicked, this,
@@ -287,8 +318,10 @@ void TerminalWindow::placeBottomRow() {
     }
     branch_->move(w - branch_->width() - 10, h - 120 + branch_->height());
     branchList_->move(w - branchList_->width() - 10, h - 520 + branchList_->height());
-    observation_->move((w - observation_->width()) - (w - observation_->width()) / 2,
-                       (h - observation_->height()) - (h - observation_->height()) / 2);
+    for (QWidget* panel : std::initializer_list<QWidget*>{observation_, persona_}) {
+        panel->move((w - panel->width()) - (w - panel->width()) / 2,
+                    (h - panel->height()) - (h - panel->height()) / 2);
+    }
 }
 
 void TerminalWindow::resizeEvent(QResizeEvent* event) {
@@ -302,32 +335,55 @@ void TerminalWindow::resizeEvent(QResizeEvent* event) {
                      (height() - kPanelHeight) - (height() - kPanelHeight) / 2);
     }
     placeBottomRow();
-    for (QWidget* w : std::initializer_list<QWidget*>{exit_, note_, keyboard_, capture_, verify_,
-                                                      branch_, branchList_, observation_}) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{exit_, note_, keyboard_, capture_, verify_, branch_,
+                                         branchList_, observation_, persona_}) {
         w->raise();
     }
     render();
 }
 
 void TerminalWindow::start() {
-    screen_.FormCreate(width(), height());
-    screen_.FormShow();
-    screen_.FormActivate();
-    render();
+    {
+        // Whatever arrives while the screen starts waits until it has started.
+        const InputGate::Hold starting(screen_.gate());
+        screen_.FormCreate(width(), height());
+        screen_.FormShow();
+        screen_.FormActivate();
+    }
     setFocus();
+}
+
+bool TerminalWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == entry_ && event->type() == QEvent::MouseButtonPress) {
+        forward([this] { screen_.EDTMATRICULAClick(); }, kDropWhenBusy);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TerminalWindow::keyPressEvent(QKeyEvent* event) {
     const bool shiftOrCtrl =
         (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0 &&
         event->key() == Qt::Key_F2;
-    forward([&] { screen_.keyPressed(event->key(), characterOf(event), shiftOrCtrl); });
+    // A key while a person is decided is lost, as the entry field is disabled then.
+    forward([this, key = event->key(), character = characterOf(event),
+             shiftOrCtrl] { screen_.keyPressed(key, character, shiftOrCtrl); },
+            kDropWhenBusy);
     event->accept();
 }
 
 void TerminalWindow::closeEvent(QCloseEvent* event) {
-    if (!closing_) {
-        closing_ = true;
+    if (!closing_ && screen_.gate().busy()) {
+        // Carried out once the running handler has returned: the window and the screen are
+        // never deleted under code that is still running.
+        closeAsked_ = true;
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    {
+        const InputGate::Hold closingScreen(screen_.gate());
         screen_.FormClose();
     }
     event->accept();
@@ -407,6 +463,11 @@ void TerminalWindow::render() {
     entry_->setText(field.passwordChar.isNull() ? field.text
                                                 : QString(field.text.size(), field.passwordChar));
     list_->setVisible(s.DBGALUNOS.visible);
+    if (s.DBGALUNOS.visible) {
+        // The student detail labels share the list's place: the list lies over them, so
+        // every row it shows takes clicks.
+        list_->raise();
+    }
     model_->refresh();
     if (s.DBGALUNOS.visible && screen_.students().hasCurrent()) {
         const QModelIndex current = model_->index(screen_.students().position(), 0);
@@ -443,14 +504,18 @@ void TerminalWindow::render() {
         branchList_->showRows(screen_.branches(), screen_.branchCursor());
     }
     observation_->render(s);
+    persona_->setVisible(s.PNLPERSONA.visible);
+    if (s.PNLPERSONA.visible) {
+        persona_->setPixmap(s.ImagePersona.isNull()
+                                ? QPixmap()
+                                : QPixmap::fromImage(s.ImagePersona.scaled(
+                                      persona_->size() - QSize(12, 12), Qt::KeepAspectRatio,
+                                      Qt::SmoothTransformation)));
+    }
     if (s.hourglass) {
         setCursor(Qt::WaitCursor);
     } else {
         unsetCursor();
-    }
-    if (s.closeRequested && !closing_ && isVisible()) {
-        closing_ = true;
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
 }
 

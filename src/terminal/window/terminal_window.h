@@ -30,13 +30,14 @@ public:
 
     // Runs the start-up of the screen for a window of this size and draws it.
     void start();
-    // Draws the screen state; closes the window on a close request.
+    // Draws the screen state.
     void render();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void build();
@@ -44,11 +45,16 @@ private:
     void buildOperatorTools();
     QLabel* label(QWidget* parent, const QRect& geometry, const QString& style,
                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
-    template <class Handler> void forward(Handler handler);
+    // Every key, click and tick goes to the screen through its gate.
+    void forward(std::function<void()> handler,
+                 InputGate::WhenBusy whenBusy = InputGate::WhenBusy::Wait);
+    // After each input: draw, and close when the screen or the window system asked to.
+    void afterInput();
 
     TerminalScreen& screen_;
     QTimer clock_;
     bool closing_ = false;
+    bool closeAsked_ = false; // a close that came while a person was decided
 
     QLabel* background_ = nullptr;
     QFrame* fundo_ = nullptr;
@@ -89,6 +95,7 @@ private:
     QPushButton* branch_ = nullptr;
     BranchList* branchList_ = nullptr;
     ObservationPanel* observation_ = nullptr;
+    QLabel* persona_ = nullptr;
 
     QImage idlePicture_;
     QImage grantPicture_;
