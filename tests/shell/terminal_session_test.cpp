@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -152,6 +153,9 @@ TEST(TerminalSession, InputDuringAnOutcomeNeverRunsInsideIt) {
 // terminal lives, writes the row once, and the next message works too.
 TEST(TerminalSession, ReleaseMessageFromASenderThatIsGone) {
     OpenTerminal t;
+    // The socket lies in the user's private runtime folder, where no other user can take
+    // its name first.
+    EXPECT_TRUE(QFileInfo(t.runtime.filePath(QStringLiteral("orvalen-terminal"))).exists());
     ASSERT_TRUE(terminal::sendTerminalMessage(QStringLiteral("0x400 1")).ok());
     EXPECT_TRUE(t.runUntil([&] { return t.rows() == 1; }));
     t.runFor(800);
