@@ -69,6 +69,23 @@ protected:
         press(frame.at(0));
     }
 
+    // The device sends the bytes while the next outcome holds the screen; the line announces
+    // them within the wait, and the screen keeps the event for after it. `inside` checks what
+    // the screen did meanwhile.
+    void sendDuringTheNextOutcome(const QByteArray& bytes, std::function<void()> inside = {}) {
+        sentDuringOutcome = false;
+        f->pump.duringWait = [this, bytes, inside] {
+            if (!std::exchange(sentDuringOutcome, true)) {
+                device.send(bytes);
+                EXPECT_TRUE(device.waitingAtPort(0)) << "the line did not take the bytes";
+                runFor(100);
+                if (inside) {
+                    inside();
+                }
+            }
+        };
+    }
+
     QString loggedMatricula() {
         return f->value(QStringLiteral("SELECT MATRICULA FROM AcessoDia")).toString();
     }
@@ -78,6 +95,7 @@ protected:
     std::unique_ptr<terminal::SerialReaderLine> line;
     QByteArray frameRest;
     int restLength = 0;
+    bool sentDuringOutcome = false;
 };
 
 TEST_F(ScreenReaderTest, KeypadTypesANumberAndEnterIdentifiesTheMember) {
@@ -208,16 +226,9 @@ TEST_F(ScreenReaderTest, NulBytesBeforeACardFrameDoNotChangeTheNumber) {
 TEST_F(ScreenReaderTest, AKeyThrownAwayByTheHoldLeavesTheIdleScreenAlone) {
     terminal(true);
     show();
-    bool pressed = false;
-    f->pump.duringWait = [&] {
-        if (!std::exchange(pressed, true)) {
-            device.send("5");
-            EXPECT_TRUE(device.waitingAtPort(0)) << "the line did not take the key";
-            runFor(100); // the line announces it; the screen keeps the event for later
-        }
-    };
+    sendDuringTheNextOutcome("5");
     f->screen().externalMessage(1); // the desk lets a visitor in; the outcome holds the screen
-    ASSERT_TRUE(runUntil([&] { return pressed; }));
+    ASSERT_TRUE(runUntil([&] { return sentDuringOutcome; }));
     f->fingerprint.calls.clear();
     runFor(200); // the key's event runs now
     for (const auto* button : {&f->state().BBNCAPTURABIOMETRIA, &f->state().BBNTECLADO1,
@@ -237,20 +248,14 @@ TEST_F(ScreenReaderTest, ACardDuringAnOutcomeIsHandledAfterIt) {
                      {QStringLiteral("Tec12ouBiometria"), QStringLiteral("Sim")}})
         .addStudent(QStringLiteral("0000010001"), QStringLiteral("BIA"));
     show();
-    bool swiped = false;
-    f->pump.duringWait = [&] {
-        if (!std::exchange(swiped, true)) {
-            device.send("0000010001\r\n");
-            EXPECT_TRUE(device.waitingAtPort(0)) << "the line did not take the frame";
-            runUntil([] { return false; }, 100);
-            EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("StopCapture")))
-                << "handled inside the wait";
-            EXPECT_FALSE(f->state().EDTMATRICULA.text.contains(QStringLiteral("10001")))
-                << "the card broke in";
-        }
-    };
+    sendDuringTheNextOutcome("0000010001\r\n", [this] {
+        EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("StopCapture")))
+            << "handled inside the wait";
+        EXPECT_FALSE(f->state().EDTMATRICULA.text.contains(QStringLiteral("10001")))
+            << "the card broke in";
+    });
     f->type(QStringLiteral("777")); // nobody: "Inexistente !!!" holds the screen
-    ASSERT_TRUE(swiped);
+    ASSERT_TRUE(sentDuringOutcome);
     runFor(200); // the card's event runs now and finds its bytes gone
     EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("StopCapture")));
     EXPECT_FALSE(f->state().PNLFUNDO.visible);
