@@ -68,10 +68,7 @@ void CaptureScreenLogic::FormCreate() {
                       : loadFingerIndex(reader_->IndexSearch, services_.students, employees);
     if (!loaded.ok()) {
         tableFailure(kBothTables);
-        return;
     }
-    indexed_ = loaded->added;
-    skipped_ = loaded->skipped;
 }
 
 void CaptureScreenLogic::FormShow() {

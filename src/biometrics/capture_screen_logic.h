@@ -66,9 +66,6 @@ public:
     void AtivaLeitor();
     bool Grava_Digital();
     void FormClose();
-    // Fingers the index holds and stored templates it skipped (another platform's, or damaged).
-    int indexed() const { return indexed_; }
-    int skipped() const { return skipped_; }
 
 private:
     void enrol();
@@ -88,8 +85,6 @@ private:
     int securityLevel_ = 0;
     QString matriculaDigital_;
     QString template_;
-    int indexed_ = 0;
-    int skipped_ = 0;
 };
 
 // Runs the screen without a window: creation, showing, the capture, closing.

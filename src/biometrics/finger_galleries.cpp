@@ -18,12 +18,10 @@ store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
     }
     gallery_->clear();
     matriculas_.clear();
-    skipped_ = 0;
     for (const fingerprints::FingerTemplate& row : rows.value()) {
         // An empty row holds no finger: it is skipped, never matched as the row before it.
         auto minutiae = minutiaeFromPersonaBytes(personaBytes(row.templateText));
         if (!minutiae.ok()) {
-            ++skipped_;
             continue;
         }
         gallery_->add(qint64(matriculas_.size()), minutiae.value());

@@ -24,14 +24,11 @@ public:
     // The Matricula of the first row whose finger the feature set matches ("091" + seven
     // characters for an employee), or none.
     store::Result<std::optional<QString>> find(const dpfp::DPFPFeatureSet& featureSet);
-    // Rows skipped because another platform's reader software wrote them, or they were empty.
-    int skipped() const { return skipped_; }
 
 private:
     std::shared_ptr<FingerprintEngine> engine_;
     std::unique_ptr<FingerprintEngine::Gallery> gallery_;
     std::vector<QString> matriculas_;
-    int skipped_ = 0;
 };
 
 // Loads the enrolment screen's index: every active student's DIGITAL under the number of his

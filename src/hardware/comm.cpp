@@ -35,8 +35,15 @@ void TComm::Open() {
     if (openDevice()) {
         lost_ = false;
         reopenTimer_.stop();
-    } else if (lost_ && !reopenTimer_.isActive()) {
-        // The device vanished earlier and is still missing: keep looking for it.
+        return;
+    }
+    // The device is missing (it vanished while open, or while the port was closed): keep
+    // looking for it with the same growing pauses.
+    if (!lost_) {
+        lost_ = true;
+        retryDelayMs_ = kFirstRetryMs;
+    }
+    if (!reopenTimer_.isActive()) {
         reopenTimer_.start(retryDelayMs_);
     }
 }
@@ -269,6 +276,10 @@ void TComm::SetXONState(bool State) {
 
 void TComm::SetBREAKState(bool State) {
     if (!device_.isOpen()) {
+        // Remembered for a device that is being looked for: it comes back as last asked.
+        if (lost_) {
+            breakOn_ = State;
+        }
         return;
     }
     lines_.setBreak(device_.fd(), State);

@@ -28,8 +28,9 @@ namespace comm {
 // expects: Enabled tells whether the port is open, and Read/Write give -1 when nothing
 // could be transferred. One addition: a device that vanishes while open (a USB adapter
 // pulled) is closed, reported once through OnDeviceLost, and reopened in the background
-// with growing pauses (1 s doubling to 30 s) until it is back; Close pauses the search and
-// the next Open resumes it.
+// with growing pauses (1 s doubling to 30 s) until it is back; an Open that finds no device
+// starts the same search. Close pauses the search and the next Open resumes it; a break
+// state set meanwhile is the one the device comes back with.
 class TComm {
 public:
     using Notify = std::function<void()>;
@@ -47,7 +48,6 @@ public:
     int ReadTimeout = 1000;  // ms
     int WriteTimeout = 1000; // ms
     int ReadBufSize = 4096;  // next Open: the most received bytes kept waiting
-    int WriteBufSize = 2048; // kept for callers; the kernel sizes its own transmit queue
     TCommEventTypes MonitorEvents = kAllCommEvents; // next Open
 
     // Applied at once to an open port.

@@ -16,9 +16,6 @@ namespace orvalen::hardware {
 // Call it on the GUI thread: Open_Comm, send_data_rs, Close_Comm, in that order.
 class Tec12Keypad {
 public:
-    static constexpr int kSwitchOn = 15;
-    static constexpr int kSwitchOff = 14;
-
     // Turns the port number (3 for COM3) into the device to open.
     using DeviceForPortNumber = std::function<QString(int port)>;
 

@@ -35,7 +35,10 @@ RelayResult WifiRelay::send(const QString& address, RelaySwitch which) {
     // Small relays speak plain HTTP/1.1 only.
     request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
 
+    bool sent = false; // outlives the reply, which may still signal while it goes
     const std::unique_ptr<QNetworkReply> reply(manager_.get(request));
+    QObject::connect(reply.get(), &QNetworkReply::requestSent, reply.get(),
+                     [&sent] { sent = true; });
     if (!reply->isFinished()) {
         QEventLoop loop;
         QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
@@ -49,15 +52,14 @@ RelayResult WifiRelay::send(const QString& address, RelaySwitch which) {
     // Nothing but the transfer time-out aborts a request, so a cancellation is the time-out.
     const bool timeOut =
         error == QNetworkReply::TimeoutError || error == QNetworkReply::OperationCanceledError;
-    if (timeOut && !answered) {
-        return {RelayOutcome::TimedOut, reply->errorString()};
+    if (!timeOut) {
+        return answered ? RelayResult{} // an HTTP error status is still the relay's answer
+                        : RelayResult{RelayOutcome::Failed, reply->errorString()};
     }
-    if (answered && !timeOut) {
-        return {}; // an HTTP error status is still the relay's answer
-    }
-    // A time-out after the answer began is a failure while receiving, not the relay
-    // being unreachable.
-    return {RelayOutcome::Failed, reply->errorString()};
+    // Only a request that never left is the relay being out of reach; one that left and
+    // got no whole answer back is a failure while receiving.
+    return {sent || answered ? RelayOutcome::ReceiveFailed : RelayOutcome::TimedOut,
+            reply->errorString()};
 }
 
 } // namespace orvalen::hardware

@@ -12,8 +12,10 @@ enum class RelaySwitch { On, Off };
 // an HTTP error status is still an answer.
 enum class RelayOutcome {
     Answered,
-    TimedOut, // nothing came back within the time-out: the relay is off or unreachable
-    Failed    // any other failure: refused, no such host, a malformed address
+    TimedOut,      // the request could not be sent within the time-out: the relay is off or
+                   // unreachable
+    ReceiveFailed, // the request went out but its answer did not come within the time-out
+    Failed         // any other failure: refused, no such host, a malformed address
 };
 
 struct RelayResult {

@@ -30,8 +30,8 @@ public:
           fingerprint(context, aviso, pump), rts(context.local), outputs(context.local, pump, rts),
           screen(terminal::ScreenServices{
               context.connection, clock, pump, aviso, context.log, writer,
-              terminal::Devices{readerLine, fingerprint.reader(), turnstile}, context.unit,
-              context.local, nullptr, fingerprint.captureScreen(), &outputs}),
+              terminal::Devices{readerLine, fingerprint.reader()}, context.unit, context.local,
+              nullptr, fingerprint.captureScreen(), &outputs}),
           messages([this](const QStringList& words) {
               // The message waits in the screen's gate: it never runs inside this socket's
               // handler, which the identification's waits could otherwise delete.
@@ -46,7 +46,6 @@ public:
     terminal::DatabaseLogWriter writer;
     terminal::SerialReaderLine readerLine;
     FingerprintParts fingerprint;
-    terminal::NoTurnstileOutput turnstile;
     terminal::ComPortRts rts;
     terminal::DeviceTurnstileOutputs outputs;
     terminal::TerminalScreen screen;

@@ -1,3 +1,4 @@
+#include "store/table_opening.h"
 #include "terminal/entry_classification.h"
 #include "terminal/screen_errors.h"
 #include "terminal/terminal_screen.h"
@@ -7,19 +8,37 @@ namespace orvalen::terminal {
 namespace {
 const QString kNotFound = QStringLiteral("Digital não encontrada!");
 const QString kDriverMissing = QStringLiteral("Falha procurando drive leitor biométrico!");
+const QString kFingerTable = QStringLiteral("Digital_Persona");
 constexpr int kVerificationPurpose = 1;
 } // namespace
 
 bool TerminalScreen::prepareFingerprintReader() {
     state_.LBLTECLADO.caption = QStringLiteral("Biometria");
     const bool nbio = sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"));
-    const store::Status prepared = services_.devices.fingerprint.prepare(
+    const ReaderPreparation prepared = services_.devices.fingerprint.prepare(
         nbio ? ReaderKind::NBioBSP : ReaderKind::DigitalPersona);
-    if (!prepared.ok()) {
+    switch (prepared.outcome) {
+    case ReaderPreparation::Outcome::Ready:
+        break;
+    case ReaderPreparation::Outcome::NoReader:
+        // A loose cable must not stop the door: the screen works as one without a fingerprint
+        // reader, so keyboard, card and keypad go on serving.
+        unit_.biometricSwitch = QStringLiteral("Não");
+        services_.errorLog.record(
+            QStringLiteral("the fingerprint reader was not found; the terminal serves without "
+                           "fingerprints until its screen is opened again: %1")
+                .arg(prepared.why));
+        return true;
+    case ReaderPreparation::Outcome::NoLibrary:
         // The screen closes; the box says why, so that the operator is not left guessing.
         unit_.biometricMessage = kDriverMissing;
-        services_.errorLog.record(prepared.error().message);
-        services_.aviso.AVISO(QStringLiteral("!"), kDriverMissing, prepared.error().message);
+        services_.errorLog.record(prepared.why);
+        services_.aviso.AVISO(QStringLiteral("!"), kDriverMissing, prepared.why);
+        return false;
+    case ReaderPreparation::Outcome::DatabaseError:
+        services_.errorLog.record(kFingerTable + QStringLiteral(": ") + prepared.why);
+        services_.aviso.AVISO(QStringLiteral("!"), QLatin1String(store::kOpeningFailureText),
+                              kFingerTable);
         return false;
     }
     if (nbio) {
@@ -103,11 +122,7 @@ void TerminalScreen::BBNVERIFICAClick() {
 // keypad are held, the NBioBSP reader is handed to the capture screen, and with a number
 // typed first that number is made ready for the comparison.
 void TerminalScreen::holdEntryForFinger() {
-    if (sacvar2_.isSim(QStringLiteral("Tec12USB"))) {
-        PBooUSBDesativado = true;
-        services_.devices.readerLine.close();
-        services_.devices.readerLine.setBreak(true);
-    }
+    switchKeypadOffForEntry();
     if (unit_.biometricSwitch == QLatin1String("Sim") &&
         sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("1"))) {
         services_.devices.fingerprint.closeDevice();

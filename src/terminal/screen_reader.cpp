@@ -36,6 +36,13 @@ bool TerminalScreen::fingerprintOnlyMode() const {
 }
 
 void TerminalScreen::Comm1RxChar(int Count) {
+    // The event may have waited behind someone else's outcome, whose hold threw its bytes
+    // away: only what is on the line now counts.
+    Q_UNUSED(Count);
+    const int waiting = services_.devices.readerLine.bytesWaiting();
+    if (waiting <= 0) {
+        return;
+    }
     guarded([&] {
         if (sacvar2_.is(QStringLiteral("Tipo_Leitor"), QStringLiteral("2")) &&
             sacvar2_.isSim(QStringLiteral("Tec12ouBiometria"))) {
@@ -55,7 +62,7 @@ void TerminalScreen::Comm1RxChar(int Count) {
             return;
         }
         if (state_.LBLTECLADO.caption == QLatin1String("Tec12")) {
-            keypadEntry(Count);
+            keypadEntry(waiting);
         }
         if (state_.LBLTECLADO.caption == QLatin1String("Leitor")) {
             cardReaderStep();

@@ -16,9 +16,6 @@ bool TerminalScreen::prepareTurnstileOutput() {
     if (settings.roleta == QLatin1String("NADA") || settings.tipoRoleta != QLatin1String("R")) {
         return true;
     }
-    if (settings.usbLpt != QLatin1String("Sim") && !settings.enderecoLpt.isEmpty()) {
-        LStrEndereco_LPT = QString(QLatin1Char('$') + settings.enderecoLpt).left(5);
-    }
     if (services_.turnstileOutputs == nullptr) {
         return true;
     }
@@ -58,21 +55,21 @@ void TerminalScreen::LIBERA_ROLETA() {
         wait(accessTime());
     } else if (const auto* target = std::get_if<TurnstileTarget>(&choice)) {
         const int pulse = accessPulse();
-        if (services_.turnstileOutputs == nullptr) {
-            services_.devices.turnstile.pulse(pulse);
-        } else {
-            const PulseReport report = services_.turnstileOutputs->pulse(*target, pulse);
-            if (!report.information.isEmpty()) {
-                showInformation(report.information, state_.PNLINFORMACOES.colour,
-                                state_.PNLINFORMACOES.fontSize);
-            }
-            if (report.avisoText) {
-                services_.aviso.AVISO(QStringLiteral("!"), *report.avisoText, report.avisoDetail);
-                notify(Place::MessageBox,
-                       store::Aviso::message(*report.avisoText, report.avisoDetail));
-                state_.closeRequested = true;
-                return;
-            }
+        const PulseReport report = services_.turnstileOutputs != nullptr
+                                       ? services_.turnstileOutputs->pulse(*target, pulse)
+                                       : PulseReport{};
+        if (!report.deviceProblem.isEmpty()) {
+            services_.errorLog.record(report.deviceProblem);
+        }
+        if (!report.information.isEmpty()) {
+            showInformation(report.information, state_.PNLINFORMACOES.colour,
+                            state_.PNLINFORMACOES.fontSize);
+        }
+        if (report.avisoText) {
+            services_.aviso.AVISO(QStringLiteral("!"), *report.avisoText, report.avisoDetail);
+            notify(Place::MessageBox, store::Aviso::message(*report.avisoText, report.avisoDetail));
+            state_.closeRequested = true;
+            return;
         }
     }
     services_.pump.processEvents();

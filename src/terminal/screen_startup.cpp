@@ -30,7 +30,6 @@ void TerminalScreen::FormShow() {
         state_.LBLMODALIDADE.caption.clear();
         pSTRMATRICULAFUNCIONARIO.clear();
         unit_.employeeKindPrefix.clear();
-        LStrEndereco_LPT.clear();
         MPAD_KEYPRESS = false;
         chave = QChar(kEnter);
 

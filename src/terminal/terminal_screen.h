@@ -235,7 +235,6 @@ public:
     bool PBooPontoAcesso = false;
     bool PBooPontoAcessoFunc = false;
     double PDouCodigoFilial = 0;
-    QString LStrEndereco_LPT;
     QColor LSTRCOLORMATRICULANOME = colours::clRed;
     QString pSTRMATRICULAFUNCIONARIO;
     QString PSTR_DIA;

@@ -244,16 +244,26 @@ TEST_F(ComPortTest, LineEventsPassTrueWhenTheLineIsOff) {
     port->OnCTSChanged = [&](bool off) { events.push_back({'C', off}); };
     port->OnDSRChanged = [&](bool off) { events.push_back({'D', off}); };
     port->Open();
-    lines.play({.cts = true, .dsr = false});
-    ASSERT_TRUE(runUntil([&] { return events.size() == 1; }));
-    lines.play({.cts = true, .dsr = true});
-    ASSERT_TRUE(runUntil([&] { return events.size() == 2; }));
+    // Each line goes on, then off again, one change at a time.
+    struct Step {
+        bool cts;
+        bool dsr;
+        std::pair<char, bool> event;
+    };
+    const Step steps[] = {{true, false, {'C', false}},
+                          {true, true, {'D', false}},
+                          {false, true, {'C', true}},
+                          {false, false, {'D', true}}};
+    for (const Step& step : steps) {
+        const std::size_t before = events.size();
+        lines.play({.cts = step.cts, .dsr = step.dsr});
+        ASSERT_TRUE(runUntil([&] { return events.size() == before + 1; }));
+        EXPECT_EQ(events.back(), step.event);
+    }
     port->Close();
-    lines.play({.cts = false, .dsr = false});
+    lines.play({.cts = true, .dsr = true});
     runFor(100);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0], std::make_pair('C', false));
-    EXPECT_EQ(events[1], std::make_pair('D', false));
+    EXPECT_EQ(events.size(), std::size(steps));
 }
 
 TEST_F(ComPortTest, DestroyingAnOpenPortClosesIt) {

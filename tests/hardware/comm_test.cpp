@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <sys/ioctl.h>
 
@@ -353,29 +354,66 @@ TEST_F(CommTest, VanishedDeviceIsClosedAndReportedOnceWithoutSpinning) {
     EXPECT_LT(used, std::chrono::milliseconds(200)) << "the vanished line kept the CPU busy";
 }
 
-TEST_F(CommTest, VanishedDeviceIsReopenedWhenItComesBackAndStaysHeld) {
+// The device comes back in the state the terminal last asked for: still held, or released
+// while it was missing.
+TEST_F(CommTest, VanishedDeviceIsReopenedWhenItComesBackInTheLastBreakState) {
+    for (const bool releasedWhileMissing : {false, true}) {
+        SCOPED_TRACE(releasedWhileMissing);
+        PtyPair device;
+        RecordingModemLines modem;
+        TComm port(modem);
+        QTemporaryDir dir;
+        const QString link = dir.filePath(QStringLiteral("reader"));
+        ASSERT_TRUE(QFile::link(device.path(), link));
+        port.DeviceName = link;
+        int reports = 0;
+        port.OnDeviceLost = [&](const QString&) { ++reports; };
+        std::vector<int> heard;
+        port.OnRxChar = [&](int count) { heard.push_back(count); };
+        port.Open();
+        port.SetBREAKState(true); // the terminal holds the reader while it decides
+        device.closeMaster();
+        ASSERT_TRUE(runUntil([&] { return reports == 1; }));
+        if (releasedWhileMissing) {
+            port.SetBREAKState(false); // the screen's reset
+        }
+
+        // The adapter comes back, under the same name.
+        PtyPair replugged;
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(replugged.path(), link));
+        ASSERT_TRUE(runUntil([&] { return port.Enabled(); }, 5000));
+        EXPECT_EQ(reports, 1);
+        const auto changes = modem.changes();
+        const auto breaksOn = std::count_if(changes.begin(), changes.end(), [](const auto& c) {
+            return c.line == Line::Break && c.on;
+        });
+        EXPECT_EQ(breaksOn, releasedWhileMissing ? 1 : 2);
+
+        replugged.send("7");
+        ASSERT_TRUE(runUntil([&] { return !heard.empty(); }));
+        EXPECT_EQ(heard.front(), 1);
+    }
+}
+
+// With the USB keypad the line is closed around each person; a device missing when the line
+// is opened again is looked for as one lost while open.
+TEST_F(CommTest, DeviceMissingAtOpenIsOpenedWhenItComesBack) {
     QTemporaryDir dir;
     const QString link = dir.filePath(QStringLiteral("reader"));
     ASSERT_TRUE(QFile::link(pty.path(), link));
     comm.DeviceName = link;
-    int reports = 0;
-    comm.OnDeviceLost = [&](const QString&) { ++reports; };
     comm.Open();
-    comm.SetBREAKState(true); // the terminal holds the reader while it decides
+    ASSERT_TRUE(comm.Enabled());
+    comm.Close();
     pty.closeMaster();
-    ASSERT_TRUE(runUntil([&] { return reports == 1; }));
-
-    // The adapter comes back, under the same name.
-    PtyPair replugged;
     QFile::remove(link);
+    comm.Open();
+    EXPECT_FALSE(comm.Enabled());
+
+    PtyPair replugged;
     ASSERT_TRUE(QFile::link(replugged.path(), link));
     ASSERT_TRUE(runUntil([&] { return comm.Enabled(); }, 5000));
-    EXPECT_EQ(reports, 1);
-    const auto changes = lines.changes();
-    ASSERT_FALSE(changes.empty());
-    EXPECT_EQ(changes.back().line, Line::Break);
-    EXPECT_TRUE(changes.back().on);
-
     replugged.send("7");
     ASSERT_TRUE(runUntil([&] { return !counts.empty(); }));
     EXPECT_EQ(counts.front(), 1);

@@ -149,7 +149,6 @@ TEST(LineSettings, DefaultsOfTheComponent) {
     EXPECT_EQ(comm.DeviceName, QStringLiteral("Com2"));
     EXPECT_EQ(comm.ReadTimeout, 1000);
     EXPECT_EQ(comm.ReadBufSize, 4096);
-    EXPECT_EQ(comm.WriteBufSize, 2048);
     EXPECT_EQ(comm.MonitorEvents, kAllCommEvents);
     const LineSettings line = comm.lineSettings();
     EXPECT_EQ(line.baudRate, 9600);

@@ -49,7 +49,7 @@ TEST_F(Tec12KeypadTest, SwitchingOnAndOffSendsTheCommandByte) {
 
 TEST_F(Tec12KeypadTest, PortIsFreeForTheReaderLineAfterClose_Comm) {
     ASSERT_TRUE(keypad.Open_Comm(4, 1200, 7, 0, 0, 0));
-    keypad.send_data_rs(4, Tec12Keypad::kSwitchOn);
+    keypad.send_data_rs(4, 15);
     keypad.Close_Comm(4);
 
     hardware::comm::TComm readerLine;
@@ -63,8 +63,8 @@ TEST_F(Tec12KeypadTest, PortThatCannotOpenOrTakeTheSettingsFails) {
     EXPECT_FALSE(keypad.Open_Comm(4, 9600, 9, 0, 0, 0)); // no 9-bit characters
     EXPECT_FALSE(keypad.Open_Comm(4, 0, 8, 0, 0, 0));    // no baud rate
     // The callers go on with the command and the close regardless.
-    keypad.send_data_rs(3, Tec12Keypad::kSwitchOn);
-    keypad.send_data_rs(4, Tec12Keypad::kSwitchOn);
+    keypad.send_data_rs(3, 15);
+    keypad.send_data_rs(4, 15);
     keypad.Close_Comm(3);
     keypad.Close_Comm(4);
     EXPECT_TRUE(pty.received().isEmpty());

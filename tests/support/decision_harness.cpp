@@ -118,21 +118,20 @@ void DecisionHarness::addEmployee(const QString& matricula, const QVariantMap& c
 void DecisionHarness::open() {
     store::LocalSettings local;
     local.folder = db.folder();
-    terminal::ScreenServices services{
-        db.connection(),
-        clock,
-        pump,
-        aviso,
-        errorLog,
-        *writer_,
-        terminal::Devices{readerLine_,
-                          fingerprintReader != nullptr ? *fingerprintReader : fingerprint_,
-                          turnstile_},
-        unit,
-        local,
-        &observer};
+    terminal::ScreenServices services{db.connection(),
+                                      clock,
+                                      pump,
+                                      aviso,
+                                      errorLog,
+                                      *writer_,
+                                      terminal::Devices{readerLine_, fingerprintReader != nullptr
+                                                                         ? *fingerprintReader
+                                                                         : fingerprint_},
+                                      unit,
+                                      local,
+                                      &observer};
     services.captureScreen = captureScreen != nullptr ? captureScreen : &capture;
-    services.turnstileOutputs = &outputs;
+    services.turnstileOutputs = turnstileOutputs != nullptr ? turnstileOutputs : &outputs;
     screen_ = std::make_unique<terminal::TerminalScreen>(services);
     screen_->FormCreate(1024, 768);
     screen_->FormShow();

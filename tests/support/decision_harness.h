@@ -41,7 +41,6 @@ public:
         int milliseconds;
     };
     std::vector<Pulse> pulses;
-    terminal::PulseReport report;
     // When set, the device fails under the pulse with this error, as a driver can.
     QString deviceError;
     terminal::PulseReport pulse(const terminal::TurnstileTarget& target,
@@ -50,14 +49,13 @@ public:
             throw std::runtime_error(deviceError.toStdString());
         }
         pulses.push_back({target, milliseconds});
-        return report;
+        return {};
     }
     // The device steps of start-up, exit and closing.
     QStringList steps;
-    terminal::OutputPreparation preparation;
     terminal::OutputPreparation prepare(const terminal::TurnstileSettings& settings) override {
         steps << QStringLiteral("prepare ") + settings.roleta;
-        return preparation;
+        return {};
     }
     void release() override { steps << QStringLiteral("release"); }
     void clearParallelPort(const QString& address) override {
@@ -120,6 +118,8 @@ public:
     // A real fingerprint reader and capture screen instead of none and the scripted one.
     terminal::FingerprintReader* fingerprintReader = nullptr;
     terminal::CaptureScreen* captureScreen = nullptr;
+    // Real turnstile outputs instead of the recording ones.
+    terminal::TurnstileOutputs* turnstileOutputs = nullptr;
 
 private:
     void update(const char* table, const char* column, const QVariant& value);
@@ -127,7 +127,6 @@ private:
     std::unique_ptr<terminal::DatabaseLogWriter> writer_;
     terminal::NoReaderLine readerLine_;
     terminal::NoFingerprintReader fingerprint_;
-    terminal::NoTurnstileOutput turnstile_;
     std::unique_ptr<terminal::TerminalScreen> screen_;
 };
 

@@ -19,4 +19,10 @@ bool ReaderDevice::twoStopBits() const {
     return (t.c_cflag & CSTOPB) != 0;
 }
 
+bool ReaderDevice::checksParity() const {
+    struct termios2 t {};
+    ::ioctl(reserved_, TCGETS2, &t);
+    return (t.c_iflag & INPCK) != 0;
+}
+
 } // namespace orvalen::test

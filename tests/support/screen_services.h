@@ -79,12 +79,6 @@ public:
     QStringList messages;
 };
 
-class RecordingTurnstile : public terminal::TurnstileOutput {
-public:
-    void pulse(int pulseMilliseconds) override { pulses.push_back(pulseMilliseconds); }
-    std::vector<int> pulses;
-};
-
 // The reader line and the Tec12 USB keypad library, recorded: each call in order in
 // `calls`, and what the screen set. Reads give the bytes the test queued.
 class RecordingReaderLine : public terminal::ReaderLine {
@@ -107,11 +101,15 @@ public:
         calls << QStringLiteral("close");
     }
     int read(char* buffer, int count) override {
+        if (readFails) {
+            return -1;
+        }
         const int taken = std::min(count, static_cast<int>(waiting.size()));
         std::copy_n(waiting.constData(), taken, buffer);
         waiting.remove(0, taken);
         return taken;
     }
+    int bytesWaiting() override { return int(waiting.size()); }
     void setRxCharHandler(RxChar handler) override { rxChar = std::move(handler); }
     bool openKeypad(int port, int baudRate, int dataBits) override {
         calls << QStringLiteral("Open_Comm %1 %2 %3").arg(port).arg(baudRate).arg(dataBits);
@@ -131,11 +129,12 @@ public:
     RxChar rxChar;
     QByteArray waiting;      // what the line holds for the next reads
     bool keypadOpens = true; // Open_Comm's answer
+    bool readFails = false;  // reads give -1, as a line that cannot deliver
 };
 
 class RecordingFingerprint : public terminal::FingerprintReader {
 public:
-    store::Status prepare(terminal::ReaderKind kind) override {
+    terminal::ReaderPreparation prepare(terminal::ReaderKind kind) override {
         calls << (kind == terminal::ReaderKind::NBioBSP ? QStringLiteral("prepare NBioBSP")
                                                         : QStringLiteral("prepare DigitalPersona"));
         return preparation;
@@ -151,7 +150,7 @@ public:
         return std::optional<QString>();
     }
     void templatesChanged() override { calls << QStringLiteral("templatesChanged"); }
-    store::Status preparation;
+    terminal::ReaderPreparation preparation;
     bool fingerOnSensor = false;
     void openDevice() override { calls << QStringLiteral("open"); }
     void closeDevice() override { calls << QStringLiteral("close"); }

@@ -51,6 +51,7 @@ public:
     // The line's speed and stop bits as the terminal set them.
     unsigned speed() const;
     bool twoStopBits() const;
+    bool checksParity() const;
 };
 
 // Runs the event loop of the test thread until the condition holds or the time is up.

@@ -74,8 +74,8 @@ terminal::TerminalScreen& TerminalFixture::show(int width, int height) {
     local.folder = db_.folder();
     screen_ = std::make_unique<terminal::TerminalScreen>(terminal::ScreenServices{
         db_.connection(), clock, pump, aviso, errorLog, *writer_,
-        terminal::Devices{line != nullptr ? *line : readerLine, fingerprint, turnstile}, unit_,
-        local, nullptr});
+        terminal::Devices{line != nullptr ? *line : readerLine, fingerprint}, unit_, local,
+        nullptr});
     screen_->FormCreate(width, height);
     screen_->FormShow();
     screen_->FormActivate();

@@ -52,7 +52,6 @@ public:
     RecordingPump pump{clock};
     ScriptedAviso aviso;
     RecordingErrorLog errorLog;
-    RecordingTurnstile turnstile;
     RecordingReaderLine readerLine;
     terminal::ReaderLine* line = nullptr; // a real reader line instead of the recording one
     RecordingFingerprint fingerprint;

@@ -3,6 +3,7 @@
 #include "support/application.h"
 #include "support/qstring_printer.h"
 #include "support/recording_port_calls.h"
+#include "support/unreachable_relay.h"
 #include "terminal/services/device_turnstile_outputs.h"
 
 #include <QTcpServer>
@@ -139,23 +140,24 @@ TEST_F(OutputsTest, ConverterPulseSetsThenClearsTheTurnstileBitWithReadBacks) {
         EXPECT_EQ(requests[read].input, QByteArray("\x01\x00", 2));
     }
     EXPECT_EQ(pump.waits, std::vector<int>{700});
-    EXPECT_EQ(outputs->converterByte(), 0);
 }
 
-TEST_F(OutputsTest, ConverterReadingZeroIsReportedAbsentAndTheRestAbandoned) {
+// A converter that reads back nothing after the turnstile bit went out is reported absent
+// and the pulse is not waited out; the bit is still cleared, so the turnstile is not left
+// released while the screen closes.
+TEST_F(OutputsTest, ConverterReadingZeroIsReportedAbsentAndTheTurnstileLockedAgain) {
     outputs->prepare(settings("LPT1", "R", "Sim", ""));
     converter->setBehaviour(SimulatedConverter::Behaviour::AnswersZero);
     const PulseReport report = outputs->pulse(target(TurnstileOutputKind::Converter), 700);
     EXPECT_EQ(report.avisoText.value_or(QString()), s("Problema no Conversor USB para LPT"));
     EXPECT_EQ(report.avisoDetail, s("00000000"));
     EXPECT_TRUE(pump.waits.empty());
-    EXPECT_EQ(converter->reg(0), 0x02);
-    EXPECT_EQ(outputs->converterByte(), 0x02);
+    EXPECT_EQ(converter->writesTo(0), (std::vector<std::uint8_t>{0x00, 0x02, 0x00}));
+    EXPECT_EQ(converter->reg(0), 0x00);
 
-    // The byte survives: the next pulse starts from it.
     converter->setBehaviour(SimulatedConverter::Behaviour::Answers);
     EXPECT_FALSE(outputs->pulse(target(TurnstileOutputKind::Converter), 700).avisoText);
-    EXPECT_EQ(converter->writesTo(0), (std::vector<std::uint8_t>{0x00, 0x02, 0x02, 0x00}));
+    EXPECT_EQ(converter->writesTo(0), (std::vector<std::uint8_t>{0x00, 0x02, 0x00, 0x02, 0x00}));
 }
 
 TEST_F(OutputsTest, ConverterStartUpMessagesAndRelease) {
@@ -234,30 +236,32 @@ TEST_F(OutputsTest, ParallelAddressMappedToTheRawPortFileWritesAtTheOffset) {
               (QStringList{s("open /dev/port"), s("pwrite 632"), s("wait 700"), s("pwrite 632")}));
 }
 
-TEST_F(OutputsTest, AParallelPortThatCannotBeUsedSaysWhatToFix) {
-    const auto pulseError = [&](const char* address) -> QString {
-        try {
-            outputs->pulse(target(TurnstileOutputKind::ParallelPort, s(address)), 700);
-        } catch (const TurnstileDeviceError& error) {
-            return QString::fromStdString(error.what());
-        }
-        return {};
+// A port that cannot be used is no error out of the pulse: the report says what to fix, once
+// for the same problem, and no step that needed the port is carried out.
+TEST_F(OutputsTest, AParallelPortThatCannotBeUsedSaysWhatToFixOnce) {
+    const auto pulseProblem = [&](const char* address) {
+        return outputs->pulse(target(TurnstileOutputKind::ParallelPort, s(address)), 700)
+            .deviceProblem;
     };
     port->failingOpen.insert("/dev/parport0", EACCES);
-    const QString denied = pulseError("378");
+    const QString denied = pulseProblem("378");
     EXPECT_TRUE(denied.contains(s("cannot open /dev/parport0: Permission denied")))
         << denied.toStdString();
     EXPECT_TRUE(denied.contains(s("Sacvar2.ENDERECO_LPT"))) << denied.toStdString();
     EXPECT_TRUE(denied.contains(s("group lp"))) << denied.toStdString();
-    EXPECT_TRUE(pulseError("278").contains(s("[ports] 278=/dev/parport1")));
-    EXPECT_TRUE(pulseError("X7").contains(s("Sacvar2.ENDERECO_LPT \"X7\"")));
-    EXPECT_TRUE(pump.waits.empty()); // no step that needed the port was carried out
+    EXPECT_EQ(pulseProblem("378"), QString()) << "the same problem a second time";
+    EXPECT_TRUE(pulseProblem("278").contains(s("[ports] 278=/dev/parport1")));
+    EXPECT_TRUE(pulseProblem("X7").contains(s("Sacvar2.ENDERECO_LPT \"X7\"")));
+    EXPECT_TRUE(pump.waits.empty());
 
     // At start-up the same problem goes to the log and the screen stays open.
+    make();
+    port->failingOpen.insert("/dev/parport0", EACCES);
     const OutputPreparation prepared = outputs->prepare(settings("LPT1", "R", "Não", "378"));
     EXPECT_FALSE(prepared.avisoText);
     EXPECT_FALSE(prepared.closeScreen);
     EXPECT_TRUE(prepared.deviceProblem.contains(s("group lp")));
+    EXPECT_EQ(pulseProblem("378"), QString()) << "already in the log from the start-up";
 }
 
 TEST_F(OutputsTest, RelayIsSwitchedOnThenOffFourTimesASecondApart) {
@@ -272,18 +276,37 @@ TEST_F(OutputsTest, RelayIsSwitchedOnThenOffFourTimesASecondApart) {
     }
 }
 
-TEST_F(OutputsTest, RelayThatNeverAnswersGetsFiveRequestsAndTheText) {
-    const QString address = startRelay(false);
-    QStringList shownAfter; // the requests made when the text appeared
+// A relay out of reach, whose requests cannot even be sent: the text is shown at each of the
+// five requests, as soon as each fails.
+TEST_F(OutputsTest, RelayOutOfReachGetsFiveAttemptsAndTheText) {
+    UnreachableRelay unreachable;
+    QList<std::vector<int>> shownAfter; // the waits made when the text appeared
     outputs->showInformationWith([&](const QString& text) {
         EXPECT_EQ(text, kRelayUnreachable);
-        shownAfter << timeline.join(QLatin1Char(','));
+        shownAfter << pump.waits;
     });
-    const PulseReport report = outputs->pulse(target(TurnstileOutputKind::WifiRelay, address), 700);
+    const PulseReport report =
+        outputs->pulse(target(TurnstileOutputKind::WifiRelay, unreachable.address()), 700);
     EXPECT_EQ(report.information, kRelayUnreachable);
-    EXPECT_EQ(timeline, kOnThenFourOff);
+    EXPECT_EQ(report.deviceProblem, QString());
+    EXPECT_EQ(pump.waits, (std::vector<int>{700, 1000, 1000, 1000, 1000}));
     ASSERT_EQ(shownAfter.size(), 5);
-    EXPECT_EQ(shownAfter.front(), s("GET /?acao=gpio0On")) << "shown at once, not after the pulse";
+    EXPECT_TRUE(shownAfter.front().empty()) << "shown at once, not after the pulse";
+}
+
+// A relay that takes the request and never answers is no time-out to show: the off loop
+// ends after its first request and the log says what happened.
+TEST_F(OutputsTest, RelayThatNeverAnswersEndsTheOffLoopAndIsLogged) {
+    const QString address = startRelay(false);
+    int shown = 0;
+    outputs->showInformationWith([&](const QString&) { ++shown; });
+    const PulseReport report = outputs->pulse(target(TurnstileOutputKind::WifiRelay, address), 700);
+    EXPECT_EQ(report.information, QString());
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(timeline,
+              (QStringList{s("GET /?acao=gpio0On"), s("wait 700"), s("GET /?acao=gpio0Off")}));
+    EXPECT_TRUE(report.deviceProblem.contains(address)) << report.deviceProblem.toStdString();
+    EXPECT_TRUE(report.deviceProblem.contains(s("Sacvar2.CatracaWireless")));
 }
 
 TEST_F(OutputsTest, RefusedRelayEndsTheOffLoopAfterOneRequest) {
@@ -302,11 +325,18 @@ TEST_F(OutputsTest, RelayStartUpSwitchesItOffAndWarnsOnlyOnTimeOut) {
     EXPECT_FALSE(answered.avisoText);
     EXPECT_EQ(timeline, QStringList{s("GET /?acao=gpio0Off")});
 
+    UnreachableRelay unreachable;
+    const OutputPreparation outOfReach =
+        outputs->prepare(settings("LPT1", "R", "Não", "", unreachable.address()));
+    EXPECT_EQ(outOfReach.avisoText.value_or(QString()), s("Problema na roleta !"));
+    EXPECT_EQ(outOfReach.avisoDetail, kRelayUnreachable);
+    EXPECT_FALSE(outOfReach.closeScreen);
+
     relay.setAnswering(false);
     const OutputPreparation silent = outputs->prepare(settings("LPT1", "R", "Não", "", address));
-    EXPECT_EQ(silent.avisoText.value_or(QString()), s("Problema na roleta !"));
-    EXPECT_EQ(silent.avisoDetail, kRelayUnreachable);
+    EXPECT_FALSE(silent.avisoText);
     EXPECT_FALSE(silent.closeScreen);
+    EXPECT_TRUE(silent.deviceProblem.contains(address)) << silent.deviceProblem.toStdString();
 }
 
 TEST_F(OutputsTest, NothingIsTouchedAtStartUpWithoutAParallelTypeTurnstile) {

@@ -117,10 +117,10 @@ TEST_F(FingerprintIdentificationTest, TypedNumberThenFinger) {
     struct Case {
         const char* finger;
         QStringList information;
-        QStringList admitted;
+        QString firstRow; // empty: nobody is let in
     } cases[] = {
         {"arch_rot", {QStringLiteral("Digital não confere com Matrícula!")}, {}},
-        {"whorl_rot", {}, {QStringLiteral("AcessoDia 0000012345")}},
+        {"whorl_rot", {}, QStringLiteral("AcessoDia 0000012345")},
     };
     for (const Case& c : cases) {
         h.observer.rows.clear();
@@ -130,7 +130,7 @@ TEST_F(FingerprintIdentificationTest, TypedNumberThenFinger) {
         QChar enter(terminal::kEnter);
         h.screen().EDTMATRICULAKeyPress(enter);
         EXPECT_EQ(h.observer.informationTexts, c.information) << c.finger;
-        EXPECT_EQ(admitted().mid(0, c.admitted.size()), c.admitted) << c.finger;
+        EXPECT_EQ(admitted().value(0), c.firstRow) << c.finger;
         EXPECT_TRUE(h.screen().state().EDTMATRICULA.enabled);
     }
 }
@@ -155,7 +155,7 @@ TEST_F(FingerprintIdentificationTest, ThePollWaitsWhenTheNumberMustComeFirst) {
     EXPECT_EQ(recording.calls, QStringList()) << "the reader is not even asked";
 }
 
-TEST_F(FingerprintIdentificationTest, NoReaderPresentClosesTheScreenAndSaysWhy) {
+TEST_F(FingerprintIdentificationTest, NoFingerprintLibraryClosesTheScreenAndSaysWhy) {
     h.setSacvar2("LEITOR_BIOMETRICO", QStringLiteral("Sim"));
     terminal::LibfprintReaders missing{store::Error{QStringLiteral("no fingerprint library")},
                                        h.db.connection(), h.errorLog};
@@ -165,6 +165,51 @@ TEST_F(FingerprintIdentificationTest, NoReaderPresentClosesTheScreenAndSaysWhy) 
     EXPECT_EQ(h.unit.biometricMessage, QStringLiteral("Falha procurando drive leitor biométrico!"));
     ASSERT_EQ(h.aviso.boxes.size(), 1u);
     EXPECT_EQ(h.aviso.boxes[0].text, QStringLiteral("Falha procurando drive leitor biométrico!"));
+}
+
+// A reader that is not plugged in does not stop the door: the log says so and the screen
+// serves as one without fingerprints. Stored fingers the database cannot give are a database
+// problem, and the screen closes as for any table it cannot read.
+TEST_F(FingerprintIdentificationTest, NoReaderOpensWithoutFingerprintsAndADatabaseErrorSaysSo) {
+    using Outcome = terminal::ReaderPreparation::Outcome;
+    struct Case {
+        Outcome outcome;
+        bool closes;
+        QString box; // empty: none
+    };
+    const Case cases[] = {{Outcome::NoReader, false, QString()},
+                          {Outcome::DatabaseError, true, QStringLiteral("Abertura de tabela !")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.outcome));
+        test::DecisionHarness harness;
+        harness.setSacvar2("LEITOR_BIOMETRICO", QStringLiteral("Sim"));
+        harness.addStudent(QStringLiteral("0000012345"));
+        test::RecordingFingerprint recording;
+        recording.preparation = {c.outcome, QStringLiteral("the reason given")};
+        harness.fingerprintReader = &recording;
+        harness.open();
+        EXPECT_EQ(harness.screen().state().closeRequested, c.closes);
+        EXPECT_EQ(harness.aviso.boxes.empty() ? QString() : harness.aviso.boxes[0].text, c.box);
+        EXPECT_TRUE(
+            harness.errorLog.messages.join(u'\n').contains(QStringLiteral("the reason given")));
+        EXPECT_NE(harness.unit.biometricMessage,
+                  QStringLiteral("Falha procurando drive leitor biométrico!"));
+        if (!c.closes) {
+            harness.type(QStringLiteral("12345"));
+            EXPECT_EQ(harness.count(QStringLiteral("SELECT COUNT(*) FROM AcessoDia")), 1);
+            EXPECT_FALSE(recording.calls.contains(QStringLiteral("startPoll")));
+        }
+    }
+}
+
+TEST_F(FingerprintIdentificationTest, StoredFingersTheDatabaseCannotGiveAreATableProblem) {
+    h.setSacvar2("Tipo_Leitor", QStringLiteral("2"));
+    h.db.exec(QStringLiteral("ALTER TABLE Alunos RENAME COLUMN Digital_Persona TO Outra"));
+    openTerminal();
+    EXPECT_TRUE(h.screen().state().closeRequested);
+    ASSERT_EQ(h.aviso.boxes.size(), 1u);
+    EXPECT_EQ(h.aviso.boxes[0].text, QStringLiteral("Abertura de tabela !"));
+    EXPECT_EQ(h.aviso.boxes[0].detail, QStringLiteral("Digital_Persona"));
 }
 
 // The DigitalPersona reader (Tipo_Leitor other than "1") captures on its own: each finger is

@@ -19,9 +19,10 @@ struct StuckCase {
     std::function<void(DecisionHarness&)> before; // before the screen opens
     std::function<void(DecisionHarness&)> after;  // once it is open
     const char* typed;
-    const char* logged; // in the exception log
-    const char* next;   // the following person
-    int nextDayRows;    // AcessoDia rows the following person adds
+    const char* logged;  // in the exception log
+    const char* next;    // the following person
+    int nextDayRows;     // AcessoDia rows the following person adds
+    bool pulses = false; // the failed identification still let the person in
 };
 
 void PrintTo(const StuckCase& c, std::ostream* os) {
@@ -67,19 +68,19 @@ const StuckCase kCases[] = {
          h.addStudent(kStudent);
          h.insert("FotosAlunos", {{s("MATRICULA"), kStudent}, {s("FOTO1"), QByteArray("GIF89a")}});
      },
-     noChange, "0000000101", "FotosAlunos", "9999999999", 1},
+     noChange, "0000000101", "FotosAlunos", "9999999999", 1, true},
     {"employee_photo_that_does_not_decode",
      [](DecisionHarness& h) {
          h.addEmployee(s("0000012345"));
          h.insert("FotosFuncionarios",
                   {{s("MATRICULA"), s("0000012345")}, {s("FOTO1"), QByteArray(300, '\xff')}});
      },
-     noChange, "0012345", "FotosFuncionarios", "9999999999", 1},
+     noChange, "0012345", "FotosFuncionarios", "9999999999", 1, true},
 };
 
 class NeverStuck : public ::testing::TestWithParam<StuckCase> {};
 
-// Whatever fails inside an identification, the exception log says what and the screen is
+// Whatever fails inside an identification, the exception log says what, and the screen is
 // idle again for the next person, who is served as usual.
 TEST_P(NeverStuck, TheErrorIsLoggedAndTheNextPersonIsServed) {
     const StuckCase& c = GetParam();
@@ -93,6 +94,9 @@ TEST_P(NeverStuck, TheErrorIsLoggedAndTheNextPersonIsServed) {
     EXPECT_TRUE(h.errorLog.messages.join(QLatin1Char('\n')).contains(s(c.logged)))
         << h.errorLog.messages.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(h.aviso.boxes.empty());
+    // A photo is no rule: without it the person is decided as usual. Any other failure keeps
+    // the turnstile shut.
+    EXPECT_EQ(h.outputs.pulses.size(), c.pulses ? 1u : 0u);
     expectIdle(h.screen().state());
 
     const int logged = h.errorLog.messages.size();

@@ -111,12 +111,18 @@ TEST_F(Tec12UsbTest, SwitchedOnAtStartUpBeforeTheLineOpens) {
     EXPECT_TRUE(f.aviso.boxes.empty());
 }
 
-TEST_F(Tec12UsbTest, SwitchedOffAtExitAfterTheLineCloses) {
+// The finger check holds the line as an entry does, and the keypad goes off with it.
+TEST_F(Tec12UsbTest, SwitchedOffAfterTheLineClosesAtTheFingerCheckAndAtExit) {
     f.show();
-    f.readerLine.calls.clear();
-    f.screen().BBNRETORNAClick();
-    EXPECT_EQ(f.readerLine.calls.mid(0, 5),
-              QStringList({QStringLiteral("close"), QStringLiteral("break on")}) + switchOff);
+    for (const auto& [name, step] :
+         {std::pair{"finger check", &terminal::TerminalScreen::BBNVERIFICAClick},
+          {"exit", &terminal::TerminalScreen::BBNRETORNAClick}}) {
+        SCOPED_TRACE(name);
+        f.readerLine.calls.clear();
+        (f.screen().*step)();
+        EXPECT_EQ(f.readerLine.calls.mid(0, 5),
+                  QStringList({QStringLiteral("close"), QStringLiteral("break on")}) + switchOff);
+    }
     EXPECT_FALSE(f.readerLine.rxChar) << "the closed screen still hears the line";
     EXPECT_TRUE(f.state().closeRequested);
 }
@@ -187,6 +193,24 @@ TEST(ReaderFingerprintOnly, Tec12EnterStartsTheFingerprintCheck) {
     f.readerLine.rxChar(1);
     EXPECT_EQ(f.readerLine.waiting, QByteArray("#"));
     EXPECT_EQ(checks, 1);
+}
+
+// A line that cannot deliver what it announced (the device went at that moment) is the
+// keypad's problem box, for the keypad and for the card reader alike.
+TEST(ReaderLinePreparation, ALineThatCannotDeliverShowsTheTec12Problem) {
+    for (const char* tec12 : {"Sim", "Não"}) {
+        SCOPED_TRACE(tec12);
+        TerminalFixture f({{kPinpad, QStringLiteral("COM4")}, {kTec12, QString::fromUtf8(tec12)}});
+        f.show();
+        f.readerLine.waiting = "1";
+        f.readerLine.readFails = true;
+        f.readerLine.rxChar(1);
+        ASSERT_EQ(f.aviso.boxes.size(), 1u);
+        EXPECT_EQ(f.aviso.boxes[0].kind, QStringLiteral("!"));
+        EXPECT_EQ(f.aviso.boxes[0].text, QStringLiteral("Problema com Tec12."));
+        EXPECT_EQ(f.aviso.boxes[0].detail, QString());
+        EXPECT_TRUE(f.state().EDTMATRICULA.text.isEmpty());
+    }
 }
 
 TEST(ReaderLinePreparation, KeyboardTerminalIgnoresTheHandler) {

@@ -69,6 +69,23 @@ protected:
         press(frame.at(0));
     }
 
+    // The device sends the bytes while the next outcome holds the screen; the line announces
+    // them within the wait, and the screen keeps the event for after it. `inside` checks what
+    // the screen did meanwhile.
+    void sendDuringTheNextOutcome(const QByteArray& bytes, std::function<void()> inside = {}) {
+        sentDuringOutcome = false;
+        f->pump.duringWait = [this, bytes, inside] {
+            if (!std::exchange(sentDuringOutcome, true)) {
+                device.send(bytes);
+                EXPECT_TRUE(device.waitingAtPort(0)) << "the line did not take the bytes";
+                runFor(100);
+                if (inside) {
+                    inside();
+                }
+            }
+        };
+    }
+
     QString loggedMatricula() {
         return f->value(QStringLiteral("SELECT MATRICULA FROM AcessoDia")).toString();
     }
@@ -78,6 +95,7 @@ protected:
     std::unique_ptr<terminal::SerialReaderLine> line;
     QByteArray frameRest;
     int restLength = 0;
+    bool sentDuringOutcome = false;
 };
 
 TEST_F(ScreenReaderTest, KeypadTypesANumberAndEnterIdentifiesTheMember) {
@@ -172,18 +190,53 @@ TEST_F(ScreenReaderTest, CardFrameIdentifiesTheMemberOnce) {
     EXPECT_FALSE(f->state().PNLFUNDO.visible);
 }
 
-// Twelve bytes make a frame; a thirteenth is not part of it and the hold throws it away.
+// Twelve bytes make a frame, line breaks included; a thirteenth is not part of it and the
+// hold throws it away. (Six line-break bytes leave room for six digits, so a wider window
+// would read a seventh.)
 TEST_F(ScreenReaderTest, ThirteenthByteIsNotPartOfTheFrame) {
-    terminal(false).addStudent(QStringLiteral("1234567890"), QStringLiteral("CID"));
+    terminal(false).addStudent(QStringLiteral("0000123456"), QStringLiteral("CID"));
+    f->addStudent(QStringLiteral("0001234567"), QStringLiteral("RUI"));
     show();
-    swipe("1234567890\r\n7");
+    swipe("\r\n\r\n\r\n1234567");
     EXPECT_EQ(f->count(QStringLiteral("AcessoDia")), 1);
-    EXPECT_EQ(loggedMatricula(), QStringLiteral("1234567890"));
+    EXPECT_EQ(loggedMatricula(), QStringLiteral("0000123456"));
     EXPECT_TRUE(device.waitingAtPort(0));
-    runUntil([] { return false; }, 50); // an event for the thrown-away byte would run now
+    runFor(50); // an event for the thrown-away byte would run now
     EXPECT_FALSE(f->state().PNLFUNDO.visible);
     EXPECT_TRUE(f->state().EDTMATRICULA.text.isEmpty());
     EXPECT_EQ(f->count(QStringLiteral("AcessoDia")), 1);
+}
+
+// NUL bytes before a frame take no place in it: the member is read whole.
+TEST_F(ScreenReaderTest, NulBytesBeforeACardFrameDoNotChangeTheNumber) {
+    terminal(false).addStudent(QStringLiteral("0000010001"), QStringLiteral("BIA"));
+    show();
+    frameRest = "000010001\r\n";
+    restLength = static_cast<int>(frameRest.size());
+    device.send(QByteArray("\0\0\0"
+                           "0",
+                           4));
+    ASSERT_TRUE(runUntil([&] { return f->count(QStringLiteral("AcessoDia")) == 1; }))
+        << f->state().EDTMATRICULA.text.toStdString();
+    EXPECT_EQ(loggedMatricula(), QStringLiteral("0000010001"));
+}
+
+// A key pressed while someone else's outcome holds the screen is thrown away by the hold;
+// its event, run after the reset, finds nothing and leaves the idle screen as it is.
+TEST_F(ScreenReaderTest, AKeyThrownAwayByTheHoldLeavesTheIdleScreenAlone) {
+    terminal(true);
+    show();
+    sendDuringTheNextOutcome("5");
+    f->screen().externalMessage(1); // the desk lets a visitor in; the outcome holds the screen
+    ASSERT_TRUE(runUntil([&] { return sentDuringOutcome; }));
+    f->fingerprint.calls.clear();
+    runFor(200); // the key's event runs now
+    for (const auto* button : {&f->state().BBNCAPTURABIOMETRIA, &f->state().BBNTECLADO1,
+                               &f->state().BBNOBS, &f->state().BBNRETORNA}) {
+        EXPECT_TRUE(button->enabled);
+    }
+    EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("stopPoll")));
+    EXPECT_TRUE(f->state().EDTMATRICULA.text.isEmpty());
 }
 
 // A card read while another person's outcome holds the screen does not break into that
@@ -195,22 +248,16 @@ TEST_F(ScreenReaderTest, ACardDuringAnOutcomeIsHandledAfterIt) {
                      {QStringLiteral("Tec12ouBiometria"), QStringLiteral("Sim")}})
         .addStudent(QStringLiteral("0000010001"), QStringLiteral("BIA"));
     show();
-    bool swiped = false;
-    f->pump.duringWait = [&] {
-        if (!std::exchange(swiped, true)) {
-            device.send("0000010001\r\n");
-            EXPECT_TRUE(device.waitingAtPort(0)) << "the line did not take the frame";
-            runUntil([] { return false; }, 100);
-            EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("StopCapture")))
-                << "handled inside the wait";
-            EXPECT_FALSE(f->state().EDTMATRICULA.text.contains(QStringLiteral("10001")))
-                << "the card broke in";
-        }
-    };
+    sendDuringTheNextOutcome("0000010001\r\n", [this] {
+        EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("StopCapture")))
+            << "handled inside the wait";
+        EXPECT_FALSE(f->state().EDTMATRICULA.text.contains(QStringLiteral("10001")))
+            << "the card broke in";
+    });
     f->type(QStringLiteral("777")); // nobody: "Inexistente !!!" holds the screen
-    ASSERT_TRUE(swiped);
-    EXPECT_TRUE(
-        runUntil([&] { return f->fingerprint.calls.contains(QStringLiteral("StopCapture")); }));
+    ASSERT_TRUE(sentDuringOutcome);
+    runFor(200); // the card's event runs now and finds its bytes gone
+    EXPECT_FALSE(f->fingerprint.calls.contains(QStringLiteral("StopCapture")));
     EXPECT_FALSE(f->state().PNLFUNDO.visible);
     EXPECT_EQ(f->count(QStringLiteral("AcessoDia")), 0);
 

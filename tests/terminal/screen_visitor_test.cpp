@@ -1,3 +1,4 @@
+#include "support/decision_harness.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -73,12 +74,16 @@ TEST(ScreenVisitor, FailedWriteShowsTheMessageAndCloses) {
     EXPECT_TRUE(f.state().PNLACESSO.caption.isEmpty());
 }
 
-TEST(ScreenVisitor, RecordedByTheRecordingTurnstileWhenFitted) {
+TEST(ScreenVisitor, PulsesTheFittedTurnstileForThePulseLength) {
     TerminalFixture f({{QStringLiteral("ROLETA"), QStringLiteral("COM2")},
                        {QStringLiteral("TIPO_ROLETA"), QStringLiteral("A")}});
-    f.show();
+    RecordingOutputs outputs;
+    f.show().services().turnstileOutputs = &outputs;
     f.type(QStringLiteral("9999999999"));
-    EXPECT_EQ(f.turnstile.pulses, std::vector<int>{500});
+    ASSERT_EQ(outputs.pulses.size(), 1u);
+    EXPECT_EQ(outputs.pulses[0].target.kind, terminal::TurnstileOutputKind::SerialRts);
+    EXPECT_EQ(outputs.pulses[0].target.device, QStringLiteral("COM2"));
+    EXPECT_EQ(outputs.pulses[0].milliseconds, 500);
 }
 
 } // namespace

@@ -29,10 +29,9 @@ store::Status LoadTerminal::open() {
     if (store::Status opened = connection_.open(); !opened.ok()) {
         return opened;
     }
-    screen_ = std::make_unique<terminal::TerminalScreen>(
-        terminal::ScreenServices{connection_, *this, *this, *this, *this, writer_,
-                                 terminal::Devices{readerLine_, fingerprint_, turnstile_}, unit_,
-                                 local_, this, nullptr, this});
+    screen_ = std::make_unique<terminal::TerminalScreen>(terminal::ScreenServices{
+        connection_, *this, *this, *this, *this, writer_,
+        terminal::Devices{readerLine_, fingerprint_}, unit_, local_, this, nullptr, this});
     screen_->FormCreate(1024, 768);
     screen_->FormShow();
     if (screen_->state().closeRequested) {

@@ -77,7 +77,6 @@ private:
     terminal::DatabaseLogWriter writer_{connection_};
     terminal::NoReaderLine readerLine_;
     terminal::NoFingerprintReader fingerprint_;
-    terminal::NoTurnstileOutput turnstile_;
     terminal::TerminalUnit unit_;
     std::unique_ptr<terminal::TerminalScreen> screen_;
     LoadTally tally_;

@@ -75,7 +75,6 @@ struct RunningTerminal {
     TimedLogWriter writer;
     terminal::NoReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
-    terminal::NoTurnstileOutput turnstile;
     terminal::TerminalUnit unit;
     std::unique_ptr<terminal::TerminalScreen> screen;
 
@@ -84,8 +83,8 @@ struct RunningTerminal {
         unit.operatorCode = QStringLiteral("00");
         screen = std::make_unique<terminal::TerminalScreen>(
             terminal::ScreenServices{*club.connection, events, events, events, events, writer,
-                                     terminal::Devices{readerLine, fingerprint, turnstile}, unit,
-                                     club.local, &events, nullptr, &events});
+                                     terminal::Devices{readerLine, fingerprint}, unit, club.local,
+                                     &events, nullptr, &events});
     }
 };
 

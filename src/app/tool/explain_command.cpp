@@ -138,7 +138,6 @@ int explainCommand(CommandContext& context) {
     terminal::DiscardingLogWriter writer;
     terminal::NoReaderLine readerLine;
     terminal::NoFingerprintReader fingerprint;
-    terminal::NoTurnstileOutput turnstile;
     terminal::TerminalUnit unit;
     unit.operatorCode = QStringLiteral("00");
     terminal::ScreenServices services{*club->connection,
@@ -147,7 +146,7 @@ int explainCommand(CommandContext& context) {
                                       recorder,
                                       recorder,
                                       writer,
-                                      terminal::Devices{readerLine, fingerprint, turnstile},
+                                      terminal::Devices{readerLine, fingerprint},
                                       unit,
                                       club->local,
                                       &recorder,

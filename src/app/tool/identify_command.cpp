@@ -153,12 +153,11 @@ int identifyCommand(CommandContext& context) {
     terminal::NoFingerprintReader noFingerprint;
     terminal::FingerprintReader& fingerprint =
         fingerprintParts ? fingerprintParts->reader() : noFingerprint;
-    terminal::NoTurnstileOutput turnstile;
     terminal::TerminalUnit unit;
     unit.operatorCode = QStringLiteral("00");
     terminal::TerminalScreen screen(terminal::ScreenServices{
         connection, events, events, events, events, *writer,
-        terminal::Devices{readerLine, fingerprint, turnstile}, unit, local, &events,
+        terminal::Devices{readerLine, fingerprint}, unit, local, &events,
         fingerprintParts ? fingerprintParts->captureScreen() : nullptr, &events});
     if (fingerprintParts) {
         fingerprintParts->attach(screen);

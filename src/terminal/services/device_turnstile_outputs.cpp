@@ -33,6 +33,14 @@ QString iniFile(const store::LocalSettings& local) {
     return local.filePath(QStringLiteral("terminal.ini"));
 }
 
+QString relayNoAnswer(const QString& address, const QString& error) {
+    return QStringLiteral("the turnstile relay %1 (Sacvar2.CatracaWireless) took the request but "
+                          "did not answer within %2 ms: %3; check the relay's power and firmware")
+        .arg(address)
+        .arg(hardware::WifiRelay::kTimeoutMilliseconds)
+        .arg(error);
+}
+
 } // namespace
 
 DeviceTurnstileOutputs::DeviceTurnstileOutputs(store::LocalSettings local, Pump& pump, RtsPort& rts,
@@ -65,18 +73,21 @@ OutputPreparation DeviceTurnstileOutputs::prepare(const TurnstileSettings& setti
         } catch (const TurnstileDeviceError& error) {
             OutputPreparation prepared;
             prepared.deviceProblem = QString::fromStdString(error.what());
+            parallelProblemReported_ = prepared.deviceProblem;
             return prepared;
         }
         return {};
-    case TurnstileOutputKind::WifiRelay:
-        if (relay().send(target->relayAddress, RelaySwitch::Off).outcome ==
-            RelayOutcome::TimedOut) {
-            OutputPreparation prepared;
+    case TurnstileOutputKind::WifiRelay: {
+        const hardware::RelayResult off = relay().send(target->relayAddress, RelaySwitch::Off);
+        OutputPreparation prepared;
+        if (off.outcome == RelayOutcome::TimedOut) {
             prepared.avisoText = QStringLiteral("Problema na roleta !");
             prepared.avisoDetail = kRelayUnreachable;
-            return prepared;
+        } else if (off.outcome == RelayOutcome::ReceiveFailed) {
+            prepared.deviceProblem = relayNoAnswer(target->relayAddress, off.error);
         }
-        return {};
+        return prepared;
+    }
     case TurnstileOutputKind::SerialRts:
         break;
     }
@@ -124,10 +135,7 @@ PulseReport DeviceTurnstileOutputs::pulse(const TurnstileTarget& target, int pul
     case TurnstileOutputKind::Converter:
         return converterPulse(pulseMilliseconds);
     case TurnstileOutputKind::ParallelPort:
-        writeParallel(target.portAddress, 255);
-        pump_.wait(pulseMilliseconds);
-        writeParallel(target.portAddress, 0);
-        return {};
+        return parallelPulse(target.portAddress, pulseMilliseconds);
     case TurnstileOutputKind::WifiRelay:
         return relayPulse(target.relayAddress, pulseMilliseconds);
     case TurnstileOutputKind::SerialRts:
@@ -140,16 +148,36 @@ PulseReport DeviceTurnstileOutputs::pulse(const TurnstileTarget& target, int pul
 PulseReport DeviceTurnstileOutputs::converterPulse(int pulseMilliseconds) {
     converterByte_ = hardware::LigaBit(converterByte_, kTurnstileBit);
     hardware::EscreveConversor(*converter_, converterHandle_, kOutputRegister, converterByte_);
-    if (auto absent = converterAbsent()) {
-        return *absent;
+    const std::optional<PulseReport> absentAfterOn = converterAbsent();
+    if (!absentAfterOn) {
+        pump_.wait(pulseMilliseconds);
     }
-    pump_.wait(pulseMilliseconds);
+    // The turnstile is never left released, not even when the screen is about to close.
     converterByte_ = hardware::DesligaBit(converterByte_, kTurnstileBit);
     hardware::EscreveConversor(*converter_, converterHandle_, kOutputRegister, converterByte_);
-    if (auto absent = converterAbsent()) {
-        return *absent;
+    if (absentAfterOn) {
+        return *absentAfterOn;
     }
-    return {};
+    return converterAbsent().value_or(PulseReport{});
+}
+
+// A port that cannot be used gives no pulse; the release goes on, and the log hears of the
+// problem once, not at every person, until the port works again.
+PulseReport DeviceTurnstileOutputs::parallelPulse(const QString& address, int pulseMilliseconds) {
+    PulseReport report;
+    try {
+        writeParallel(address, 255);
+        pump_.wait(pulseMilliseconds);
+        writeParallel(address, 0);
+        parallelProblemReported_.clear();
+    } catch (const TurnstileDeviceError& error) {
+        const QString problem = QString::fromStdString(error.what());
+        if (problem != parallelProblemReported_) {
+            parallelProblemReported_ = problem;
+            report.deviceProblem = problem;
+        }
+    }
+    return report;
 }
 
 // A read-back of all zero bits (a refused read included) means the converter is gone; the
@@ -210,18 +238,26 @@ PulseReport DeviceTurnstileOutputs::relayPulse(const QString& address, int pulse
             showInformation_(kRelayUnreachable);
         }
     };
-    if (relay().send(address, RelaySwitch::On).outcome == RelayOutcome::TimedOut) {
+    const auto noteReceiveFailure = [&](const hardware::RelayResult& result) {
+        if (result.outcome == RelayOutcome::ReceiveFailed && report.deviceProblem.isEmpty()) {
+            report.deviceProblem = relayNoAnswer(address, result.error);
+        }
+    };
+    const hardware::RelayResult on = relay().send(address, RelaySwitch::On);
+    if (on.outcome == RelayOutcome::TimedOut) {
         unreachable();
     }
+    noteReceiveFailure(on);
     pump_.wait(pulseMilliseconds);
-    // Switched off up to four times, as the relay may miss one; only a failure other than
-    // the time-out gives up early.
+    // Switched off up to four times, as the relay may miss one; only a failure to send is
+    // tried again, any other failure (an answer that never comes included) gives up.
     int attempt = 0;
     while (attempt < kRelayOffAttempts) {
-        const RelayOutcome outcome = relay().send(address, RelaySwitch::Off).outcome;
-        if (outcome == RelayOutcome::TimedOut) {
+        const hardware::RelayResult off = relay().send(address, RelaySwitch::Off);
+        if (off.outcome == RelayOutcome::TimedOut) {
             unreachable();
-        } else if (outcome == RelayOutcome::Failed) {
+        } else if (off.outcome != RelayOutcome::Answered) {
+            noteReceiveFailure(off);
             attempt = kRelayOffAttempts;
         }
         if (attempt < kRelayOffAttempts) {

@@ -57,13 +57,11 @@ public:
     void clearParallelPort(const QString& address) override { writeParallel(address, 0); }
     void showInformationWith(ShowInformation show) override { showInformation_ = std::move(show); }
 
-    // The image of the converter's output register; it survives between pulses.
-    std::uint8_t converterByte() const { return converterByte_; }
-
 private:
     OutputPreparation prepareConverter(const QString& roleta);
     PulseReport converterPulse(int pulseMilliseconds);
     std::optional<PulseReport> converterAbsent();
+    PulseReport parallelPulse(const QString& address, int pulseMilliseconds);
     void writeParallel(const QString& address, std::uint8_t value);
     PulseReport relayPulse(const QString& address, int pulseMilliseconds);
     void rtsPulse(const QString& portName, int pulseMilliseconds);
@@ -77,7 +75,8 @@ private:
     hardware::ParallelPort parallel_;
     std::unique_ptr<hardware::WifiRelay> relay_; // made on first use
     hardware::ConverterHandle converterHandle_ = hardware::kInvalidConverterHandle;
-    std::uint8_t converterByte_ = 0;
+    std::uint8_t converterByte_ = 0; // the output register's image; it survives between pulses
+    QString parallelProblemReported_;
     ShowInformation showInformation_;
 };
 

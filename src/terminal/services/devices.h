@@ -26,6 +26,9 @@ public:
     virtual void close() = 0;
     // Up to count of the bytes waiting; -1 when the line could not deliver (it is closed).
     virtual int read(char* buffer, int count) = 0;
+    // The bytes waiting now, which a hold may have thrown away since the event; 0 or less
+    // when there are none (-1: the line is closed).
+    virtual int bytesWaiting() = 0;
     // An empty handler removes it: nothing more is heard from the line.
     virtual void setRxCharHandler(RxChar handler) = 0;
 
@@ -39,13 +42,23 @@ public:
 // Which of the two fingerprint SDKs Sacvar2.Tipo_Leitor chooses.
 enum class ReaderKind { NBioBSP, DigitalPersona };
 
+// What the start-up found: the reader ready, no reader plugged in (the terminal serves
+// without fingerprints), no fingerprint library, or a database that cannot give the stored
+// fingers.
+struct ReaderPreparation {
+    enum class Outcome { Ready, NoReader, NoLibrary, DatabaseError };
+    Outcome outcome = Outcome::Ready;
+    QString why;
+};
+
 // The fingerprint readers as the screen drives them: the NBioBSP device with its poll
 // timer, and the DigitalPersona capture with the stored fingers it is compared with.
 class FingerprintReader {
 public:
     virtual ~FingerprintReader() = default;
-    // Start-up: makes the SDK's objects and finds the reader; an error when there is none.
-    virtual store::Status prepare(ReaderKind kind) = 0;
+    // Start-up: makes the SDK's objects and finds the reader. Anything but Ready leaves no
+    // SDK objects behind.
+    virtual ReaderPreparation prepare(ReaderKind kind) = 0;
     virtual void release() = 0;     // closing: the SDK's objects go
     virtual void openDevice() = 0;  // NBioBSP device "open" (255)
     virtual void closeDevice() = 0; // NBioBSP device "close"
@@ -62,18 +75,10 @@ public:
     virtual void templatesChanged() = 0;
 };
 
-// The turnstile output the settings choose; one pulse of the given length per release.
-class TurnstileOutput {
-public:
-    virtual ~TurnstileOutput() = default;
-    virtual void pulse(int pulseMilliseconds) = 0;
-};
-
 // The devices of one terminal. A terminal without a device gets the idle ones.
 struct Devices {
     ReaderLine& readerLine;
     FingerprintReader& fingerprint;
-    TurnstileOutput& turnstile;
 };
 
 // Devices that are not fitted: every call does nothing.
@@ -84,6 +89,7 @@ public:
     void open() override {}
     void close() override {}
     int read(char*, int) override { return -1; }
+    int bytesWaiting() override { return -1; }
     void setRxCharHandler(RxChar) override {}
     bool openKeypad(int, int, int) override { return false; }
     void sendKeypad(int, int) override {}
@@ -92,7 +98,7 @@ public:
 
 class NoFingerprintReader : public FingerprintReader {
 public:
-    store::Status prepare(ReaderKind) override { return store::Status::success(); }
+    ReaderPreparation prepare(ReaderKind) override { return {}; }
     void release() override {}
     void openDevice() override {}
     void closeDevice() override {}
@@ -106,11 +112,6 @@ public:
         return std::optional<QString>();
     }
     void templatesChanged() override {}
-};
-
-class NoTurnstileOutput : public TurnstileOutput {
-public:
-    void pulse(int) override {}
 };
 
 } // namespace orvalen::terminal

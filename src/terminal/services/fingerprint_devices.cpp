@@ -21,26 +21,28 @@ LibfprintReaders::~LibfprintReaders() {
     release();
 }
 
-store::Status LibfprintReaders::prepare(ReaderKind kind) {
+ReaderPreparation LibfprintReaders::prepare(ReaderKind kind) {
     if (!engine_.ok()) {
-        return engine_.error();
+        return {ReaderPreparation::Outcome::NoLibrary, engine_.error().message};
     }
     return kind == ReaderKind::NBioBSP ? prepareNBio() : prepareDigitalPersona();
 }
 
-store::Status LibfprintReaders::prepareNBio() {
+ReaderPreparation LibfprintReaders::prepareNBio() {
     nbio_ = std::make_unique<biometrics::nbiobsp::NBioBSP>(engine_);
     nbio_->Device.Open(kAnyReader);
-    if (nbio_->Device.ErrorCode() != biometrics::nbiobsp::kNone) {
-        const QString why = nbio_->Device.ErrorDescription();
-        nbio_.reset();
-        return store::Error{why};
+    const int code = nbio_->Device.ErrorCode();
+    if (code == biometrics::nbiobsp::kNone) {
+        return {};
     }
-    return store::Status::success();
+    const QString why = nbio_->Device.ErrorDescription();
+    nbio_.reset();
+    return {code == biometrics::nbiobsp::kLibraryUnavailable ? ReaderPreparation::Outcome::NoLibrary
+                                                             : ReaderPreparation::Outcome::NoReader,
+            why};
 }
 
-store::Status LibfprintReaders::prepareDigitalPersona() {
-    verification_ = std::make_unique<biometrics::dpfp::DPFPVerification>(engine_.value());
+ReaderPreparation LibfprintReaders::prepareDigitalPersona() {
     capture_ = std::make_unique<biometrics::dpfp::DPFPCapture>(engine_.value());
     capture_->Priority = kCapturePriority;
     capture_->OnComplete = [this](biometrics::dpfp::DPFPCapture*, const QString& serial,
@@ -57,13 +59,13 @@ store::Status LibfprintReaders::prepareDigitalPersona() {
     gallery_ = std::make_unique<biometrics::PersonaGallery>(engine_.value());
     if (const store::Status read = gallery_->refresh(club_); !read.ok()) {
         release();
-        return read;
+        return {ReaderPreparation::Outcome::DatabaseError, read.error().message};
     }
     if (const store::Status started = capture_->StartCapture(); !started.ok()) {
         release();
-        return started;
+        return {ReaderPreparation::Outcome::NoReader, started.error().message};
     }
-    return store::Status::success();
+    return {};
 }
 
 void LibfprintReaders::release() {
@@ -72,7 +74,6 @@ void LibfprintReaders::release() {
         capture_->StopCapture();
     }
     capture_.reset();
-    verification_.reset();
     gallery_.reset();
     nbio_.reset();
 }

@@ -34,7 +34,7 @@ public:
     // Called once the screen has dealt with a finger the DigitalPersona capture delivered.
     void onFingerHandled(std::function<void()> handled) { fingerHandled_ = std::move(handled); }
 
-    store::Status prepare(ReaderKind kind) override;
+    ReaderPreparation prepare(ReaderKind kind) override;
     void release() override;
     void openDevice() override;
     void closeDevice() override;
@@ -48,8 +48,8 @@ public:
     void templatesChanged() override;
 
 private:
-    store::Status prepareNBio();
-    store::Status prepareDigitalPersona();
+    ReaderPreparation prepareNBio();
+    ReaderPreparation prepareDigitalPersona();
     void pollTick();
 
     EngineStart engine_;
@@ -58,7 +58,6 @@ private:
     TerminalScreen* screen_ = nullptr;
     std::unique_ptr<biometrics::nbiobsp::NBioBSP> nbio_;
     std::unique_ptr<biometrics::dpfp::DPFPCapture> capture_;
-    std::unique_ptr<biometrics::dpfp::DPFPVerification> verification_;
     std::unique_ptr<biometrics::PersonaGallery> gallery_;
     QTimer TimerSFinger_;
     bool tickQueued_ = false;

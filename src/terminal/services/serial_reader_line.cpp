@@ -39,9 +39,14 @@ SerialReaderLine::SerialReaderLine(store::LocalSettings local, store::ErrorLog& 
     : local_(std::move(local)), log_(log), comm_(lines), keypad_([this](int port) {
           return local_.deviceForPort(QStringLiteral("COM%1").arg(port));
       }) {
-    // Only received characters make the reader's events.
+    // Only received characters make the reader's events. NUL bytes a reader sends before
+    // its frame, or a character damaged on the line, must not take a place in the frame.
     comm_.MonitorEvents = hardware::comm::TCommEventType::evRxChar;
     comm_.setBaudRate(kDesignedBaudRate);
+    comm_.setOptions(
+        hardware::comm::TCommOptions(hardware::comm::TCommOption::coParityCheck) |
+        hardware::comm::TCommOption::coDsrSensitivity | hardware::comm::TCommOption::coIgnoreXOff |
+        hardware::comm::TCommOption::coErrorChar | hardware::comm::TCommOption::coNullStrip);
     comm_.OnDeviceLost = [this](const QString& message) {
         log_.record(message + QStringLiteral("\n") + deviceAdvice(portName_));
     };
@@ -88,6 +93,10 @@ void SerialReaderLine::close() {
 
 int SerialReaderLine::read(char* buffer, int count) {
     return comm_.Read(buffer, count);
+}
+
+int SerialReaderLine::bytesWaiting() {
+    return comm_.InQueCount();
 }
 
 void SerialReaderLine::setRxCharHandler(RxChar handler) {

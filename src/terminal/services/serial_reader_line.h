@@ -25,6 +25,7 @@ public:
     void open() override;
     void close() override;
     int read(char* buffer, int count) override;
+    int bytesWaiting() override;
     void setRxCharHandler(RxChar handler) override;
     bool openKeypad(int port, int baudRate, int dataBits) override;
     void sendKeypad(int port, int value) override;

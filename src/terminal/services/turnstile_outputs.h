@@ -29,11 +29,13 @@ struct TurnstileTarget {
 };
 
 // What a pulse leaves for the screen: a text for the information panel (a relay that does
-// not answer), or a message box after which the screen closes (a converter that does not).
+// not answer), or a message box after which the screen closes (a converter that does not),
+// and a device problem for the exception log (the release goes on).
 struct PulseReport {
     QString information;
     std::optional<QString> avisoText;
     QString avisoDetail;
+    QString deviceProblem;
 };
 
 // What the start-up's turnstile output preparation leaves for the screen.
