@@ -114,6 +114,13 @@ TEST(TerminalSession, InputDuringAnOutcomeNeverRunsInsideIt) {
              ASSERT_TRUE(terminal::sendTerminalMessage(QStringLiteral("0x400 1")).ok());
          },
          2, false},
+        {"the operator's Teclado button, carried out afterwards",
+         [](OpenTerminal& t) {
+             QPushButton* keyboard = t.button(QStringLiteral("Teclado"));
+             ASSERT_NE(keyboard, nullptr);
+             keyboard->click();
+         },
+         1, false},
         {"Sair, carried out afterwards",
          [](OpenTerminal& t) {
              QPushButton* exit = t.button(QStringLiteral("Sair"));
