@@ -237,7 +237,6 @@ public:
     QColor LSTRCOLORMATRICULANOME = colours::clRed;
     QString pSTRMATRICULAFUNCIONARIO;
     QString PSTR_DIA;
-    bool MHORA_OK = false;
     bool PBOO_VALIDADE_BOLSA = false;
     bool PBOO_TRANCAMENTO = false;
     bool PBOO_REPASSE = false;
