@@ -132,7 +132,7 @@ void DecisionHarness::open() {
         local,
         &observer};
     services.captureScreen = captureScreen != nullptr ? captureScreen : &capture;
-    services.turnstileOutputs = &outputs;
+    services.turnstileOutputs = turnstileOutputs != nullptr ? turnstileOutputs : &outputs;
     screen_ = std::make_unique<terminal::TerminalScreen>(services);
     screen_->FormCreate(1024, 768);
     screen_->FormShow();

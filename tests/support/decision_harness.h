@@ -120,6 +120,8 @@ public:
     // A real fingerprint reader and capture screen instead of none and the scripted one.
     terminal::FingerprintReader* fingerprintReader = nullptr;
     terminal::CaptureScreen* captureScreen = nullptr;
+    // Real turnstile outputs instead of the recording ones, in force from the start-up.
+    terminal::TurnstileOutputs* turnstileOutputs = nullptr;
 
 private:
     void update(const char* table, const char* column, const QVariant& value);

@@ -1,3 +1,4 @@
+#include "hardware/simulated_converter.h"
 #include "hardware/simulated_relay.h"
 #include "support/application.h"
 #include "support/decision_harness.h"
@@ -5,11 +6,13 @@
 #include "terminal/services/device_turnstile_outputs.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 namespace orvalen::test {
 namespace {
 
+using hardware::SimulatedConverter;
 using terminal::TurnstileOutputKind;
 
 const QString kStudent = QStringLiteral("0000000101");
@@ -139,21 +142,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {kFree, s("Sem Acesso a Atividade")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ReleaseReportTest, ConverterWithoutAnswerClosesTheScreen) {
-    DecisionHarness h;
-    h.addStudent(kStudent);
-    h.setSacvar("TIPO_ROLETA", s("R"));
-    h.setSacvar2("USB_LPT", s("Sim"));
-    h.outputs.report.avisoText = s("Problema no Conversor USB para LPT");
-    h.outputs.report.avisoDetail = s("00000000");
-    h.open();
-    h.identifyStudent(kStudent);
-    ASSERT_EQ(h.aviso.boxes.size(), 1u);
-    EXPECT_EQ(h.aviso.boxes[0].text, s("Problema no Conversor USB para LPT"));
-    EXPECT_EQ(h.aviso.boxes[0].detail, s("00000000"));
-    EXPECT_TRUE(h.screen().state().closeRequested);
-}
-
 TEST(ReleaseVisitorTest, BothVisitorNumbersPassTheActivityFilter) {
     for (const char* visitor : {"9999999999", "0000999999"}) {
         DecisionHarness h;
@@ -173,6 +161,58 @@ public:
     void setRts(bool) override {}
     void close() override {}
 };
+
+// A converter-driven turnstile (LPT1 through the USB converter) on the real outputs; the
+// simulated converter stands in for the device and answers as the test says.
+class ConverterTerminal {
+public:
+    explicit ConverterTerminal(SimulatedConverter::Behaviour atStartUp) {
+        ensureApplication();
+        h.addStudent(kStudent);
+        h.setSacvar("ROLETA", s("LPT1"));
+        h.setSacvar("TIPO_ROLETA", s("R"));
+        h.setSacvar2("USB_LPT", s("Sim"));
+        auto simulated = std::make_unique<SimulatedConverter>();
+        simulated->setBehaviour(atStartUp);
+        converter = simulated.get();
+        store::LocalSettings local;
+        local.folder = h.db.folder();
+        outputs = std::make_unique<terminal::DeviceTurnstileOutputs>(local, h.pump, rts,
+                                                                     std::move(simulated));
+        h.turnstileOutputs = outputs.get();
+        h.open();
+    }
+
+    // The outputs outlive the screen that holds them.
+    UnusedRtsPort rts;
+    std::unique_ptr<terminal::DeviceTurnstileOutputs> outputs;
+    SimulatedConverter* converter = nullptr;
+    DecisionHarness h;
+};
+
+TEST(ReleaseReportTest, AConverterThatReadsBackNothingClosesTheScreen) {
+    ConverterTerminal t(SimulatedConverter::Behaviour::Answers);
+    ASSERT_TRUE(t.h.aviso.boxes.empty()) << "the converter answered at the start-up";
+    t.converter->setBehaviour(SimulatedConverter::Behaviour::AnswersZero);
+    t.h.identifyStudent(kStudent);
+    ASSERT_EQ(t.h.aviso.boxes.size(), 1u);
+    EXPECT_EQ(t.h.aviso.boxes[0].kind, s("!"));
+    EXPECT_EQ(t.h.aviso.boxes[0].text, s("Problema no Conversor USB para LPT"));
+    EXPECT_EQ(t.h.aviso.boxes[0].detail, s("00000000"));
+    EXPECT_TRUE(t.h.screen().state().closeRequested);
+}
+
+TEST(TurnstileDeviceStepsTest, AConverterThatIsNotThereStopsTheStartUp) {
+    ConverterTerminal t(SimulatedConverter::Behaviour::Missing);
+    ASSERT_EQ(t.h.aviso.boxes.size(), 1u);
+    EXPECT_EQ(t.h.aviso.boxes[0].text, s("Dado INCORRETO !"));
+    EXPECT_EQ(t.h.aviso.boxes[0].detail, s("A porta LPT1 está em uso ou não existe."));
+    ASSERT_EQ(t.h.errorLog.messages.size(), 1);
+    EXPECT_TRUE(t.h.errorLog.messages[0].contains(s("LPT1"))) << "the log names the device";
+    EXPECT_TRUE(t.h.screen().state().closeRequested);
+    // The start-up stopped before the entry panels and the access-point list.
+    EXPECT_FALSE(t.h.screen().state().PNLMATRICULA.visible);
+}
 
 // The real outputs behind LIBERA_ROLETA: a granted student switches a loopback relay on
 // and off once; a refused one sends it nothing.
@@ -254,25 +294,6 @@ TEST(TurnstileDeviceStepsTest, StartUpExitAndClosing) {
         EXPECT_EQ(h.outputs.steps, c.steps);
         EXPECT_TRUE(h.screen().state().closeRequested);
     }
-}
-
-TEST(TurnstileDeviceStepsTest, AConverterThatIsNotThereStopsTheStartUp) {
-    DecisionHarness h;
-    h.setSacvar("ROLETA", s("USBLPT0"));
-    h.setSacvar("TIPO_ROLETA", s("R"));
-    h.setSacvar2("USB_LPT", s("Sim"));
-    h.outputs.preparation.avisoText = s("Dado INCORRETO !");
-    h.outputs.preparation.avisoDetail = s("A porta USBLPT0 está em uso ou não existe.");
-    h.outputs.preparation.closeScreen = true;
-    h.outputs.preparation.deviceProblem = s("cannot open /dev/usblpt0");
-    h.open();
-    ASSERT_EQ(h.aviso.boxes.size(), 1u);
-    EXPECT_EQ(h.aviso.boxes[0].text, s("Dado INCORRETO !"));
-    EXPECT_EQ(h.aviso.boxes[0].detail, s("A porta USBLPT0 está em uso ou não existe."));
-    EXPECT_EQ(h.errorLog.messages, QStringList{s("cannot open /dev/usblpt0")});
-    EXPECT_TRUE(h.screen().state().closeRequested);
-    // The start-up stopped before the entry panels and the access-point list.
-    EXPECT_FALSE(h.screen().state().PNLMATRICULA.visible);
 }
 
 } // namespace
