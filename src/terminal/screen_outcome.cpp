@@ -68,6 +68,10 @@ void TerminalScreen::hideEntryForOutcome() {
 
 void TerminalScreen::MOSTRA_ACESSO(const QString& TEXTO_ACESSO, const QColor& COR,
                                    const QString& NOME_FUNC_ALUNO, int PANEL1_FONTE) {
+    // The number names nobody: no face goes beside it, least of all the last person's.
+    if (TEXTO_ACESSO.startsWith(QLatin1String("Inexistente"))) {
+        state_.ImageFotoVisible = false;
+    }
     hideEntryForOutcome();
     state_.PNLFUNDO.visible = true;
     services_.pump.processEvents();

@@ -5,14 +5,10 @@
 
 namespace orvalen::terminal {
 
-bool TerminalScreen::showPhoto(const store::PhotoRow& photo, bool hideWhenMissing) {
-    if (!photo.found) {
-        if (hideWhenMissing) {
-            state_.ImageFotoVisible = false;
-        }
-        return true;
-    }
-    if (photo.isNull) {
+// A person without a photo gets the frame's placeholder: the picture in the frame may be the
+// last person's.
+bool TerminalScreen::showPhoto(const store::PhotoRow& photo) {
+    if (!photo.found || photo.isNull) {
         state_.ImageFotoVisible = false;
         return true;
     }
@@ -40,7 +36,7 @@ void TerminalScreen::FOTO_ALUNO() {
     }
     const store::PhotoRow photo = need(source_.people().studentPhoto(unit_.currentMatricula));
     studentPhoto_ = photo.found ? photo.bytes : QByteArray();
-    if (!showPhoto(photo, false)) {
+    if (!showPhoto(photo)) {
         photoDoesNotDecode(QStringLiteral("FotosAlunos"), unit_.currentMatricula);
     }
     services_.pump.processEvents();
@@ -49,7 +45,7 @@ void TerminalScreen::FOTO_ALUNO() {
 void TerminalScreen::MOSTRA_FOTO() {
     const store::PhotoRow photo = need(source_.people().studentPhoto(students_.currentMatricula()));
     studentPhoto_ = photo.found ? photo.bytes : QByteArray();
-    showPhoto(photo, true);
+    showPhoto(photo);
 }
 
 void TerminalScreen::FOTO_FUNCIONARIO() {
@@ -59,7 +55,7 @@ void TerminalScreen::FOTO_FUNCIONARIO() {
     }
     services_.pump.processEvents();
     const store::PhotoRow photo = need(lookups_.employeePhoto(unit_.currentMatricula));
-    if (!showPhoto(photo, false)) {
+    if (!showPhoto(photo)) {
         photoDoesNotDecode(QStringLiteral("FotosFuncionarios"), unit_.currentMatricula);
     }
 }

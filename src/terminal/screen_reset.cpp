@@ -24,8 +24,6 @@ void TerminalScreen::LIMPA_TELA() {
 
     unit_.biometricMessage.clear();
     unit_.captureRunning = true;
-    state_.BBNTECLADO1Tag = 0;
-    state_.BBNCAPTURABIOMETRIATag = 0;
     unit_.photoFollow = false;
     keyboardTakeover = false;
     captureRequest = false;

@@ -105,8 +105,6 @@ struct ScreenState {
     Control BBNTECLADO1{QStringLiteral("Teclado"), {}, true, true};
     Control BBNCAPTURABIOMETRIA{QStringLiteral("Captura Biometria"), {}, false, true};
     Control BBNVERIFICA{QStringLiteral("Verifica digital"), {}, false, true};
-    int BBNTECLADO1Tag = 0;
-    int BBNCAPTURABIOMETRIATag = 0;
     Control BBNFILIAL{QStringLiteral("Selecionar Filial"), {}, false, true};
     int BBNFILIALTag = 0;
     Control DBGFILIAL{{}, {}, false, true};

@@ -238,7 +238,6 @@ public:
     QColor LSTRCOLORMATRICULANOME = colours::clRed;
     QString pSTRMATRICULAFUNCIONARIO;
     QString PSTR_DIA;
-    bool MHORA_OK = false;
     bool PBOO_VALIDADE_BOLSA = false;
     bool PBOO_TRANCAMENTO = false;
     bool PBOO_REPASSE = false;
@@ -265,8 +264,9 @@ private:
     // caption is put in force and the operator's buttons wait until it ends.
     void enterOperatorMode(const QString& captionMode, bool& modeFlag);
     void setEntryText(const QString& text);
-    // False when the photo is there but does not decode.
-    bool showPhoto(const store::PhotoRow& photo, bool hideWhenMissing);
+    // Shows the photo row, or the placeholder when there is none. False when the photo is
+    // there but does not decode.
+    bool showPhoto(const store::PhotoRow& photo);
     void photoDoesNotDecode(const QString& table, const QString& matricula);
     void searchModeColours();
     bool turnstileKindHasEntry() const;

@@ -15,18 +15,27 @@ TEST(ScreenModes, ModeButtonsAndTheirMessages) {
         Button button;
         const char* message; // empty: no box
         const char* after;
+        std::vector<bool> breaks; // what the press did to the reader line's break state
     };
     const Case cases[] = {
-        {"NADA", "R", "Teclado", Button::Teclado, "Teclado do compudador Configurado.", "Teclado"},
-        {"NADA", "R", "Teclado", Button::Leitor, "Leitor Configurado.", "Teclado"},
-        {"NADA", "R", "Teclado", Button::Tec12, "Tec12 Configurado.", "Teclado"},
-        {"COM1", "R", "Leitor", Button::Leitor, "Leitor Configurado.", "Leitor"},
-        {"COM1", "R", "Teclado", Button::Leitor, "", "Leitor"},
-        {"COM1", "R", "Leitor", Button::Tec12, "", "Tec12"},
-        {"COM1", "R", "Leitor", Button::Teclado, "", "Teclado"},
-        {"COM1", "N", "Biometria", Button::Tec12, "Tec12 Configurado.", "Biometria"},
-        {"COM1", "X", "Leitor", Button::Teclado, "",
-         "Leitor"}, // other turnstile types: label untouched
+        {"NADA",
+         "R",
+         "Teclado",
+         Button::Teclado,
+         "Teclado do compudador Configurado.",
+         "Teclado",
+         {}},
+        {"NADA", "R", "Teclado", Button::Leitor, "Leitor Configurado.", "Teclado", {}},
+        {"NADA", "R", "Teclado", Button::Tec12, "Tec12 Configurado.", "Teclado", {}},
+        {"COM1", "R", "Leitor", Button::Leitor, "Leitor Configurado.", "Leitor", {}},
+        // The reader button leaves the break as it was; Tec12 lifts it; the keyboard holds it.
+        {"COM1", "R", "Teclado", Button::Leitor, "", "Leitor", {}},
+        {"COM1", "R", "Leitor", Button::Tec12, "", "Tec12", {false}},
+        {"COM1", "R", "Leitor", Button::Teclado, "", "Teclado", {true}},
+        {"COM1", "N", "Biometria", Button::Tec12, "Tec12 Configurado.", "Biometria", {}},
+        // Other turnstile types: label and line untouched.
+        {"COM1", "X", "Leitor", Button::Teclado, "", "Leitor", {}},
+        {"COM1", "X", "Teclado", Button::Tec12, "", "Teclado", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.pinpad) + "/" + c.label + "/" + std::to_string(int(c.button)));
@@ -55,6 +64,7 @@ TEST(ScreenModes, ModeButtonsAndTheirMessages) {
         }
         EXPECT_EQ(f.state().LBLTECLADO.caption, QString::fromUtf8(c.after));
         EXPECT_EQ(f.screen().MPAD_KEYPRESS, c.button != Button::Teclado);
+        EXPECT_EQ(f.readerLine.breaks, c.breaks);
     }
 }
 
@@ -84,17 +94,28 @@ TEST(ScreenModes, CaptureRequestSetsTheBiometricMode) {
     EXPECT_TRUE(f.state().BBNTECLADO1.enabled);
 }
 
+// The operator's pick skips the entry's checks: with the day of birth asked after the number,
+// the whole dispatch would read the row's last two digits as that day and refuse the number.
 TEST(ScreenModes, KeyboardTakeoverEvaluatesTheListRowDirectly) {
-    TerminalFixture f;
+    TerminalFixture f({{QStringLiteral("ACESSO_MATRICULA_NASC"), QStringLiteral("Sim")}});
     f.addStudent(QStringLiteral("0000000100"), QStringLiteral("ANA"), QDate(1990, 5, 15));
     f.addPhoto(QStringLiteral("0000000100"), jpegOf(Qt::blue));
     f.show();
     f.screen().BBNTECLADO1Click();
     ASSERT_TRUE(f.screen().keyboardTakeover);
+    QStringList heldWith; // the entry field and the information panel while the outcome shows
+    f.pump.duringWait = [&] {
+        heldWith << f.state().EDTMATRICULA.text << f.state().PNLINFORMACOES.caption;
+    };
     f.screen().DBGALUNOSDblClick();
-    EXPECT_EQ(f.unit().currentMatricula, QStringLiteral("0000000100"));
-    EXPECT_FALSE(f.screen().keyboardTakeover); // reset followed
+    ASSERT_GE(heldWith.size(), 2);
+    EXPECT_EQ(heldWith[0], QStringLiteral("0000000100 - ANA"));
+    EXPECT_NE(heldWith[1], QStringLiteral("Inexistente !!!"));
+    EXPECT_EQ(f.value(QStringLiteral("SELECT MATRICULA FROM AcessoDia")).toString(),
+              QStringLiteral("0000000100"));
+    EXPECT_EQ(f.count(QStringLiteral("Acesso")), 1);
     EXPECT_FALSE(f.state().ImageFoto.isNull());
+    EXPECT_FALSE(f.screen().keyboardTakeover); // reset followed
 }
 
 TEST(ScreenModes, FingerprintOnlyTerminalOpensNoEntry) {

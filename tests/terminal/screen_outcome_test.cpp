@@ -17,20 +17,42 @@ TEST(ScreenOutcome, MostraAcessoPanelsPicturesAndWaits) {
         const char* information;
         bool grantPicture;
         std::vector<int> waits;
+        const char* modality; // "INEXIS", in capitals, puts the current number there
+        bool photoKept;       // "Inexistente" names nobody: no photo beside it
     };
     const Case cases[] = {
-        {"Acesso Livre", "", "Acesso Livre", clGreen, "", true, {}},
-        {"Fora de Hora !!!", "", "Fora de Hora !!!", clRed, "", false, {3000}},
-        {"Inexistente !!!", "", "", clSilver, "Inexistente !!!", false, {3000}},
-        {"Visitante", "Seja Bem Vindo !!!", "Acesso Livre", clGreen, "Visitante", true, {}},
-        {"Sem acesso !!!", "JOSÉ", "Sem acesso !!!", clRed, "", false, {3000}},
-        {"Professor", "JOSÉ", "", clSilver, "Professor", false, {}},
+        {"Acesso Livre", "", "Acesso Livre", clGreen, "", true, {}, "", true},
+        {"Fora de Hora !!!", "", "Fora de Hora !!!", clRed, "", false, {3000}, "", true},
+        {"Inexistente !!!", "", "", clSilver, "Inexistente !!!", false, {3000}, "", false},
+        {"Inexistente!!!", "", "", clSilver, "Inexistente!!!", false, {3000}, "", false},
+        {"MATRICULA INEXISTENTE NO PLANO",
+         "",
+         "",
+         clSilver,
+         "MATRICULA INEXISTENTE NO PLANO",
+         false,
+         {3000},
+         "0000000777",
+         true},
+        {"Visitante",
+         "Seja Bem Vindo !!!",
+         "Acesso Livre",
+         clGreen,
+         "Visitante",
+         true,
+         {},
+         "",
+         true},
+        {"Sem acesso !!!", "JOSÉ", "Sem acesso !!!", clRed, "", false, {3000}, "", true},
+        {"Professor", "JOSÉ", "", clSilver, "Professor", false, {}, "", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         TerminalFixture f;
         f.show();
         f.pump.waits.clear();
+        f.unit().currentMatricula = QStringLiteral("0000000777");
+        f.state().ImageFotoVisible = true;
         f.screen().MOSTRA_ACESSO(QString::fromUtf8(c.text), clBlack, QString::fromUtf8(c.name), 36);
         const auto& s = f.state();
         EXPECT_EQ(s.PNLACESSO.caption, QString::fromUtf8(c.status));
@@ -45,8 +67,8 @@ TEST(ScreenOutcome, MostraAcessoPanelsPicturesAndWaits) {
         EXPECT_EQ(s.LBLNOMEALUNO.caption, QString::fromUtf8(c.name));
         EXPECT_EQ(s.LBLNOMEALUNO.visible, *c.name != 0);
         EXPECT_EQ(f.pump.waits, c.waits);
-        // "Inexistente !!!" does not match "INEXIS".
-        EXPECT_TRUE(s.LBLMODALIDADE.caption.isEmpty());
+        EXPECT_EQ(s.LBLMODALIDADE.caption, QString::fromUtf8(c.modality));
+        EXPECT_EQ(s.ImageFotoVisible, c.photoKept);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "support/qstring_printer.h"
 #include "support/terminal_fixture.h"
 
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -401,6 +402,56 @@ TEST(StudentWriteFailureTest, FailedWriteStopsBeforeOutcomeAndRelease) {
                                                       QStringLiteral(": ")));
         EXPECT_TRUE(h.errorLog.messages[0].contains(QStringLiteral("disk")));
     }
+}
+
+// Every column of the student's two rows as the database holds them afterwards: the day's
+// row carries the name, the due day and the photo; the access row the operator's note.
+TEST(StudentRowsTest, EveryColumnOfBothRows) {
+    DecisionHarness h;
+    h.setSacvar2("FILIAL", s("07"));
+    student(h, {{s("NOME"), s("Beatriz Montenegro")}, {s("DIA_VENCIMENTO"), 12}});
+    const QByteArray photo = jpegOf(Qt::blue);
+    h.insert("FotosAlunos", {{s("MATRICULA"), kStudent}, {s("FOTO1"), photo}});
+    h.open();
+    h.screen().state().EDTOBSERVACAO.text = s("Entregou atestado");
+    h.identifyStudent(kStudent);
+    ASSERT_EQ(h.count(s("SELECT COUNT(*) FROM AcessoDia")), 1);
+    ASSERT_EQ(h.count(s("SELECT COUNT(*) FROM Acesso")), 1);
+
+    const struct {
+        const char* table;
+        const char* column; // or an expression over the row
+        const char* expected;
+    } cases[] = {
+        {"AcessoDia", "MATRICULA", "0000000101"},
+        {"AcessoDia", "date(DATA)", "2021-03-15"}, // the business date
+        {"AcessoDia", "time(HORA)", "10:00:00"},
+        {"AcessoDia", "FILIAL", "07"},
+        {"AcessoDia", "STATUS", "L"},
+        {"AcessoDia", "OBS", "Acesso Livre"},
+        {"AcessoDia", "NOME", "Beatriz Montenegro"},
+        {"AcessoDia", "CODIGO_FILIAL", "1"},
+        {"AcessoDia", "DIA_VENCIMENTO", "12"},
+        {"Acesso", "MATRICULA", "0000000101"},
+        {"Acesso", "date(DATA)", "2021-03-15"},
+        {"Acesso", "time(HORA)", "10:00:00"},
+        {"Acesso", "FILIAL", "07"},
+        {"Acesso", "STATUS", "L"},
+        {"Acesso", "OBS", "Entregou atestado"},
+        {"Acesso", "coalesce(NOME, '')", ""}, // the own branch's rows go without the name
+        {"Acesso", "CODIGO_FILIAL", "1"},
+    };
+    for (const auto& c : cases) {
+        QSqlQuery query(h.db.connection().database());
+        ASSERT_TRUE(query.exec(QStringLiteral("SELECT %1 FROM %2")
+                                   .arg(QLatin1String(c.column), QLatin1String(c.table))) &&
+                    query.next())
+            << c.table << " " << c.column;
+        EXPECT_EQ(query.value(0).toString(), s(c.expected)) << c.table << " " << c.column;
+    }
+    QSqlQuery stored(h.db.connection().database());
+    ASSERT_TRUE(stored.exec(s("SELECT FOTO FROM AcessoDia")) && stored.next());
+    EXPECT_EQ(stored.value(0).toByteArray(), photo);
 }
 
 // Another turnstile lets the student in for the last time of the day while this one shows
