@@ -1,5 +1,6 @@
 #include "store/stored_date_time.h"
 
+#include <QDateTime>
 #include <QRegularExpression>
 
 namespace orvalen::store {
@@ -14,6 +15,13 @@ QTime timeOf(const QString& hours, const QString& minutes, const QString& second
              const QString& fraction) {
     const int ms = fraction.isEmpty() ? 0 : fraction.left(3).leftJustified(3, u'0').toInt();
     return QTime(hours.toInt(), minutes.toInt(), seconds.isEmpty() ? 0 : seconds.toInt(), ms);
+}
+
+// The time a form captured from group `first` on, or midnight when it has none.
+QTime capturedTime(const QRegularExpressionMatch& m, int first) {
+    return m.captured(first).isEmpty() ? QTime(0, 0)
+                                       : timeOf(m.captured(first), m.captured(first + 1),
+                                                m.captured(first + 2), m.captured(first + 3));
 }
 
 const QString kTime =
@@ -77,16 +85,12 @@ Pieces readText(const QString& text) {
     QRegularExpressionMatch m = isoForm().match(text);
     if (m.hasMatch()) {
         return {QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt()),
-                m.captured(4).isEmpty()
-                    ? QTime(0, 0)
-                    : timeOf(m.captured(4), m.captured(5), m.captured(6), m.captured(7))};
+                capturedTime(m, 4)};
     }
     m = brazilianForm().match(text);
     if (m.hasMatch()) {
         return {QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()),
-                m.captured(4).isEmpty()
-                    ? QTime(0, 0)
-                    : timeOf(m.captured(4), m.captured(5), m.captured(6), m.captured(7))};
+                capturedTime(m, 4)};
     }
     m = monthNameForm().match(text);
     if (m.hasMatch()) {
@@ -101,7 +105,7 @@ Pieces readText(const QString& text) {
     }
     m = timeOfDayForm().match(text);
     if (m.hasMatch()) {
-        return {kZeroDate, timeOf(m.captured(1), m.captured(2), m.captured(3), m.captured(4))};
+        return {kZeroDate, capturedTime(m, 1)};
     }
     return {};
 }
@@ -154,10 +158,6 @@ StoredDateTime StoredDateTime::read(const QVariant& value) {
     read.date_ = pieces.date;
     read.time_ = pieces.time;
     return read;
-}
-
-QDateTime StoredDateTime::wallClock() const {
-    return hasValue() ? QDateTime(date_, time_, Qt::UTC) : QDateTime();
 }
 
 QString unreadableDateMessage(const QString& column, const QString& number,

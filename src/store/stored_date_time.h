@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDate>
-#include <QDateTime>
 #include <QString>
 #include <QTime>
 #include <QVariant>
@@ -16,11 +15,8 @@ namespace orvalen::store {
 // where a filled date refuses, an unreadable one must refuse too.
 class StoredDateTime {
 public:
-    enum class Kind { Empty, Value, Unreadable };
-
     static StoredDateTime read(const QVariant& value);
 
-    Kind kind() const { return kind_; }
     bool isEmpty() const { return kind_ == Kind::Empty; }
     bool isUnreadable() const { return kind_ == Kind::Unreadable; }
     bool hasValue() const { return kind_ == Kind::Value; }
@@ -29,13 +25,13 @@ public:
     // plain date has the time 00:00; a plain time of day the zero date 30/12/1899.
     QDate date() const { return date_; }
     QTime time() const { return time_; }
-    // The same moment as a date-time that no time zone applies to.
-    QDateTime wallClock() const;
 
     // The value as the database held it, for the exception log.
     const QString& stored() const { return stored_; }
 
 private:
+    enum class Kind { Empty, Value, Unreadable };
+
     Kind kind_ = Kind::Empty;
     QDate date_;
     QTime time_;

@@ -69,6 +69,25 @@ Result<std::optional<QSqlRecord>> firstRow(const ClubConnection& connection, con
     return first;
 }
 
+// The business date of caixa's last row, or why there is none.
+BusinessDate businessDateOf(const std::optional<QSqlRecord>& lastCaixa) {
+    if (!lastCaixa) {
+        return {QDate(), QStringLiteral("caixa has no cash period, so there is no business date")};
+    }
+    const StoredDateTime opened =
+        StoredDateTime::read(lastCaixa->value(QStringLiteral("DATAABERTURA")));
+    if (opened.isEmpty()) {
+        return {QDate(), QStringLiteral("caixa.DATAABERTURA of the last cash period is empty, "
+                                        "so there is no business date")};
+    }
+    if (opened.isUnreadable()) {
+        return {QDate(), QStringLiteral("caixa.DATAABERTURA of the last cash period holds \"%1\", "
+                                        "which is not a date, so there is no business date")
+                             .arg(opened.stored())};
+    }
+    return {opened.date(), QString()};
+}
+
 // Opens one dataset of the order, filling what the screens read from it.
 Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
                    OpeningResult& result) {
@@ -176,24 +195,6 @@ Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, cons
         last = query->record();
     }
     return last;
-}
-
-BusinessDate businessDateOf(const std::optional<QSqlRecord>& lastCaixa) {
-    if (!lastCaixa) {
-        return {QDate(), QStringLiteral("caixa has no cash period, so there is no business date")};
-    }
-    const StoredDateTime opened =
-        StoredDateTime::read(lastCaixa->value(QStringLiteral("DATAABERTURA")));
-    if (opened.isEmpty()) {
-        return {QDate(), QStringLiteral("caixa.DATAABERTURA of the last cash period is empty, "
-                                        "so there is no business date")};
-    }
-    if (opened.isUnreadable()) {
-        return {QDate(), QStringLiteral("caixa.DATAABERTURA of the last cash period holds \"%1\", "
-                                        "which is not a date, so there is no business date")
-                             .arg(opened.stored())};
-    }
-    return {opened.date(), QString()};
 }
 
 Result<BusinessDate> readBusinessDate(const ClubConnection& connection) {

@@ -84,7 +84,6 @@ Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, cons
 
 // Re-reads the business date from caixa.
 Result<BusinessDate> readBusinessDate(const ClubConnection& connection);
-BusinessDate businessDateOf(const std::optional<QSqlRecord>& lastCaixa);
 
 // The portal switch: no spec unless Sacvar2.AgendamentoAulaPortal is exactly "Sim", in
 // which case Velmora.udl of the data-link folder is read (and an unusable file reported).

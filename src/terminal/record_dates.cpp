@@ -2,21 +2,16 @@
 
 namespace orvalen::terminal {
 
-store::StoredDateTime RecordDates::readStored(const QSqlRecord& record, const char* table,
-                                              const char* column, const QString& number) {
-    const store::StoredDateTime value =
-        store::StoredDateTime::read(record.value(QLatin1String(column)));
-    if (value.isUnreadable()) {
-        logOnce(store::unreadableDateMessage(
-            QLatin1String(table) + QLatin1Char('.') + QLatin1String(column), number, value));
-    }
-    return value;
-}
-
 rules::RecordDate RecordDates::read(const QSqlRecord& record, const char* table, const char* column,
                                     const QString& number) {
-    const store::StoredDateTime value = readStored(record, table, column, number);
-    return value.isUnreadable() ? rules::RecordDate::notADate() : rules::RecordDate(value.date());
+    const store::StoredDateTime value =
+        store::StoredDateTime::read(record.value(QLatin1String(column)));
+    if (!value.isUnreadable()) {
+        return rules::RecordDate(value.date());
+    }
+    logOnce(store::unreadableDateMessage(
+        QLatin1String(table) + QLatin1Char('.') + QLatin1String(column), number, value));
+    return rules::RecordDate::notADate();
 }
 
 void RecordDates::logOnce(const QString& message) {

@@ -20,8 +20,6 @@ public:
     // `table` and `number` name the row in the exception log ("AlunosAtivos", "0000010004").
     rules::RecordDate read(const QSqlRecord& record, const char* table, const char* column,
                            const QString& number);
-    store::StoredDateTime readStored(const QSqlRecord& record, const char* table,
-                                     const char* column, const QString& number);
 
     // Writes a message to the exception log unless this one was written already.
     void logOnce(const QString& message);
