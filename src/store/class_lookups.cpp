@@ -17,6 +17,16 @@ double minutes(const QVariant& value) {
     return value.isNull() ? 0.0 : value.toDouble();
 }
 
+// A class's start or end in any stored form; one that is no time of day is noted by its
+// column and value.
+QTime classTime(const QVariant& value, const char* column, QStringList& unreadable) {
+    const StoredDateTime read = StoredDateTime::read(value);
+    if (read.isUnreadable()) {
+        unreadable << QStringLiteral("%1 \"%2\"").arg(QLatin1String(column), read.stored());
+    }
+    return read.time();
+}
+
 } // namespace
 
 Result<bool> ClassLookups::any(const QString& sql, const Bindings& bindings) const {
@@ -38,8 +48,8 @@ Result<std::optional<TurmaRow>> ClassLookups::turma(const QString& code) const {
             continue;
         TurmaRow row;
         row.codigo = code;
-        row.horaInicial = readTime(query->value(1));
-        row.horaFinal = readTime(query->value(2));
+        row.horaInicial = classTime(query->value(1), "HORA_INICIAL", row.unreadable);
+        row.horaFinal = classTime(query->value(2), "HORA_FINAL", row.unreadable);
         row.toleranciaEntrada = minutes(query->value(3));
         row.toleranciaSaida = minutes(query->value(4));
         for (int day = 0; day < 7; ++day)
@@ -66,9 +76,9 @@ Result<std::vector<BookingRow>> ClassLookups::bookings(const QString& matricula,
     std::vector<BookingRow> rows;
     while (query->next()) {
         BookingRow row;
-        row.horaInicial = readTime(query->value(1));
+        row.horaInicial = classTime(query->value(1), "HORA_INICIAL", row.unreadable);
         row.toleranciaEntrada = minutes(query->value(2));
-        row.horaFinal = readTime(query->value(3));
+        row.horaFinal = classTime(query->value(3), "HORA_FINAL", row.unreadable);
         row.toleranciaSaida = minutes(query->value(4));
         row.atividade = query->value(5).toString();
         row.codigoAula = query->value(6).toString();
@@ -109,7 +119,7 @@ Result<std::vector<DayAccessRow>> ClassLookups::grantedOn(const QString& matricu
         return query.error();
     std::vector<DayAccessRow> rows;
     while (query->next())
-        rows.push_back({readTime(query->value(0)), query->value(1).toString()});
+        rows.push_back({StoredDateTime::read(query->value(0)), query->value(1).toString()});
     return rows;
 }
 

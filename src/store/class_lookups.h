@@ -2,6 +2,7 @@
 
 #include "store/connection.h"
 #include "store/result.h"
+#include "store/stored_date_time.h"
 
 #include <QDate>
 #include <QString>
@@ -21,6 +22,8 @@ struct TurmaRow {
     double toleranciaEntrada = 0; // minutes; empty reads as 0
     double toleranciaSaida = 0;
     std::array<bool, 7> days{}; // SEG, TER, QUA, QUI, SEX, SAB, DOM
+    // The hours that are no time of day, as "HORA_INICIAL \"x\"": the class has no window.
+    QStringList unreadable;
 };
 
 // A class booked by a student for a date, with the booked class's hours.
@@ -31,11 +34,12 @@ struct BookingRow {
     QTime horaFinal;
     double toleranciaEntrada = 0;
     double toleranciaSaida = 0;
+    QStringList unreadable; // as for TurmaRow
 };
 
 // A row of the day's access log of one student.
 struct DayAccessRow {
-    QTime hora;
+    StoredDateTime hora;
     QString status;
 };
 

@@ -1,5 +1,7 @@
 #include "store/db_values.h"
 
+#include "store/stored_date_time.h"
+
 namespace orvalen::store {
 
 QDate zeroDate() {
@@ -7,13 +9,17 @@ QDate zeroDate() {
 }
 
 QVariant dateTimeValue(const Dialect& dialect, const QDateTime& value) {
-    if (!value.isValid()) {
+    // The club's wall clock goes to the database as written, whatever the machine's zone: a
+    // local date-time that fell into a summer-time gap is "invalid" to Qt yet holds its day
+    // and time, and must not become NULL.
+    if (!value.date().isValid() || !value.time().isValid()) {
         return QVariant(QMetaType::fromType<QDateTime>());
     }
+    const QDateTime wallClock(value.date(), value.time(), Qt::UTC);
     if (dialect.isSqlite()) {
-        return value.toString(QLatin1String(kDateTimeTextFormat));
+        return wallClock.toString(QLatin1String(kDateTimeTextFormat));
     }
-    return value;
+    return wallClock;
 }
 
 QVariant dateValue(const Dialect& dialect, const QDate& value) {
@@ -24,33 +30,12 @@ QVariant timeOfDayValue(const Dialect& dialect, const QTime& value) {
     return dateTimeValue(dialect, value.isValid() ? QDateTime(zeroDate(), value) : QDateTime());
 }
 
-QDateTime readDateTime(const QVariant& value) {
-    if (value.isNull() || !value.isValid()) {
-        return {};
-    }
-    if (value.metaType().id() == QMetaType::QDateTime) {
-        return value.toDateTime();
-    }
-    if (value.metaType().id() == QMetaType::QDate) {
-        return QDateTime(value.toDate(), QTime(0, 0));
-    }
-    const QString text = value.toString().trimmed();
-    for (const char* format : {kDateTimeTextFormat, "yyyy-MM-dd HH:mm:ss",
-                               "yyyy-MM-ddTHH:mm:ss.zzz", "yyyy-MM-ddTHH:mm:ss", "yyyy-MM-dd"}) {
-        const QDateTime parsed = QDateTime::fromString(text, QLatin1String(format));
-        if (parsed.isValid()) {
-            return parsed;
-        }
-    }
-    return {};
-}
-
 QDate readDate(const QVariant& value) {
-    return readDateTime(value).date();
+    return StoredDateTime::read(value).date();
 }
 
 QTime readTime(const QVariant& value) {
-    return readDateTime(value).time();
+    return StoredDateTime::read(value).time();
 }
 
 bool readBool(const QVariant& value) {

@@ -21,9 +21,9 @@ QVariant dateTimeValue(const Dialect& dialect, const QDateTime& value);
 QVariant dateValue(const Dialect& dialect, const QDate& value);
 QVariant timeOfDayValue(const Dialect& dialect, const QTime& value);
 
-// Reads a date-time column whether the driver returns a date-time or its text form.
-// Null or unreadable values give an invalid QDateTime.
-QDateTime readDateTime(const QVariant& value);
+// The day or the time of day of a date column, read by StoredDateTime; invalid when the
+// column is empty or unreadable. Only for columns where that changes no decision (what is
+// shown or listed): a rule reads StoredDateTime and refuses on an unreadable value.
 QDate readDate(const QVariant& value);
 QTime readTime(const QVariant& value);
 

@@ -3,8 +3,10 @@
 #include "store/datalink.h"
 #include "store/db_values.h"
 #include "store/schema.h"
+#include "store/stored_date_time.h"
 #include "store/table_write.h"
 
+#include <algorithm>
 #include <map>
 
 namespace orvalen::store {
@@ -67,6 +69,25 @@ Result<std::optional<QSqlRecord>> firstRow(const ClubConnection& connection, con
     return first;
 }
 
+// The business date of caixa's last row, or why there is none.
+BusinessDate businessDateOf(const std::optional<QSqlRecord>& lastCaixa) {
+    if (!lastCaixa) {
+        return {QDate(), QStringLiteral("caixa has no cash period, so there is no business date")};
+    }
+    const StoredDateTime opened =
+        StoredDateTime::read(lastCaixa->value(QStringLiteral("DATAABERTURA")));
+    if (opened.isEmpty()) {
+        return {QDate(), QStringLiteral("caixa.DATAABERTURA of the last cash period is empty, "
+                                        "so there is no business date")};
+    }
+    if (opened.isUnreadable()) {
+        return {QDate(), QStringLiteral("caixa.DATAABERTURA of the last cash period holds \"%1\", "
+                                        "which is not a date, so there is no business date")
+                             .arg(opened.stored())};
+    }
+    return {opened.date(), QString()};
+}
+
 // Opens one dataset of the order, filling what the screens read from it.
 Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
                    OpeningResult& result) {
@@ -88,9 +109,7 @@ Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
         }
         if (table == QLatin1String("caixa")) {
             result.lastCaixa = last.value();
-            result.businessDate =
-                last->has_value() ? readDate((*last.value()).value(QStringLiteral("DATAABERTURA")))
-                                  : QDate();
+            result.businessDate = businessDateOf(last.value());
         } else {
             result.lastCaixaControle = last.value();
         }
@@ -139,7 +158,8 @@ OpeningResult ABRE_TABELAS(OpeningScreen screen, const ClubConnection& main,
             dataset.component == QLatin1String("TBLACESSODIA")) {
             auto purged = purgeAcessoDia(main, result.businessDate);
             if (purged.ok()) {
-                result.acessoDiaPurged = purged.value();
+                result.acessoDiaPurged = purged->purged;
+                result.acessoDiaUndated = purged->undated;
             } else {
                 opened = purged.error();
             }
@@ -177,12 +197,12 @@ Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, cons
     return last;
 }
 
-Result<QDate> readBusinessDate(const ClubConnection& connection) {
+Result<BusinessDate> readBusinessDate(const ClubConnection& connection) {
     auto last = lastRow(connection, QStringLiteral("caixa"), {QStringLiteral("DATAABERTURA")});
     if (!last.ok()) {
         return last.error();
     }
-    return last->has_value() ? readDate((*last.value()).value(0)) : QDate();
+    return businessDateOf(last.value());
 }
 
 Result<std::optional<ConnectionSpec>> portalConnection(const SettingsRow& sacvar2,
@@ -197,25 +217,95 @@ Result<std::optional<ConnectionSpec>> portalConnection(const SettingsRow& sacvar
     return std::optional<ConnectionSpec>(spec.value());
 }
 
-Result<bool> purgeAcessoDia(const ClubConnection& main, const QDate& businessDate) {
-    auto last = lastRow(main, QStringLiteral("AcessoDia"), {QStringLiteral("DATA")});
-    if (!last.ok()) {
-        return last.error();
+namespace {
+
+// DATA of every AcessoDia row in natural order, with what it reads as.
+Result<std::vector<std::pair<QVariant, StoredDateTime>>> dayRowDates(const ClubConnection& main) {
+    auto query = main.execute(QStringLiteral("SELECT DATA FROM AcessoDia"));
+    if (!query.ok()) {
+        return query.error();
     }
-    if (!last->has_value() || !businessDate.isValid()) {
-        return false;
+    std::vector<std::pair<QVariant, StoredDateTime>> dates;
+    while (query->next()) {
+        dates.emplace_back(query->value(0), StoredDateTime::read(query->value(0)));
     }
-    // A row whose DATA cannot be read belongs to no business day: it goes with the purge.
-    const QDate lastDay = readDate((*last.value()).value(0));
-    if (lastDay.isValid() && businessDate <= lastDay) {
-        return false;
+    return dates;
+}
+
+} // namespace
+
+Result<QStringList> undatedDayRows(const ClubConnection& connection) {
+    auto query = connection.execute(QStringLiteral("SELECT MATRICULA, DATA FROM AcessoDia"));
+    if (!query.ok()) {
+        return query.error();
     }
-    const Status deleted = main.inTransaction(
-        [&main] { return runWrite(main, QStringLiteral("DELETE FROM AcessoDia")); });
+    QStringList undated;
+    while (query->next()) {
+        const StoredDateTime data = StoredDateTime::read(query->value(1));
+        if (!data.hasValue()) {
+            undated << QStringLiteral("MATRICULA %1, DATA %2")
+                           .arg(query->value(0).toString(),
+                                data.isEmpty()
+                                    ? QStringLiteral("empty")
+                                    : QLatin1Char('"') + data.stored() + QLatin1Char('"'));
+        }
+    }
+    return undated;
+}
+
+Result<DayPurgeResult> purgeAcessoDia(const ClubConnection& main,
+                                      const BusinessDate& businessDate) {
+    DayPurgeResult result;
+    if (!businessDate.known()) {
+        return result;
+    }
+    auto dates = dayRowDates(main);
+    if (!dates.ok()) {
+        return dates.error();
+    }
+    // The last row that has a date decides whether the day has changed; the rows of the
+    // days before go, each day's by the value DATA holds, bound back as it was read, so that
+    // every form the column may hold matches itself.
+    std::optional<QDate> lastDay;
+    std::vector<QVariant> earlier;
+    bool undated = false;
+    for (const auto& [stored, read] : dates.value()) {
+        if (!read.hasValue()) {
+            undated = true;
+            continue;
+        }
+        lastDay = read.date();
+        if (read.date() < businessDate.day &&
+            std::find(earlier.begin(), earlier.end(), stored) == earlier.end()) {
+            earlier.push_back(stored);
+        }
+    }
+    if (undated) {
+        auto rows = undatedDayRows(main);
+        if (!rows.ok()) {
+            return rows.error();
+        }
+        result.undated = rows.value();
+    }
+    if (!lastDay || businessDate.day <= *lastDay) {
+        return result;
+    }
+    const Status deleted = main.inTransaction([&main, &earlier] {
+        for (const QVariant& day : earlier) {
+            const Status one =
+                runWrite(main, QStringLiteral("DELETE FROM AcessoDia WHERE DATA = :DATA"),
+                         {{QStringLiteral(":DATA"), day}});
+            if (!one.ok()) {
+                return one;
+            }
+        }
+        return Status::success();
+    });
     if (!deleted.ok()) {
         return deleted.error();
     }
-    return true;
+    result.purged = true;
+    return result;
 }
 
 } // namespace orvalen::store

@@ -28,6 +28,15 @@ struct DatasetOpening {
 
 const std::vector<DatasetOpening>& openingOrder(OpeningScreen screen);
 
+// The business date: DATAABERTURA of the last row of caixa. Unknown when caixa has no row
+// or that column is empty or not a date; `problem` then says which, for the exception log
+// and the doctor. Without it no access row can carry its date, so nobody is let in.
+struct BusinessDate {
+    QDate day;
+    QString problem;
+    bool known() const { return problem.isEmpty(); }
+};
+
 // What a screen's opening found. On failure, failedLabel names the first dataset that
 // could not be opened and the datasets after it were not touched.
 struct OpeningResult {
@@ -43,13 +52,14 @@ struct OpeningResult {
     std::optional<QSqlRecord> lastCaixaControle; // TBLCAIXACONTROLE on its last row
     // TBLACESSO fetches at most one row: the first of the table in its natural order.
     std::optional<QSqlRecord> firstAcesso;
-    QDate businessDate; // DATAABERTURA of lastCaixa; invalid when none
+    BusinessDate businessDate; // of lastCaixa
 
     // The class-booking portal, only when Sacvar2.AgendamentoAulaPortal is "Sim".
     std::optional<ConnectionSpec> portal;
     QString portalError; // the portal's data-link file could not be used; opening goes on
 
-    bool acessoDiaPurged = false; // the day purge emptied AcessoDia
+    bool acessoDiaPurged = false; // the day purge removed rows of earlier days
+    QStringList acessoDiaUndated; // AcessoDia rows the purge left: their DATA is no date
 };
 
 // ABRE_TABELAS: opens a screen's datasets in order. The terminal looks people up by
@@ -72,16 +82,26 @@ inline constexpr auto kOpeningFailureText = "Abertura de tabela !";
 Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, const QString& table,
                                           const QStringList& columns);
 
-// Re-reads the business date: DATAABERTURA of the last row of caixa (invalid when empty).
-Result<QDate> readBusinessDate(const ClubConnection& connection);
+// Re-reads the business date from caixa.
+Result<BusinessDate> readBusinessDate(const ClubConnection& connection);
 
 // The portal switch: no spec unless Sacvar2.AgendamentoAulaPortal is exactly "Sim", in
 // which case Velmora.udl of the data-link folder is read (and an unusable file reported).
 Result<std::optional<ConnectionSpec>> portalConnection(const SettingsRow& sacvar2,
                                                        const LocalSettings& local);
 
-// The day purge of AcessoDia: when the business date is later than DATA of its last row,
-// every row is deleted in one transaction. Returns whether rows were deleted.
-Result<bool> purgeAcessoDia(const ClubConnection& main, const QDate& businessDate);
+// The day purge of AcessoDia: when the business date is later than DATA of the last row
+// that has a date, the rows whose DATA is an earlier day are deleted in one transaction. A
+// row whose DATA is empty or no date belongs to no known day and stays (taking it for
+// another day would empty today's rows with it and reset the daily access count); it is
+// reported. Without a known business date nothing is deleted.
+struct DayPurgeResult {
+    bool purged = false; // rows of earlier days were deleted
+    QStringList undated; // one line per row left for its DATA, for the exception log
+};
+Result<DayPurgeResult> purgeAcessoDia(const ClubConnection& main, const BusinessDate& businessDate);
+
+// The AcessoDia rows whose DATA is empty or no date: "MATRICULA 0000010004, DATA "garbage"".
+Result<QStringList> undatedDayRows(const ClubConnection& connection);
 
 } // namespace orvalen::store

@@ -2,17 +2,12 @@
 
 #include "store/db_values.h"
 
-#include <QDate>
 #include <QSqlRecord>
 #include <QString>
 
 namespace orvalen::terminal {
 
-// Column values of a looked-up row as the rules take them; an empty date is invalid.
-inline QDate recordDate(const QSqlRecord& record, const char* column) {
-    return store::readDate(record.value(QLatin1String(column)));
-}
-
+// Column values of a looked-up row as the rules take them; dates go by RecordDates.
 inline bool recordBool(const QSqlRecord& record, const char* column) {
     return store::readBool(record.value(QLatin1String(column)));
 }

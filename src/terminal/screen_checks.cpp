@@ -9,11 +9,15 @@ namespace {
 constexpr int kMessageSize = 36;
 } // namespace
 
+rules::RecordDate TerminalScreen::studentDate(const char* column) {
+    return recordDates_.read(students_.record(), "AlunosAtivos", column, unit_.currentMatricula);
+}
+
 bool TerminalScreen::TRANCADO_INATIVO() {
     const QSqlRecord student = students_.record();
-    const QDate left = recordDate(student, "SAIDA");
-    tell("record.left", rules::verdictOf(!left.isValid()), {{QStringLiteral("left"), left}});
-    if (!left.isValid()) {
+    const rules::RecordDate left = studentDate("SAIDA");
+    tell("record.left", rules::verdictOf(!left.filled()), {{QStringLiteral("left"), left.told()}});
+    if (!left.filled()) {
         return false;
     }
     showName(recordText(student, "NOME").left(25));
@@ -27,13 +31,12 @@ void TerminalScreen::MEDICA() {
     if (!sacvar_.isSim(QStringLiteral("ACESSO_MEDICA"))) {
         return;
     }
-    const QSqlRecord student = students_.record();
-    const rules::AssessmentState state = rules::assessmentState(
-        {recordDate(student, "DATA_MEDICA"), recordDate(student, "DATA_CADASTRADO"),
-         sacvar_.integer(QStringLiteral("PRAZOAVALMED")),
-         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_,
-         "assessment.medical"},
-        reasons());
+    const rules::AssessmentState state =
+        rules::assessmentState({studentDate("DATA_MEDICA"), studentDate("DATA_CADASTRADO").date,
+                                sacvar_.integer(QStringLiteral("PRAZOAVALMED")),
+                                sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")),
+                                businessDate_, "assessment.medical"},
+                               reasons());
     if (!state.expired) {
         return;
     }
@@ -46,13 +49,12 @@ void TerminalScreen::FUNCIONAL() {
     if (!sacvar_.isSim(QStringLiteral("ACESSO_FUNCIONAL"))) {
         return;
     }
-    const QSqlRecord student = students_.record();
-    const rules::AssessmentState state = rules::assessmentState(
-        {recordDate(student, "DATA_FUNCIONAL"), recordDate(student, "DATA_CADASTRADO"),
-         sacvar_.integer(QStringLiteral("PRAZOAVALFUN")),
-         sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")), businessDate_,
-         "assessment.functional"},
-        reasons());
+    const rules::AssessmentState state =
+        rules::assessmentState({studentDate("DATA_FUNCIONAL"), studentDate("DATA_CADASTRADO").date,
+                                sacvar_.integer(QStringLiteral("PRAZOAVALFUN")),
+                                sacvar_.integer(QStringLiteral("TOLERANCIA_AVALIACAO")),
+                                businessDate_, "assessment.functional"},
+                               reasons());
     if (!state.expired) {
         return;
     }
@@ -77,7 +79,7 @@ void TerminalScreen::MENSAGEM() {
 
 void TerminalScreen::ANIVERSARIANTE() {
     if (sacvar_.isSim(QStringLiteral("ACESSO_ANIVERSARIANTE")) &&
-        rules::isBirthday(recordDate(students_.record(), "DATA_NASCIMENTO"), businessDate_)) {
+        rules::isBirthday(studentDate("DATA_NASCIMENTO").date, businessDate_)) {
         MOSTRA_ACESSO(QStringLiteral("Parabéns !!!"), colours::clBlack, QString(), kMessageSize);
     }
 }

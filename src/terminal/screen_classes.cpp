@@ -12,19 +12,25 @@ namespace orvalen::terminal {
 
 namespace {
 
-rules::ClassHours hoursOf(const store::TurmaRow& turma) {
-    return {turma.horaInicial, turma.horaFinal, turma.toleranciaEntrada, turma.toleranciaSaida};
+// A class's hours for the rules; hours that are no time of day close its window and are
+// written to the exception log.
+template <class Row>
+rules::ClassHours hoursOf(const Row& row, const QString& what, RecordDates& dates) {
+    for (const QString& value : row.unreadable) {
+        dates.logOnce(
+            QStringLiteral("%1: %2 is no time of day; the class is out of hours").arg(what, value));
+    }
+    return {row.horaInicial, row.horaFinal, row.toleranciaEntrada, row.toleranciaSaida,
+            !row.unreadable.isEmpty()};
 }
 
-rules::ClassHours hoursOf(const store::BookingRow& booking) {
-    return {booking.horaInicial, booking.horaFinal, booking.toleranciaEntrada,
-            booking.toleranciaSaida};
-}
-
-std::vector<rules::Booking> asBookings(const std::vector<store::BookingRow>& rows) {
+std::vector<rules::Booking> asBookings(const std::vector<store::BookingRow>& rows,
+                                       RecordDates& dates) {
     std::vector<rules::Booking> bookings;
     for (const auto& row : rows) {
-        bookings.push_back({row.codigoAula, row.atividade, hoursOf(row)});
+        bookings.push_back(
+            {row.codigoAula, row.atividade,
+             hoursOf(row, QStringLiteral("AulasColetivas ") + row.codigoAula, dates)});
     }
     return bookings;
 }
@@ -70,7 +76,7 @@ bool TerminalScreen::TURMA_SEMANA() {
     if (sacvar2_.isSim(QStringLiteral("Acesso_Agendamento"))) {
         // Only the first booking decides.
         return rules::bookedClassInHours(
-            asBookings(todaysBookings()),
+            asBookings(todaysBookings(), recordDates_),
             [this](const rules::ClassHours& hours) { return ACESSO_HORA_AGENDADO(hours); },
             reasons());
     }
@@ -86,7 +92,8 @@ bool TerminalScreen::TURMA_SEMANA() {
         if (!turma) {
             return std::nullopt;
         }
-        return rules::TimetableClass{hoursOf(*turma), turma->days};
+        return rules::TimetableClass{
+            hoursOf(*turma, QStringLiteral("Turma ") + turma->codigo, recordDates_), turma->days};
     };
     return rules::withinWeeklyTimetable(
         classSlots, find, [this](const rules::TimetableClass& turma) { return HORA_TURMA(turma); },
@@ -97,14 +104,19 @@ bool TerminalScreen::TOLERENCIAENTRADA() {
     const store::ClassLookups classes(database_);
     std::vector<rules::DayAccess> today;
     for (const auto& row : need(classes.grantedOn(unit_.currentMatricula, businessDate_))) {
-        today.push_back({row.hora, row.status});
+        if (row.hora.isUnreadable()) {
+            recordDates_.logOnce(store::unreadableDateMessage(QStringLiteral("AcessoDia.HORA"),
+                                                              unit_.currentMatricula, row.hora));
+        }
+        today.push_back({row.hora.time(), row.status, row.hora.isUnreadable()});
     }
+    const QDateTime now = services_.clock.now();
     return rules::reentryAllowed(today, sacvar2_.integer(QStringLiteral("TOLERANCIAENTRADA")),
-                                 services_.clock.now().time(), reasons());
+                                 QDateTime(now.date(), now.time(), Qt::UTC), reasons());
 }
 
 bool TerminalScreen::Verifica_Atividade_Agendada() {
-    const std::vector<rules::Booking> bookings = asBookings(todaysBookings());
+    const std::vector<rules::Booking> bookings = asBookings(todaysBookings(), recordDates_);
     const store::ClassLookups classes(source_.connection());
     return rules::bookedActivityAllowed(
         bookings,

@@ -69,8 +69,8 @@ void TerminalScreen::FUNCIONARIO() {
 
     const QDate business = businessDate_;
     const bool mayEnter = need(rules::employeeMayEnter(
-        recordDate(employee, "DATA_DEMISSAO"), recordText(employee, "ACESSOLIBERADO").trimmed(),
-        business, reasons()));
+        recordDates_.read(employee, "Funcionarios", "DATA_DEMISSAO", unit_.currentMatricula),
+        recordText(employee, "ACESSOLIBERADO").trimmed(), business, reasons()));
     const QString name = recordText(employee, "NOME").left(25);
     if (!mayEnter) {
         showName(name);
@@ -83,7 +83,10 @@ void TerminalScreen::FUNCIONARIO() {
     }
     state_.EDTOBSERVACAO.text.clear();
     if (sacvar_.isSim(QStringLiteral("ACESSO_ANIVERSARIANTE")) &&
-        rules::isBirthday(recordDate(employee, "DATA_NASCIMENTO"), business)) {
+        rules::isBirthday(
+            recordDates_.read(employee, "Funcionarios", "DATA_NASCIMENTO", unit_.currentMatricula)
+                .date,
+            business)) {
         showName(name);
         MOSTRA_ACESSO(QStringLiteral("Parabéns !!!"), colours::clBlack, name, kMessageSize);
     }

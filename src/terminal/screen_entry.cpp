@@ -138,15 +138,22 @@ void TerminalScreen::resolveName() {
     setEntryText(students_.currentMatricula());
 }
 
-void TerminalScreen::refuseEntry() {
+void TerminalScreen::refuseEntry(const QString& outcome) {
     state_.EDTMATRICULA.enabled = false;
-    MOSTRA_ACESSO(QStringLiteral("Inexistente !!!"), colours::clBlack, QString(), 36);
+    MOSTRA_ACESSO(outcome, colours::clBlack, QString(), 36);
     setEntryText(QString());
     state_.EDTOBSERVACAO.text.clear();
     LIMPA_TELA();
 }
 
 void TerminalScreen::dispatchEntry() {
+    if (!businessDateProblem_.isEmpty()) {
+        // No row could carry its date: nobody is let in, and the refusal is only here.
+        services_.errorLog.record(
+            QStringLiteral("%1 refused: %2").arg(state_.EDTMATRICULA.text, businessDateProblem_));
+        refuseEntry(QLatin1String(store::kOpeningFailureText));
+        return;
+    }
     const BirthDaySplit split = cutBirthDay(state_.EDTMATRICULA.text,
                                             sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC")));
     if (split.refused) {

@@ -18,8 +18,32 @@ void TerminalScreen::setDefaultMode() {
 }
 
 void TerminalScreen::refreshBusinessDate() {
-    businessDate_ =
-        fixedBusinessDate_ ? *fixedBusinessDate_ : need(store::readBusinessDate(database_));
+    if (fixedBusinessDate_) {
+        setBusinessDate({*fixedBusinessDate_, QString()});
+        return;
+    }
+    setBusinessDate(need(store::readBusinessDate(database_)));
+}
+
+void TerminalScreen::setBusinessDate(const store::BusinessDate& date) {
+    const store::BusinessDate used =
+        fixedBusinessDate_ ? store::BusinessDate{*fixedBusinessDate_, QString()} : date;
+    businessDate_ = used.day;
+    businessDateProblem_ = used.problem;
+    if (!used.known()) {
+        recordDates_.logOnce(used.problem +
+                             QStringLiteral(": every identification is refused until a cash "
+                                            "period is open with its date"));
+    }
+}
+
+void TerminalScreen::takeOpenedDates(const store::OpeningResult& opened) {
+    setBusinessDate(opened.businessDate);
+    for (const QString& row : opened.acessoDiaUndated) {
+        recordDates_.logOnce(QStringLiteral("AcessoDia row left by the day purge, its DATA is "
+                                            "no date: ") +
+                             row);
+    }
 }
 
 void TerminalScreen::BBNTECLADOClick() {

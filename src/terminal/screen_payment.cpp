@@ -12,11 +12,11 @@ bool TerminalScreen::MOSTRA_SITUACAO() {
     rules::PaymentFacts facts;
     facts.businessDate = businessDate_;
     facts.dueDay = recordInt(student, "DIA_VENCIMENTO");
-    facts.enrolled = recordDate(student, "DATA_CADASTRADO");
-    facts.locked = recordDate(student, "DATA_TRANCAMENTO");
-    facts.transferEnd = recordDate(student, "REPASSE");
+    facts.enrolled = studentDate("DATA_CADASTRADO").date;
+    facts.locked = studentDate("DATA_TRANCAMENTO");
+    facts.transferEnd = studentDate("REPASSE");
     facts.scholarship = recordBool(student, "BOLSISTA");
-    facts.scholarshipEnd = recordDate(student, "VALIDADE_BOLSA");
+    facts.scholarshipEnd = studentDate("VALIDADE_BOLSA");
     facts.toleranceDays = sacvar_.integer(QStringLiteral("TOLERANCIA_ACESSO"));
     facts.fixedDueDay = sacvar_.integer(QStringLiteral("VENCIMENTOFIXO"));
     const store::PaymentLookups payments(source_.connection());
@@ -43,8 +43,8 @@ void TerminalScreen::MOSTRA_VENCIMENTO() {
     facts.showDueDay = sacvar2_.isSim(QStringLiteral("DIA_DATA_VENCIMENTO"));
     facts.dueDay = recordInt(student, "DIA_VENCIMENTO");
     facts.scholarship = recordBool(student, "BOLSISTA");
-    facts.scholarshipEnd = recordDate(student, "VALIDADE_BOLSA");
-    facts.transferEnd = recordDate(student, "REPASSE");
+    facts.scholarshipEnd = studentDate("VALIDADE_BOLSA").date;
+    facts.transferEnd = studentDate("REPASSE").date;
     facts.businessDate = businessDate_;
     if (!facts.showDueDay && !facts.scholarship && !facts.transferEnd.isValid()) {
         const store::PaymentLookups payments(source_.connection());

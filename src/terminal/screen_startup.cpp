@@ -103,7 +103,7 @@ bool TerminalScreen::ABRE_TABELAS() {
     }
     sacvar_ = *opened.sacvar;
     sacvar2_ = *opened.sacvar2;
-    businessDate_ = fixedBusinessDate_.value_or(opened.businessDate);
+    takeOpenedDates(opened);
     need(lookups_.prepareIndexes());
     branchRows_ = need(lookups_.branchCount());
     students_.requery();

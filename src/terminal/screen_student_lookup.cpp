@@ -36,11 +36,12 @@ void TerminalScreen::ALUNO() {
         return;
     }
     if (sacvar_.isSim(QStringLiteral("ACESSO_MATRICULA_NASC"))) {
-        const QDate born =
-            students_.record().value(QStringLiteral("DATA_NASCIMENTO")).toDateTime().date();
-        // An empty birth date reads as the zero date, 30/12/1899: its day is "30".
-        const QString day =
-            born.isValid() ? born.toString(QStringLiteral("dd")) : QStringLiteral("30");
+        const rules::RecordDate born = studentDate("DATA_NASCIMENTO");
+        // An empty birth date reads as the zero date, 30/12/1899: its day is "30". One that
+        // is no date has no day, and no day typed matches it.
+        const QString day = born.unreadable       ? QString()
+                            : born.date.isValid() ? born.date.toString(QStringLiteral("dd"))
+                                                  : QStringLiteral("30");
         tell("student.birth_day", rules::verdictOf(day == PSTR_DIA),
              {{QStringLiteral("typed_day"), PSTR_DIA}, {QStringLiteral("birth_day"), day}});
         if (day != PSTR_DIA) {

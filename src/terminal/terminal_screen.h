@@ -9,8 +9,10 @@
 #include "store/local_settings.h"
 #include "store/people_lookups.h"
 #include "store/settings.h"
+#include "store/table_opening.h"
 #include "terminal/input_gate.h"
 #include "terminal/log_writer.h"
+#include "terminal/record_dates.h"
 #include "terminal/rules/class_timetable.h"
 #include "terminal/screen_observer.h"
 #include "terminal/screen_state.h"
@@ -209,6 +211,11 @@ public:
     int accessPulse() const;
     // Re-reads the last caixa row: refreshes the business date.
     void refreshBusinessDate();
+    void setBusinessDate(const store::BusinessDate& date);
+    // The business date the opening read, and the day rows it left for their DATA.
+    void takeOpenedDates(const store::OpeningResult& opened);
+    // A date of the current student's row, an unreadable one logged.
+    rules::RecordDate studentDate(const char* column);
     // Student log rows (Acesso, AcessoDia) for an outcome.
     LogRow studentDayRow(const QString& outcome);
     LogRow studentAccessRow(const QString& outcome, bool useObservation = true);
@@ -252,7 +259,7 @@ private:
     void dispatchEntry();
     void prepareEnter();
     void resolveName();
-    void refuseEntry();
+    void refuseEntry(const QString& outcome = QStringLiteral("Inexistente !!!"));
     bool filterKey(QChar& key, bool numberMode);
     void pickStudentRow();
     void feedVisitorCode(const QString& code, bool setPadFlag);
@@ -312,6 +319,8 @@ private:
     store::SettingsRow sacvar2_;
     QDate businessDate_;
     std::optional<QDate> fixedBusinessDate_;
+    QString businessDateProblem_; // why there is no business date; empty when there is one
+    RecordDates recordDates_{services_.errorLog};
     int branchRows_ = 0;
     std::vector<store::BranchRow> branches_;
     int branchCursor_ = 0;

@@ -58,6 +58,24 @@ TEST(Doctor, NamesEachProblemWithWhatToDo) {
         {"no cash period",
          [](const DemoInstallation& t) { t.change(QStringLiteral("DELETE FROM caixa")); },
          {QStringLiteral("no business date")}},
+        {"business date empty",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE caixa SET DATAABERTURA = NULL"));
+         },
+         {QStringLiteral("DATAABERTURA"), QStringLiteral("refuses every identification")}},
+        {"business date that is no date",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE caixa SET DATAABERTURA = '0000-00-00'"));
+         },
+         {QStringLiteral("\"0000-00-00\""), QStringLiteral("refuses every identification")}},
+        {"day rows without a date",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("INSERT INTO AcessoDia (MATRICULA, DATA, STATUS) VALUES "
+                                     "('0000010004', 'garbage', 'L'), ('0000010005', NULL, 'L')"));
+         },
+         {QStringLiteral("2 AcessoDia row(s)"),
+          QStringLiteral("MATRICULA 0000010004, DATA \"garbage\""),
+          QStringLiteral("MATRICULA 0000010005, DATA empty")}},
         {"portal switched on without its link",
          [](const DemoInstallation& t) {
              t.change(QStringLiteral("UPDATE Sacvar2 SET AgendamentoAulaPortal = 'Sim'"));

@@ -80,7 +80,37 @@ TEST_P(DecisionLookupsTest, ClassesBookingsAndActivities) {
     const auto granted = lookups.grantedOn(kStudent, kToday);
     ASSERT_TRUE(granted.ok());
     ASSERT_EQ(granted->size(), 1u);
-    EXPECT_EQ(granted->front().hora, QTime(9, 0));
+    EXPECT_EQ(granted->front().hora.time(), QTime(9, 0));
+}
+
+// Class hours as other back-office versions and SQL Server time columns store them: each
+// is the time of day it says, and one that is no time is named, never taken for 0:00.
+TEST_P(DecisionLookupsTest, ClassHoursInEveryStoredForm) {
+    // Through ODBC the SQLite driver turns text in a time column into a time itself, so
+    // text that is no time reaches the terminal only on the direct route.
+    struct Case {
+        const char* stored;
+        QTime start; // invalid: unreadable
+    };
+    const Case cases[] = {
+        {"1899-12-30 10:00:00.000", QTime(10, 0)}, {"10:00:00", QTime(10, 0)},
+        {"1899-12-30 10:00", QTime(10, 0)},        {"10:00:00.0000000", QTime(10, 0)},
+        {"2026-12-09T10:00:00", QTime(10, 0)},     {"ten o'clock", QTime()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        if (!c.start.isValid() && GetParam() != Route::Direct) {
+            continue;
+        }
+        db.exec(s("DELETE FROM Turma"));
+        db.exec(s("INSERT INTO Turma (CODIGO, HORA_INICIAL, HORA_FINAL) VALUES ('T', :I, :F)"),
+                {{s(":I"), s(c.stored)}, {s(":F"), time(QTime(11, 0))}});
+        const auto turma = store::ClassLookups(db.connection()).turma(s("T"));
+        ASSERT_TRUE(turma.ok() && turma->has_value());
+        EXPECT_EQ(turma.value()->horaInicial, c.start);
+        EXPECT_EQ(turma.value()->horaFinal, QTime(11, 0));
+        EXPECT_EQ(turma.value()->unreadable.isEmpty(), c.start.isValid());
+    }
 }
 
 TEST_P(DecisionLookupsTest, ReceiptsCountsAndReleases) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace orvalen;
 using store::OpeningScreen;
@@ -128,7 +129,7 @@ TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
     ASSERT_TRUE(terminal.firstAcesso.has_value());
     EXPECT_EQ(terminal.firstAcesso->value(QStringLiteral("MATRICULA")).toString(),
               QStringLiteral("0000000001"));
-    EXPECT_EQ(terminal.businessDate, QDate(2026, 12, 8));
+    EXPECT_EQ(terminal.businessDate.day, QDate(2026, 12, 8));
     EXPECT_EQ(terminal.sacvar->text(QStringLiteral("ROLETA")), QStringLiteral("NADA"));
     EXPECT_EQ(terminal.sacvar2->text(QStringLiteral("FILIAL")), QStringLiteral("01"));
     EXPECT_FALSE(terminal.portal.has_value());
@@ -137,7 +138,7 @@ TEST_P(TableOpeningTest, EveryScreenOpensItsTablesInOrder) {
     EXPECT_EQ(login.lastCaixaControle->value(QStringLiteral("CONTADORPDR")).toInt(), 1);
     auto reread = store::readBusinessDate(db.connection());
     ASSERT_TRUE(reread.ok());
-    EXPECT_EQ(reread.value(), QDate(2026, 12, 8));
+    EXPECT_EQ(reread->day, QDate(2026, 12, 8));
 }
 
 // Tables are dropped from the last of a screen's order to the first, so that each opening
@@ -208,31 +209,106 @@ TEST_P(TableOpeningTest, FirstFailureStopsTheSequenceWithItsLabel) {
     }
 }
 
-TEST_P(TableOpeningTest, DayPurgeEmptiesOnlyAnEarlierDay) {
+TEST_P(TableOpeningTest, DayPurgeRemovesOnlyRowsKnownToBeOfAnEarlierDay) {
     const QDate today(2026, 12, 9);
+    const QVariant yesterday = store::dateValue(dialect(), today.addDays(-1));
+    const QVariant ofToday = store::dateValue(dialect(), today);
+    const QVariant null = QVariant(QMetaType::fromType<QString>());
+    const QVariant garbage = QStringLiteral("garbage");
+    // Through ODBC the SQLite driver reads text in a date column into a date itself, so the
+    // forms other than the terminal's own reach the purge as written only on the direct route.
     struct Case {
         const char* name;
-        std::vector<QDate> rows;
+        std::vector<QVariant> rows; // DATA of each row, in the order written
         bool purged;
         int left;
+        int undated;
+        bool directOnly = false;
     };
     const Case cases[] = {
-        {"empty table", {}, false, 0},
-        {"last row on the business date", {today.addDays(-2), today.addDays(-1), today}, false, 3},
-        {"all rows older", {today.addDays(-3), today.addDays(-1)}, true, 0},
-        {"last row older in natural order", {today, today.addDays(-1)}, true, 0},
+        {"empty table", {}, false, 0, 0},
+        {"last row on the business date",
+         {store::dateValue(dialect(), today.addDays(-2)), yesterday, ofToday},
+         false,
+         3,
+         0},
+        {"all rows older", {store::dateValue(dialect(), today.addDays(-3)), yesterday}, true, 0, 0},
+        {"a row of today before an older last row stays", {ofToday, yesterday}, true, 1, 0},
+        {"earlier day in every stored form",
+         {QStringLiteral("2026-12-08 00:00:00.0000000"), QStringLiteral("08/12/2026"),
+          QStringLiteral("2026-12-07T00:00:00Z")},
+         true,
+         0,
+         0,
+         true},
+        // A row that belongs to no known day neither empties today's rows nor goes itself.
+        {"empty DATA after today's rows", {ofToday, ofToday, null}, false, 3, 1},
+        {"no date after today's rows", {ofToday, garbage}, false, 2, 1},
+        {"no date after yesterday's rows", {yesterday, garbage, yesterday, null}, true, 2, 2},
     };
     addCaixa(today);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        if (c.directOnly && GetParam() != Route::Direct) {
+            continue;
+        }
         db.exec(QStringLiteral("DELETE FROM AcessoDia"));
-        for (const QDate& day : c.rows) {
-            addAcessoDia(day);
+        for (const QVariant& day : c.rows) {
+            db.exec(QStringLiteral("INSERT INTO AcessoDia (MATRICULA, DATA, STATUS) VALUES "
+                                   "('0000000001', :d, 'L')"),
+                    {{QStringLiteral(":d"), day}});
         }
         const auto result = open(OpeningScreen::Terminal);
         ASSERT_TRUE(result.ok) << result.why.toStdString();
         EXPECT_EQ(result.acessoDiaPurged, c.purged);
         EXPECT_EQ(count(QStringLiteral("AcessoDia")), c.left);
+        EXPECT_EQ(result.acessoDiaUndated.size(), c.undated)
+            << result.acessoDiaUndated.join(QStringLiteral("; ")).toStdString();
+    }
+}
+
+TEST_P(TableOpeningTest, BusinessDateIsKnownOnlyWhenDataaberturaIsADate) {
+    // Text in the date column reaches the terminal as written on the direct route only (see
+    // the purge above); through ODBC the driver's own reading decides.
+    struct Case {
+        const char* name;
+        std::optional<QVariant> opened; // none: caixa has no row
+        QDate day;                      // invalid: unknown
+        const char* problemMentions;
+        bool directOnly = false;
+    };
+    const QVariant null = QVariant(QMetaType::fromType<QString>());
+    const Case cases[] = {
+        {"no cash period", std::nullopt, {}, "caixa has no cash period"},
+        {"empty", null, {}, "DATAABERTURA of the last cash period is empty"},
+        {"garbage", QStringLiteral("garbage"), {}, "\"garbage\"", true},
+        {"zero date of another server", QStringLiteral("0000-00-00"), {}, "\"0000-00-00\"", true},
+        {"Brazilian text", QStringLiteral("10/12/2026"), {2026, 12, 10}, "", true},
+        {"seven fraction digits", QStringLiteral("2026-12-09 00:00:00.0000000"), {2026, 12, 9}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.directOnly && GetParam() != Route::Direct) {
+            continue;
+        }
+        db.exec(QStringLiteral("DELETE FROM caixa"));
+        db.exec(QStringLiteral("DELETE FROM AcessoDia"));
+        addAcessoDia(QDate(2026, 11, 30));
+        if (c.opened) {
+            db.exec(QStringLiteral("INSERT INTO caixa (OPERADOR, DATAABERTURA) VALUES ('01', :d)"),
+                    {{QStringLiteral(":d"), *c.opened}});
+        }
+        const auto result = open(OpeningScreen::Terminal);
+        ASSERT_TRUE(result.ok) << result.why.toStdString();
+        EXPECT_EQ(result.businessDate.day, c.day);
+        EXPECT_EQ(result.businessDate.known(), c.day.isValid());
+        EXPECT_TRUE(result.businessDate.problem.contains(QString::fromUtf8(c.problemMentions)))
+            << result.businessDate.problem.toStdString();
+        const auto reread = store::readBusinessDate(db.connection());
+        ASSERT_TRUE(reread.ok());
+        EXPECT_EQ(reread->day, c.day);
+        // Without a business date no day is known to be earlier: nothing is purged.
+        EXPECT_EQ(count(QStringLiteral("AcessoDia")), c.day.isValid() ? 0 : 1);
     }
 }
 

@@ -7,6 +7,7 @@ namespace orvalen::terminal::rules {
 namespace {
 
 using test::d;
+using test::rd;
 
 struct ExpiryCase {
     const char* name;
@@ -24,7 +25,7 @@ class AssessmentExpiryTest : public ::testing::TestWithParam<ExpiryCase> {};
 TEST_P(AssessmentExpiryTest, ExpiryAndBlock) {
     const ExpiryCase& c = GetParam();
     const AssessmentState state =
-        assessmentState({d(c.assessed), d(c.enrolled), c.months, c.tolerance, d(c.business)});
+        assessmentState({rd(c.assessed), d(c.enrolled), c.months, c.tolerance, d(c.business)});
     EXPECT_EQ(state.expired, c.expired);
     EXPECT_EQ(state.blocks, c.blocks);
 }
@@ -45,8 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
                                  "16/06/2021", true, false},
                       ExpiryCase{"none_after_enrolment_tolerance", "", "01/06/2021", 12, 15,
                                  "17/06/2021", true, true},
-                      ExpiryCase{"none_and_no_enrolment", "", "", 12, 15, "17/06/2021", true,
-                                 true}),
+                      ExpiryCase{"none_and_no_enrolment", "", "", 12, 15, "17/06/2021", true, true},
+                      // Filled with something that is no date: no tolerance can run from it.
+                      ExpiryCase{"no_date_blocks_at_once", "?", "01/06/2021", 12, 15, "16/06/2021",
+                                 true, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct BlockCase {

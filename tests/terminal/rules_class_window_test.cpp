@@ -55,6 +55,15 @@ INSTANTIATE_TEST_SUITE_P(
         WindowCase{"late_class_does_not_wrap", "23:00:00", "23:50:00", 0, 30, "00:05:00", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Empty hours count as 0:00 (above); hours stored as something that is no time of day
+// open no window at all, not even at midnight.
+TEST(ClassWindowTest, HoursThatAreNoTimeOpenNoWindow) {
+    const ClassHours unreadable{QTime(), t("23:59:59"), 1439, 1439, true};
+    for (const char* now : {"00:00:00", "12:00:00", "23:59:59"}) {
+        EXPECT_FALSE(withinClassWindow(unreadable, t(now))) << now;
+    }
+}
+
 TimetableClass morningClass(DayFlags days) {
     return {{t("08:00:00"), t("09:00:00"), 15, 10}, days};
 }

@@ -7,6 +7,7 @@ namespace orvalen::terminal::rules {
 namespace {
 
 using test::d;
+using test::rd;
 
 TEST(EmployeeAccessTest, AllowedMonthAndDismissal) {
     const struct {
@@ -22,10 +23,11 @@ TEST(EmployeeAccessTest, AllowedMonthAndDismissal) {
         {"", "", "01/04/2030", true},
         {"10/01/2021", "03/2021", "15/03/2021", false},
         {"10/01/2021", "", "15/03/2021", false},
+        {"?", "", "15/03/2021", false}, // a dismissal date that is no date is still one
     };
     for (const auto& c : cases) {
         const auto result =
-            employeeMayEnter(d(c.dismissed), QString::fromLatin1(c.allowedMonth), d(c.business));
+            employeeMayEnter(rd(c.dismissed), QString::fromLatin1(c.allowedMonth), d(c.business));
         ASSERT_TRUE(result.ok()) << c.allowedMonth;
         EXPECT_EQ(result.value(), c.mayEnter)
             << c.dismissed << " " << c.allowedMonth << " " << c.business;

@@ -11,6 +11,7 @@ namespace orvalen::terminal::rules {
 namespace {
 
 using test::d;
+using test::rd;
 
 struct Case {
     const char* name;
@@ -23,7 +24,7 @@ struct Case {
     bool mayPass;
     const char* refusal = ""; // expected text when refused
     const char* enrolled = "01/01/2020";
-    const char* locked = "";
+    const char* locked = ""; // "?": filled with something that is no date
     const char* transfer = "";
     bool scholarship = false;
     const char* scholarshipEnd = "";
@@ -39,10 +40,10 @@ TEST_P(PaymentSituationTest, AnswersAndRefusalText) {
     facts.toleranceDays = c.tolerance;
     facts.fixedDueDay = c.fixedDueDay;
     facts.enrolled = d(c.enrolled);
-    facts.locked = d(c.locked);
-    facts.transferEnd = d(c.transfer);
+    facts.locked = rd(c.locked);
+    facts.transferEnd = rd(c.transfer);
     facts.scholarship = c.scholarship;
-    facts.scholarshipEnd = d(c.scholarshipEnd);
+    facts.scholarshipEnd = rd(c.scholarshipEnd);
     std::set<std::pair<int, int>> paidMonths;
     for (const char* receipt : c.receipts) {
         const QString r = QString::fromLatin1(receipt);
@@ -229,7 +230,45 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              "",
              true,
-             ""}),
+             ""},
+        // Filled with something that is no date: filled, and a filled one refuses.
+        Case{"lock_of_unknown_day",
+             "15/03/2021",
+             10,
+             5,
+             0,
+             0,
+             {"03/2021"},
+             false,
+             "Matrícula Trancada !!!",
+             "01/01/2020",
+             "?"},
+        Case{"transfer_end_of_unknown_day",
+             "15/03/2021",
+             10,
+             5,
+             0,
+             0,
+             {"03/2021"},
+             false,
+             "Fim de Repasse !!!",
+             "01/01/2020",
+             "",
+             "?"},
+        Case{"scholarship_end_of_unknown_day",
+             "15/03/2021",
+             10,
+             5,
+             0,
+             0,
+             {"03/2021"},
+             false,
+             "Fora Validade !!!",
+             "01/01/2020",
+             "",
+             "",
+             true,
+             "?"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

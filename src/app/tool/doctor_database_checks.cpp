@@ -3,6 +3,7 @@
 #include "store/db_values.h"
 #include "store/schema.h"
 #include "store/settings.h"
+#include "store/table_opening.h"
 
 #include <QSqlQuery>
 
@@ -90,18 +91,23 @@ void checkSettings(const store::ClubConnection& connection, ClubFacts& facts,
 void checkCashPeriod(const store::ClubConnection& connection, const QDate& today,
                      DoctorReport& report) {
     const QString last = connection.dialect().lastRowOrder();
-    const QVariant opened =
-        firstValue(connection, QStringLiteral("SELECT DATAABERTURA FROM caixa") + last);
+    const auto business = store::readBusinessDate(connection);
     auto control = connection.execute(
         QStringLiteral("SELECT DATA, CONTADORPDR, ABERTO FROM CaixaControle") + last);
     const QString openFix =
         QStringLiteral("open today's cash period in the back office (for the demo club, run "
                        "`orvalen demo create DIR` again)");
-    if (!opened.isValid()) {
-        report.problem(
-            QStringLiteral(
-                "the cash table caixa has no period, so the terminal has no business date"),
-            openFix);
+    if (!business) {
+        report.problem(business.error().message, kSchemaFix);
+        return;
+    }
+    if (!business->known()) {
+        report.problem(business->problem +
+                           QStringLiteral(": the terminal refuses every identification"),
+                       QStringLiteral("open the cash period in the back office, or correct "
+                                      "caixa.DATAABERTURA of its last row to the day it was "
+                                      "opened (for the demo club, run `orvalen demo create DIR` "
+                                      "again)"));
         return;
     }
     if (!control || !control->next() || !store::readBool(control->value(2)) ||
@@ -123,7 +129,27 @@ void checkCashPeriod(const store::ClubConnection& connection, const QDate& today
         return;
     }
     report.fact(QStringLiteral("cash period: open; business date %1")
-                    .arg(store::readDate(opened).toString(QStringLiteral("dd/MM/yyyy"))));
+                    .arg(business->day.toString(QStringLiteral("dd/MM/yyyy"))));
+}
+
+// Day rows the day purge cannot place: they stay and count towards the daily limit.
+void checkDayRows(const store::ClubConnection& connection, DoctorReport& report) {
+    const auto undated = store::undatedDayRows(connection);
+    if (!undated) {
+        report.problem(undated.error().message, kSchemaFix);
+        return;
+    }
+    if (undated->isEmpty()) {
+        return;
+    }
+    constexpr qsizetype kShown = 5;
+    report.problem(
+        QStringLiteral("%1 AcessoDia row(s) have a DATA that is empty or no date (%2); the day "
+                       "purge leaves them, so they count towards the daily access limit")
+            .arg(undated->size())
+            .arg(undated->mid(0, kShown).join(QStringLiteral("; "))),
+        QStringLiteral("correct DATA of those rows to the day they were written, or delete them "
+                       "if they belong to an earlier day"));
 }
 
 } // namespace
@@ -141,6 +167,9 @@ ClubFacts checkClubDatabase(const store::ClubConnection& connection, const QDate
     }
     if (complete || (has("caixa") && has("CaixaControle"))) {
         checkCashPeriod(connection, today, report);
+    }
+    if (complete || has("AcessoDia")) {
+        checkDayRows(connection, report);
     }
     if (has("Filial")) {
         facts.hasBranches =

@@ -106,7 +106,11 @@ int logCommand(CommandContext& context) {
             context.err << "orvalen log: " << businessDate.error().message << '\n';
             return 1;
         }
-        options->filter.date = businessDate.value();
+        if (!businessDate->known()) {
+            context.err << "orvalen log: " << businessDate->problem << '\n';
+            return 1;
+        }
+        options->filter.date = businessDate->day;
     }
     const auto rows = readAccessRows(*club->connection, options->filter);
     if (!rows.ok()) {

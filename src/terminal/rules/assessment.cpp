@@ -10,22 +10,23 @@ const QDate kZeroDate(1899, 12, 30);
 AssessmentState assessmentState(const AssessmentFacts& facts, const Reasons& reasons) {
     AssessmentState state;
     QDate due;
-    if (facts.assessed.isValid()) {
-        due = facts.assessed.addMonths(facts.validityMonths);
+    const QDate& assessed = facts.assessed.date;
+    if (assessed.isValid()) {
+        due = assessed.addMonths(facts.validityMonths);
         state.expired = facts.businessDate > due;
     } else {
         state.expired = true;
     }
-    std::vector<Fact> told{{QStringLiteral("assessed"), facts.assessed},
+    std::vector<Fact> told{{QStringLiteral("assessed"), facts.assessed.told()},
                            {QStringLiteral("validity_months"), facts.validityMonths},
                            {QStringLiteral("valid_until"), due},
                            {QStringLiteral("expired"), state.expired}};
     if (state.expired) {
-        const QDate reference = facts.assessed.isValid()
-                                    ? facts.assessed
-                                    : (facts.enrolled.isValid() ? facts.enrolled : kZeroDate);
+        const QDate reference =
+            assessed.isValid() ? assessed : (facts.enrolled.isValid() ? facts.enrolled : kZeroDate);
         const QDate blocksAfter = reference.addDays(facts.toleranceDays);
-        state.blocks = facts.businessDate > blocksAfter;
+        // An assessment of unknown day blocks at once: no tolerance can be counted from it.
+        state.blocks = facts.assessed.unreadable || facts.businessDate > blocksAfter;
         told.push_back({QStringLiteral("tolerance_days"), facts.toleranceDays});
         told.push_back({QStringLiteral("blocks_after"), blocksAfter});
         told.push_back({QStringLiteral("block_flag"), state.blocks});

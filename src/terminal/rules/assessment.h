@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/rules/reasons.h"
+#include "terminal/rules/record_date.h"
 
 #include <QDate>
 #include <QString>
@@ -8,8 +9,8 @@
 namespace orvalen::terminal::rules {
 
 struct AssessmentFacts {
-    QDate assessed; // DATA_MEDICA or DATA_FUNCIONAL; invalid when empty
-    QDate enrolled; // DATA_CADASTRADO, the reference without an assessment
+    RecordDate assessed; // DATA_MEDICA or DATA_FUNCIONAL; no date: expired and blocking
+    QDate enrolled;      // DATA_CADASTRADO, the reference without an assessment
     int validityMonths = 0;
     int toleranceDays = 0; // TOLERANCIA_AVALIACAO
     QDate businessDate;

@@ -45,6 +45,8 @@ ClassWindow classWindow(const ClassHours& hours) {
 }
 
 bool withinClassWindow(const ClassHours& hours, const QTime& now) {
+    if (hours.unreadable)
+        return false;
     const qint64 at = msecsOfDay(now);
     return openingOf(hours) <= at && at <= closingOf(hours);
 }

@@ -5,12 +5,14 @@
 namespace orvalen::terminal::rules {
 
 // The hours of one class and the minutes allowed before its start and after its end. An
-// empty time is an invalid QTime and counts as 0:00.
+// empty time is an invalid QTime and counts as 0:00; a class whose start or end is stored
+// as something that is no time of day has no window at all.
 struct ClassHours {
     QTime start;
     QTime end;
     double entryToleranceMinutes = 0;
     double exitToleranceMinutes = 0;
+    bool unreadable = false;
 };
 
 // A tolerance as whole minutes under a day: fractions are cut to the whole minute,

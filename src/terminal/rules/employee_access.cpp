@@ -18,16 +18,16 @@ store::Result<bool> withinAllowedMonth(const QString& allowedMonth, const QDate&
     return businessDate.year() * 100 + businessDate.month() <= year * 100 + month;
 }
 
-store::Result<bool> employeeMayEnter(const QDate& dismissed, const QString& allowedMonth,
+store::Result<bool> employeeMayEnter(const RecordDate& dismissed, const QString& allowedMonth,
                                      const QDate& businessDate, const Reasons& reasons) {
     store::Result<bool> allowed = withinAllowedMonth(allowedMonth, businessDate);
     if (!allowed)
         return allowed;
-    tell(reasons, "employee.dismissed", verdictOf(!dismissed.isValid()),
-         {{QStringLiteral("dismissed"), dismissed}});
+    tell(reasons, "employee.dismissed", verdictOf(!dismissed.filled()),
+         {{QStringLiteral("dismissed"), dismissed.told()}});
     tell(reasons, "employee.allowed_month", verdictOf(allowed.value()),
          {{QStringLiteral("allowed_month"), allowedMonth}});
-    return !dismissed.isValid() && allowed.value();
+    return !dismissed.filled() && allowed.value();
 }
 
 QString employeeFingerprintIdentity(const QString& employeeNumber) {

@@ -2,6 +2,7 @@
 
 #include "store/result.h"
 #include "terminal/rules/reasons.h"
+#include "terminal/rules/record_date.h"
 
 #include <QDate>
 #include <QString>
@@ -13,8 +14,9 @@ namespace orvalen::terminal::rules {
 // is an error naming it.
 store::Result<bool> withinAllowedMonth(const QString& allowedMonth, const QDate& businessDate);
 
-// A dismissed employee never passes; otherwise the allowed month decides.
-store::Result<bool> employeeMayEnter(const QDate& dismissed, const QString& allowedMonth,
+// A dismissed employee (any dismissal date, readable or not) never passes; otherwise the
+// allowed month decides.
+store::Result<bool> employeeMayEnter(const RecordDate& dismissed, const QString& allowedMonth,
                                      const QDate& businessDate, const Reasons& reasons = {});
 
 // The fingerprint identity of an employee: "091" and characters 4 to 10 of the number.

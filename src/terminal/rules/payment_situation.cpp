@@ -80,19 +80,19 @@ PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& pa
     PaymentSituation situation;
     const QDate& b = facts.businessDate;
 
-    situation.locked = facts.locked.isValid() && facts.locked <= b;
+    situation.locked = facts.locked.unreadable || (facts.locked.filled() && facts.locked.date <= b);
     tell(reasons, "payment.locked", verdictOf(!situation.locked),
-         {{QStringLiteral("locked_since"), facts.locked}});
+         {{QStringLiteral("locked_since"), facts.locked.told()}});
     if (situation.locked) {
         situation.mayPass = false;
         return situation;
     }
 
-    if (facts.transferEnd.isValid()) {
-        situation.transferOn = b <= facts.transferEnd;
+    if (facts.transferEnd.filled()) {
+        situation.transferOn = !facts.transferEnd.unreadable && b <= facts.transferEnd.date;
         situation.mayPass = situation.transferOn;
         tell(reasons, "payment.transfer", verdictOf(situation.transferOn),
-             {{QStringLiteral("transfer_end"), facts.transferEnd}});
+             {{QStringLiteral("transfer_end"), facts.transferEnd.told()}});
         return situation;
     }
 
@@ -102,10 +102,12 @@ PaymentSituation paymentSituation(const PaymentFacts& facts, const PaidMonth& pa
         dueDay = facts.dueDay + facts.toleranceDays;
 
     if (facts.scholarship) {
-        situation.scholarshipValid = !facts.scholarshipEnd.isValid() || b <= facts.scholarshipEnd;
+        situation.scholarshipValid =
+            !facts.scholarshipEnd.filled() ||
+            (!facts.scholarshipEnd.unreadable && b <= facts.scholarshipEnd.date);
         situation.mayPass = situation.scholarshipValid;
         tell(reasons, "payment.scholarship", verdictOf(situation.scholarshipValid),
-             {{QStringLiteral("scholarship_end"), facts.scholarshipEnd}});
+             {{QStringLiteral("scholarship_end"), facts.scholarshipEnd.told()}});
         return situation;
     }
 

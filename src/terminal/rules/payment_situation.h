@@ -1,6 +1,7 @@
 #pragma once
 
 #include "terminal/rules/reasons.h"
+#include "terminal/rules/record_date.h"
 
 #include <QDate>
 #include <QString>
@@ -9,17 +10,17 @@
 namespace orvalen::terminal::rules {
 
 // What the payment rule needs of one student and of the club's settings. An empty date is
-// an invalid QDate.
+// an invalid QDate; a lock, transfer end or scholarship end that is no date refuses.
 struct PaymentFacts {
     QDate businessDate;
-    int dueDay = 0;    // DIA_VENCIMENTO
-    QDate enrolled;    // DATA_CADASTRADO
-    QDate locked;      // DATA_TRANCAMENTO
-    QDate transferEnd; // REPASSE
+    int dueDay = 0;         // DIA_VENCIMENTO
+    QDate enrolled;         // DATA_CADASTRADO
+    RecordDate locked;      // DATA_TRANCAMENTO
+    RecordDate transferEnd; // REPASSE
     bool scholarship = false;
-    QDate scholarshipEnd;  // VALIDADE_BOLSA; empty: without end
-    int toleranceDays = 0; // TOLERANCIA_ACESSO
-    int fixedDueDay = 0;   // VENCIMENTOFIXO
+    RecordDate scholarshipEnd; // VALIDADE_BOLSA; empty: without end
+    int toleranceDays = 0;     // TOLERANCIA_ACESSO
+    int fixedDueDay = 0;       // VENCIMENTOFIXO
 };
 
 // Whether the receipts hold a row for month (1-12) of year.

@@ -4,28 +4,39 @@
 
 namespace orvalen::terminal::rules {
 
-bool reentryAllowed(const std::vector<DayAccess>& today, int toleranceSeconds, const QTime& now,
+namespace {
+
+// The last moment at or before now whose time of day is the grant's.
+QDateTime grantMoment(const DayAccess& access, const QDateTime& now) {
+    if (access.unreadable) {
+        return now;
+    }
+    const QTime at = access.time.isValid() ? access.time : QTime(0, 0);
+    const QDate day = at <= now.time() ? now.date() : now.date().addDays(-1);
+    return QDateTime(day, at, now.timeSpec());
+}
+
+} // namespace
+
+bool reentryAllowed(const std::vector<DayAccess>& today, int toleranceSeconds, const QDateTime& now,
                     const Reasons& reasons) {
-    // The latest grant by its time, whatever order the rows arrive in.
-    std::optional<int> latest;
+    // The latest grant, whatever order the rows arrive in.
+    std::optional<QDateTime> latest;
     for (const auto& access : today) {
         if (access.status != QLatin1String("L"))
             continue;
-        const int at = access.time.isValid() ? access.time.msecsSinceStartOfDay() : 0;
-        if (!latest || at > *latest)
-            latest = at;
+        const QDateTime moment = grantMoment(access, now);
+        if (!latest || moment > *latest)
+            latest = moment;
     }
     if (!latest) {
         tell(reasons, "reentry", Verdict::Passes,
              {{QStringLiteral("tolerance_seconds"), toleranceSeconds}});
         return true;
     }
-    const qint64 until =
-        static_cast<qint64>(*latest) + static_cast<qint64>(toleranceSeconds) * 1000;
-    const qint64 at = now.isValid() ? now.msecsSinceStartOfDay() : 0;
-    const bool allowed = at >= until;
+    const bool allowed = latest->secsTo(now) >= static_cast<qint64>(toleranceSeconds);
     tell(reasons, "reentry", verdictOf(allowed),
-         {{QStringLiteral("last_grant"), QTime::fromMSecsSinceStartOfDay(*latest)},
+         {{QStringLiteral("last_grant"), latest->time()},
           {QStringLiteral("tolerance_seconds"), toleranceSeconds}});
     return allowed;
 }
