@@ -70,6 +70,11 @@ void CaptureScreenLogic::FormCreate() {
         tableFailure(kBothTables);
         return;
     }
+    if (services_.errorLog != nullptr) {
+        for (const QString& row : loaded->unusable) {
+            services_.errorLog->record(row);
+        }
+    }
     indexed_ = loaded->added;
     skipped_ = loaded->skipped;
 }
