@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     out.write(bytes);
     out.close();
-    const QStringList read = activities::readAccessPointCodes(file);
+    const auto codes = activities::readAccessPointCodes(file);
+    require(codes.ok(), "a small regular file could not be read");
+    const QStringList read = codes.value();
     require(read.size() <= activities::kAccessPointSlots, "more codes read than slots");
     if (activities::writeAccessPointCodes(file, read).ok()) {
         activities::readAccessPointCodes(file);

@@ -1,5 +1,7 @@
 #include "activities/access_point_file.h"
 
+#include "store/config_file.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <QStringDecoder>
@@ -34,19 +36,22 @@ QString accessPointText(const QByteArray& bytes) {
     return text;
 }
 
-QStringList readAccessPointCodes(const QString& file, int limit) {
-    QFile input(file);
-    if (!input.exists() || !input.open(QIODevice::ReadOnly)) {
-        return {};
+store::Result<QStringList> readAccessPointCodes(const QString& file, int limit, EmptyFile empty) {
+    auto bytes = store::readConfigFile(file, QStringLiteral("the activity file"));
+    if (!bytes.ok()) {
+        return bytes.error();
     }
-    const QByteArray bytes = input.readAll();
-    input.close();
-    if (bytes.isEmpty()) {
+    if (!bytes->has_value()) {
+        return QStringList();
+    }
+    if (bytes->value().isEmpty()) {
         // An empty file is no filter; removing it keeps the folder saying so plainly.
-        QFile::remove(file);
-        return {};
+        if (empty == EmptyFile::Delete) {
+            QFile::remove(file);
+        }
+        return QStringList();
     }
-    return accessPointPieces(accessPointText(bytes), limit);
+    return accessPointPieces(accessPointText(bytes->value()), limit);
 }
 
 store::Status writeAccessPointCodes(const QString& file, const QStringList& codes) {

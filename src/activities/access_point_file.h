@@ -26,11 +26,18 @@ QStringList accessPointPieces(const QString& text, int limit = kAllPieces);
 // dropped); LF, CR and CR LF line ends all read as CR LF.
 QString accessPointText(const QByteArray& bytes);
 
+// What to do with an empty Acesso.txt: the terminal and the dialog delete it (it counts as
+// absent); a check that must change nothing leaves it.
+enum class EmptyFile { Delete, Keep };
+
 // Reads the codes in file order as two-character pieces; a missing or empty file gives
-// an empty list (no filter), and an empty file is deleted. Pieces beyond `limit` are
-// dropped: a file edited by hand to hold more than the terminal's slots admits the first
-// kAccessPointSlots pieces and ignores the rest instead of writing past the list.
-QStringList readAccessPointCodes(const QString& file, int limit = kAccessPointSlots);
+// an empty list (no filter). Pieces beyond `limit` are dropped: a file edited by hand to hold
+// more than the terminal's slots admits the first kAccessPointSlots pieces and ignores the
+// rest instead of writing past the list. A file that is there but cannot be read (a folder,
+// a FIFO or a device in its place, no permission, too large) is an error naming it, never
+// an empty list: the caller must not take it for "no filter".
+store::Result<QStringList> readAccessPointCodes(const QString& file, int limit = kAccessPointSlots,
+                                                EmptyFile empty = EmptyFile::Delete);
 
 // Writes the codes in list order as one line (blanks at either end removed, CR LF after
 // it); an empty list deletes the file (no filter).

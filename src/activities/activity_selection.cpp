@@ -23,8 +23,10 @@ bool ActivitySelection::FormShow() {
 }
 
 bool ActivitySelection::Carrega_Atividades() {
-    // Every code the file holds is ticked, however long the file: the dialog rewrites it.
-    PStrAtividade_ = readAccessPointCodes(file_, kAllPieces).join(QString());
+    // Every code the file holds is ticked, however long the file: the dialog rewrites it. A
+    // file that cannot be read ticks nothing; confirming writes a readable one in its place.
+    const auto codes = readAccessPointCodes(file_, kAllPieces);
+    PStrAtividade_ = codes.ok() ? codes->join(QString()) : QString();
     auto rows = connection_.execute(
         QStringLiteral("SELECT CODIGO, DESCRICAO FROM Atividades ORDER BY codigo"));
     if (!rows.ok()) {

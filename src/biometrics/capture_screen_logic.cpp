@@ -68,6 +68,12 @@ void CaptureScreenLogic::FormCreate() {
                       : loadFingerIndex(reader_->IndexSearch, services_.students, employees);
     if (!loaded.ok()) {
         tableFailure(kBothTables);
+        return;
+    }
+    if (services_.errorLog != nullptr) {
+        for (const QString& row : loaded->unusable) {
+            services_.errorLog->record(row);
+        }
     }
 }
 

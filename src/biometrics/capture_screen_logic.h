@@ -5,6 +5,7 @@
 #include "biometrics/nbiobsp.h"
 #include "store/aviso.h"
 #include "store/connection.h"
+#include "store/error_log.h"
 #include "store/result.h"
 
 #include <QImage>
@@ -49,6 +50,8 @@ struct CaptureScreenServices {
     int captureTimeout = 10000; // how long a capture waits for the finger, in milliseconds
     // The reader and index kept between openings; none: the screen loads an index of its own.
     KeptFingerIndex* keptIndex = nullptr;
+    // Where stored rows the index had to leave out are told; none: nowhere.
+    store::ErrorLog* errorLog = nullptr;
 };
 
 // The fingerprint screen TFRMCAPTURABIOMETRIA without its window: one enrolment or one

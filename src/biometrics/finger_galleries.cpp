@@ -1,5 +1,6 @@
 #include "biometrics/finger_galleries.h"
 
+#include "biometrics/finger_template.h"
 #include "store/fingerprint_templates.h"
 
 #include <QSqlRecord>
@@ -49,23 +50,23 @@ std::optional<qint64> indexNumberOf(const QString& number) {
 
 namespace {
 
-store::Status addAll(nbiobsp::NBioIndexSearch& index,
-                     const std::vector<fingerprints::FingerTemplate>& rows, bool employees,
-                     IndexLoad& load) {
+void addAll(nbiobsp::NBioIndexSearch& index, const std::vector<fingerprints::FingerTemplate>& rows,
+            bool employees, IndexLoad& load) {
     for (const fingerprints::FingerTemplate& row : rows) {
         const QString key =
             employees ? QStringLiteral("091") + row.matricula.mid(3, 7) : row.matricula;
         const std::optional<qint64> id = indexNumberOf(key);
         if (!id) {
-            return store::Error{QStringLiteral("the MATRICULA \"%1\" of %2 is not a number")
-                                    .arg(row.matricula, employees
-                                                            ? QStringLiteral("Funcionarios")
-                                                            : QStringLiteral("AlunosAtivos"))};
+            // One mistyped number must not stop every finger identification.
+            load.unusable << QStringLiteral("the MATRICULA \"%1\" of %2 is not a number: its "
+                                            "finger is left out")
+                                 .arg(row.matricula, employees ? QStringLiteral("Funcionarios")
+                                                               : QStringLiteral("AlunosAtivos"));
+            continue;
         }
         index.AddFIR(row.templateText, *id);
         index.ErrorCode() == nbiobsp::kNone ? ++load.added : ++load.skipped;
     }
-    return store::Status::success();
 }
 
 } // namespace
@@ -78,40 +79,76 @@ store::Result<IndexLoad> loadFingerIndex(nbiobsp::NBioIndexSearch& index,
     if (!studentRows.ok()) {
         return studentRows.error();
     }
-    if (const store::Status added = addAll(index, studentRows.value(), false, load); !added.ok()) {
-        return added.error();
-    }
+    addAll(index, studentRows.value(), false, load);
     if (employees != nullptr) {
         auto employeeRows = fingerprints::employeeDigitalTemplates(*employees);
         if (!employeeRows.ok()) {
             return employeeRows.error();
         }
-        if (const store::Status added = addAll(index, employeeRows.value(), true, load);
-            !added.ok()) {
-            return added.error();
-        }
+        addAll(index, employeeRows.value(), true, load);
     }
     return load;
 }
 
-store::Result<std::vector<ForeignTemplates>>
-countForeignTemplates(const store::ClubConnection& db) {
-    std::vector<ForeignTemplates> counts = {
-        {QStringLiteral("AlunosAtivos"), QStringLiteral("DIGITAL")},
-        {QStringLiteral("Funcionarios"), QStringLiteral("DIGITAL")},
-        {QStringLiteral("Alunos"), QStringLiteral("Digital_Persona")},
-        {QStringLiteral("Funcionarios"), QStringLiteral("Digital_Persona")}};
-    for (ForeignTemplates& count : counts) {
-        auto rows = db.fetchAll(QStringLiteral("SELECT %1 FROM %2 WHERE %1 IS NOT NULL")
-                                    .arg(count.column, count.table));
+namespace {
+
+// Where the terminal reads templates from, and how it decodes them.
+struct TemplateColumn {
+    const char* table;
+    const char* column;
+    const char* matricula;
+    bool emptyIsFinger; // the terminal loads an empty value as a finger (that cannot match)
+    bool persona;       // Digital_Persona's characters, else DIGITAL's text
+};
+
+constexpr TemplateColumn kTemplateColumns[] = {
+    {"AlunosAtivos", "DIGITAL", "MATRICULA", false, false},
+    {"Funcionarios", "DIGITAL", "MATRICULA", true, false},
+    {"Alunos", "Digital_Persona", "Matricula", true, true},
+    {"Funcionarios", "Digital_Persona", "MATRICULA", true, true},
+};
+
+bool decodes(const QString& text, bool persona) {
+    return persona ? minutiaeFromPersonaBytes(personaBytes(text)).ok()
+                   : minutiaeFromDigital(text).ok();
+}
+
+} // namespace
+
+store::Result<std::vector<UnusableTemplates>>
+findUnusableTemplates(const store::ClubConnection& db) {
+    std::vector<UnusableTemplates> found;
+    for (const TemplateColumn& source : kTemplateColumns) {
+        UnusableTemplates& column = found.emplace_back();
+        column.table = QLatin1String(source.table);
+        column.column = QLatin1String(source.column);
+        auto rows =
+            db.fetchAll(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %2 IS NOT NULL")
+                            .arg(QLatin1String(source.matricula), column.column, column.table));
         if (!rows.ok()) {
             return rows.error();
         }
         for (const QSqlRecord& row : rows.value()) {
-            count.count += digitalForm(row.value(0).toString()) == TemplateForm::Foreign ? 1 : 0;
+            const QString matricula = row.value(0).toString();
+            const QString text = row.value(1).toString();
+            switch (digitalForm(text)) {
+            case TemplateForm::Empty:
+                if (source.emptyIsFinger) {
+                    column.empty << matricula;
+                }
+                break;
+            case TemplateForm::Foreign:
+                column.foreign << matricula;
+                break;
+            case TemplateForm::Ours:
+                if (!decodes(text, source.persona)) {
+                    column.damaged << matricula;
+                }
+                break;
+            }
         }
     }
-    return counts;
+    return found;
 }
 
 } // namespace orvalen::biometrics

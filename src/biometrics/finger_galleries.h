@@ -7,6 +7,7 @@
 #include "store/result.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,10 +35,12 @@ private:
 // Loads the enrolment screen's index: every active student's DIGITAL under the number of his
 // MATRICULA and, when `employees` is given (no other branch chosen), every employee's under
 // "091" followed by characters 4 to 10 of his. Foreign templates are skipped and counted.
-// Fails on an unreadable table or a MATRICULA that is not a number.
+// A row whose MATRICULA is not a number is left out and named in `unusable`, for the exception
+// log; the other fingers are served. Fails on an unreadable table.
 struct IndexLoad {
     int added = 0;
     int skipped = 0;
+    QStringList unusable;
 };
 store::Result<IndexLoad> loadFingerIndex(nbiobsp::NBioIndexSearch& index,
                                          const store::ClubConnection& students,
@@ -47,15 +50,20 @@ store::Result<IndexLoad> loadFingerIndex(nbiobsp::NBioIndexSearch& index,
 // seven digits reads as "091" + the same seven).
 std::optional<qint64> indexNumberOf(const QString& number);
 
-// Stored templates this terminal cannot read (written by another platform's reader software)
-// in one column of one table, for `orvalen doctor`.
-struct ForeignTemplates {
+// Stored templates this terminal cannot match in one column of one table, for `orvalen doctor`,
+// each named by its member's MATRICULA: written by another platform's reader software
+// (foreign), carrying this terminal's mark but not decoding (damaged), or empty where the
+// terminal reads the row as a finger (an empty DIGITAL of AlunosAtivos means no finger).
+struct UnusableTemplates {
     QString table;
     QString column;
-    int count = 0;
+    QStringList foreign;
+    QStringList damaged;
+    QStringList empty;
 };
 // DIGITAL of AlunosAtivos and Funcionarios, Digital_Persona of Alunos and Funcionarios, in
 // that order.
-store::Result<std::vector<ForeignTemplates>> countForeignTemplates(const store::ClubConnection& db);
+store::Result<std::vector<UnusableTemplates>>
+findUnusableTemplates(const store::ClubConnection& db);
 
 } // namespace orvalen::biometrics

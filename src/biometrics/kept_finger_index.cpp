@@ -30,6 +30,8 @@ store::Result<IndexLoad> KeptFingerIndex::load(const store::ClubConnection& stud
     }
     source_ = source;
     counts_ = loaded.value();
+    // The rows left out are told once, by the load that read them.
+    counts_.unusable.clear();
     return loaded;
 }
 

@@ -28,7 +28,8 @@ FingerprintParts::FingerprintParts(const ShellContext& context, store::Aviso& av
     readers_ =
         std::make_unique<terminal::LibfprintReaders>(engine, context.connection, context.log);
     capture_ = std::make_unique<terminal::FingerprintCaptureScreen>(
-        context.connection, aviso, pump, engine, [this](biometrics::CaptureScreenLogic& logic) {
+        context.connection, aviso, context.log, pump, engine,
+        [this](biometrics::CaptureScreenLogic& logic) {
             biometrics::showCaptureDialog(logic, window_);
         });
 }

@@ -2,15 +2,34 @@
 
 #include "store/statement_time.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 
 namespace orvalen::store {
 
-ClubConnection::ClubConnection(ConnectionSpec spec, QString connectionName)
-    : spec_(std::move(spec)), name_(std::move(connectionName)) {
-    QSqlDatabase db = QSqlDatabase::addDatabase(spec_.driver, name_);
+namespace {
+
+bool isSqliteFile(const ConnectionSpec& spec) {
+    return spec.dialect.isSqlite() && spec.driver == QLatin1String("QSQLITE");
+}
+
+} // namespace
+
+ClubConnection::ClubConnection(ConnectionSpec spec, QString connectionName, OpenMode mode)
+    : spec_(std::move(spec)), name_(std::move(connectionName)), mode_(mode) {
+    QSqlDatabase::addDatabase(spec_.driver, name_);
+    applySpec();
+}
+
+void ClubConnection::applySpec() {
+    QSqlDatabase db = database();
     db.setDatabaseName(spec_.databaseName);
-    db.setConnectOptions(spec_.connectOptions);
+    QString options = spec_.connectOptions;
+    if (mode_ == OpenMode::ReadOnly && isSqliteFile(spec_)) {
+        options += (options.isEmpty() ? QString() : QStringLiteral(";")) +
+                   QStringLiteral("QSQLITE_OPEN_READONLY");
+    }
+    db.setConnectOptions(options);
 }
 
 ClubConnection::~ClubConnection() {
@@ -26,17 +45,26 @@ Status ClubConnection::open() {
     if (db.isOpen()) {
         return Status::success();
     }
+    // SQLite would create a missing file: an empty database where the club's should be.
+    if (isSqliteFile(spec_) && mode_ != OpenMode::Create &&
+        !QFileInfo::exists(spec_.databaseName)) {
+        return Error{QStringLiteral("the database file %1 named by %2 does not exist")
+                         .arg(spec_.databaseName, spec_.origin)};
+    }
     if (!db.open()) {
         return Error{QStringLiteral("cannot connect to the database of %1: %2")
                          .arg(spec_.origin, db.lastError().text())};
     }
-    if (spec_.dialect.isSqlite() && spec_.driver == QLatin1String("QSQLITE")) {
+    if (isSqliteFile(spec_)) {
         // Other terminals and the back office write the same file. A writer waits up to
         // busy_timeout for another one's lock, then its write fails and is rolled back like
         // any other. In WAL mode readers never wait for a writer nor block one; a file
         // system that cannot hold the WAL index keeps the rollback journal, which still works.
+        // The journal mode stays with the file: a reader leaves the one it found.
         QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kLockWaitMs));
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        if (mode_ != OpenMode::ReadOnly) {
+            QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+        }
         // The file is read lazily: read it now, so that a database that cannot be read (its
         // folder refuses the log's -wal and -shm files, it is not a database) fails here
         // and not as tables that seem to be missing.
@@ -69,9 +97,7 @@ void ClubConnection::repoint(ConnectionSpec spec) {
         QSqlDatabase::addDatabase(spec.driver, name_);
     }
     spec_ = std::move(spec);
-    QSqlDatabase db = database();
-    db.setDatabaseName(spec_.databaseName);
-    db.setConnectOptions(spec_.connectOptions);
+    applySpec();
 }
 
 bool ClubConnection::isOpen() const {

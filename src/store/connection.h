@@ -43,10 +43,22 @@ public:
     virtual std::optional<Error> beforeCommit(QSqlDatabase& database) = 0;
 };
 
+// What opening may do to an SQLite file (a server's database is there or it is not).
+enum class OpenMode {
+    // Read and write a database file that must already exist: a wrong Data Source is an
+    // error, never a new empty database.
+    Existing,
+    // Read only, and leave the file as it is, its journal mode included: the checks and the
+    // dry runs change nothing.
+    ReadOnly,
+    // Create the file when it is missing: only for making a club (the demo) from nothing.
+    Create,
+};
+
 // One named Qt SQL connection, used from the GUI thread only.
 class ClubConnection {
 public:
-    ClubConnection(ConnectionSpec spec, QString connectionName);
+    ClubConnection(ConnectionSpec spec, QString connectionName, OpenMode mode = OpenMode::Existing);
     ~ClubConnection();
     ClubConnection(const ClubConnection&) = delete;
     ClubConnection& operator=(const ClubConnection&) = delete;
@@ -76,8 +88,11 @@ public:
     void setGate(StatementGate* gate) { gate_ = gate; }
 
 private:
+    void applySpec();
+
     ConnectionSpec spec_;
     QString name_;
+    OpenMode mode_;
     StatementGate* gate_ = nullptr;
 };
 

@@ -1,9 +1,8 @@
 #include "store/datalink.h"
 
+#include "store/config_file.h"
 #include "store/datalink_text.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace orvalen::store {
@@ -20,16 +19,14 @@ QString DataLink::property(const QString& key) const {
 namespace {
 
 Result<QByteArray> readBytes(const QString& file) {
-    const QFileInfo info(file);
-    if (!info.exists()) {
+    auto bytes = readConfigFile(file, QStringLiteral("the data-link file"));
+    if (!bytes.ok()) {
+        return bytes.error();
+    }
+    if (!bytes->has_value()) {
         return Error{QStringLiteral("the data-link file %1 does not exist").arg(file)};
     }
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly)) {
-        return Error{
-            QStringLiteral("cannot read the data-link file %1: %2").arg(file, in.errorString())};
-    }
-    return in.readAll();
+    return std::move(*bytes.value());
 }
 
 } // namespace

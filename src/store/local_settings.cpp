@@ -1,7 +1,8 @@
 #include "store/local_settings.h"
 
+#include "store/config_file.h"
+
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -20,12 +21,14 @@ Result<LocalSettings> LocalSettings::load(const QString& folder) {
     LocalSettings settings;
     settings.folder = folder;
     const QString path = settings.filePath(QStringLiteral("terminal.ini"));
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return settings;
+    // Read through the size and kind checks first: QSettings would wait on a FIFO for ever
+    // and read a device without end.
+    const auto bytes = readConfigFile(path, QStringLiteral("the local settings file"));
+    if (!bytes.ok()) {
+        return bytes.error();
     }
-    if (!info.isReadable()) {
-        return Error{QStringLiteral("cannot read the local settings file %1").arg(path)};
+    if (!bytes->has_value()) {
+        return settings;
     }
     QSettings ini(path, QSettings::IniFormat);
     if (ini.status() != QSettings::NoError) {

@@ -1,4 +1,5 @@
 #include "store/db_values.h"
+#include "store/schema.h"
 #include "terminal/access_status.h"
 #include "terminal/terminal_screen.h"
 
@@ -7,6 +8,15 @@ namespace orvalen::terminal {
 namespace {
 
 using Columns = std::vector<std::pair<QString, QVariant>>;
+
+// The student's name as the log table's NOME holds it: a longer one from the record would
+// fail on SQL Server and be stored whole, megabytes a row, by SQLite.
+QString loggedName(const QString& table, const QSqlRecord& student) {
+    const QString name = student.value(QStringLiteral("NOME")).toString();
+    const store::Table* log = store::findTable(table);
+    const store::Column* column = log != nullptr ? log->column(QStringLiteral("NOME")) : nullptr;
+    return column != nullptr ? name.left(column->size) : name;
+}
 
 } // namespace
 
@@ -60,8 +70,7 @@ LogRow TerminalScreen::studentDayRow(const QString& outcome) {
     }
     row.columns.emplace_back(QStringLiteral("STATUS"), accessStatus(outcome));
     row.columns.emplace_back(QStringLiteral("OBS"), cutObs(outcome));
-    row.columns.emplace_back(QStringLiteral("NOME"),
-                             student.value(QStringLiteral("NOME")).toString());
+    row.columns.emplace_back(QStringLiteral("NOME"), loggedName(row.table, student));
     row.columns.emplace_back(QStringLiteral("CODIGO_FILIAL"), PDouCodigoFilial);
     row.columns.emplace_back(QStringLiteral("DIA_VENCIMENTO"),
                              student.value(QStringLiteral("DIA_VENCIMENTO")));
@@ -85,8 +94,7 @@ LogRow TerminalScreen::studentAccessRow(const QString& outcome, bool useObservat
     }
     // The name goes with the row only when the terminal serves another branch.
     if (PDouCodigoFilial != sacvar_.real(QStringLiteral("CLIENTE"))) {
-        row.columns.emplace_back(QStringLiteral("NOME"),
-                                 student.value(QStringLiteral("NOME")).toString());
+        row.columns.emplace_back(QStringLiteral("NOME"), loggedName(row.table, student));
     }
     row.columns.emplace_back(QStringLiteral("CODIGO_FILIAL"), PDouCodigoFilial);
     row.columns.emplace_back(QStringLiteral("STATUS"), status);

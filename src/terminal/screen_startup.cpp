@@ -186,7 +186,16 @@ void TerminalScreen::loadAccessPointList() {
     // The pieces of Acesso.txt from the first slot on; a file longer than the list keeps its
     // first pieces and ignores the rest rather than writing past the list.
     const QString file = services_.local.filePath(QLatin1String(activities::kAccessPointFileName));
-    unit_.accessPointCodes = activities::readAccessPointCodes(file, activities::kAccessPointSlots);
+    auto codes = activities::readAccessPointCodes(file, activities::kAccessPointSlots);
+    if (!codes.ok()) {
+        // A filter that cannot be read is no reason to admit everyone: the check stays on
+        // with no code, so no activity matches until the file is mended.
+        services_.errorLog.record(codes.error().message);
+        unit_.accessPointCodes.clear();
+        PBooPontoAcesso = true;
+        return;
+    }
+    unit_.accessPointCodes = codes.value();
     PBooPontoAcesso = !unit_.accessPointCodes.isEmpty();
 }
 

@@ -1,4 +1,5 @@
 #include "activities/access_point_file.h"
+#include "support/odd_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,15 +56,31 @@ TEST_F(AccessPointFileTest, ReadsTwoCharacterPiecesWithTheLineBreakAsAPiece) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         writeRaw(c.content);
-        EXPECT_EQ(readAccessPointCodes(path()), c.pieces);
+        EXPECT_EQ(readAccessPointCodes(path()).value(), c.pieces);
     }
 }
 
 TEST_F(AccessPointFileTest, MissingOrEmptyFileIsNoFilterAndTheEmptyFileIsDeleted) {
-    EXPECT_TRUE(readAccessPointCodes(path()).isEmpty());
+    EXPECT_TRUE(readAccessPointCodes(path()).value().isEmpty());
     writeRaw(QByteArray());
-    EXPECT_TRUE(readAccessPointCodes(path()).isEmpty());
+    EXPECT_TRUE(readAccessPointCodes(path()).value().isEmpty());
     EXPECT_FALSE(QFile::exists(path()));
+}
+
+// Only an absent file means "no filter": one that is there and cannot be read is an error.
+TEST_F(AccessPointFileTest, FileThatCannotBeReadIsAnErrorNamingItNeverNoFilter) {
+    for (const test::OddFileCase& odd : test::kOddFiles) {
+        SCOPED_TRACE(odd.name);
+        const QTemporaryDir folder;
+        const QString file =
+            QDir(folder.path()).filePath(QString::fromLatin1(kAccessPointFileName));
+        test::placeOddFile(file, odd.kind);
+        std::optional<store::Result<QStringList>> codes;
+        test::finishesPromptly(file, [&] { codes = readAccessPointCodes(file); });
+        ASSERT_TRUE(codes.has_value());
+        ASSERT_FALSE(codes->ok()) << codes->value().join(u'|').toStdString();
+        EXPECT_TRUE(codes->error().message.contains(file)) << codes->error().message.toStdString();
+    }
 }
 
 TEST_F(AccessPointFileTest, LongerFileKeepsOnlyTheTerminalSlots) {
@@ -73,11 +90,11 @@ TEST_F(AccessPointFileTest, LongerFileKeepsOnlyTheTerminalSlots) {
     }
     content += "\r\n";
     writeRaw(content);
-    const QStringList kept = readAccessPointCodes(path());
+    const QStringList kept = readAccessPointCodes(path()).value();
     ASSERT_EQ(kept.size(), kAccessPointSlots);
     EXPECT_EQ(kept.first(), QStringLiteral("10"));
     EXPECT_EQ(kept.last(), QString::fromLatin1(content.mid(2 * (kAccessPointSlots - 1), 2)));
-    EXPECT_EQ(readAccessPointCodes(path(), kAllPieces).size(), 151);
+    EXPECT_EQ(readAccessPointCodes(path(), kAllPieces)->size(), 151);
 }
 
 TEST_F(AccessPointFileTest, WritesOneLineInListOrderAndReadsItBack) {
@@ -97,7 +114,7 @@ TEST_F(AccessPointFileTest, WritesOneLineInListOrderAndReadsItBack) {
         EXPECT_EQ(readRaw(), c.content);
     }
     ASSERT_TRUE(writeAccessPointCodes(path(), list({"01", "03"})).ok());
-    EXPECT_EQ(readAccessPointCodes(path()), list({"01", "03", "\r\n"}));
+    EXPECT_EQ(readAccessPointCodes(path()).value(), list({"01", "03", "\r\n"}));
 }
 
 TEST_F(AccessPointFileTest, EmptyChoiceDeletesTheFile) {

@@ -1,5 +1,8 @@
+#include "store/connection.h"
 #include "support/doctor_installation.h"
+#include "support/test_database.h"
 
+#include <QDir>
 #include <QFile>
 #include <functional>
 #include <gtest/gtest.h>
@@ -10,6 +13,30 @@ using test::DemoInstallation;
 using test::ToolRun;
 
 namespace {
+
+// Writes over the root page of an index the way a failing disk or a copy cut short would.
+void damageIndex(const DemoInstallation& installation, const char* index) {
+    const QString file = installation.file(QStringLiteral("club.db"));
+    int rootPage = 0;
+    {
+        store::ClubConnection club(test::sqliteSpec(file, test::Route::Direct),
+                                   QStringLiteral("damage"), store::OpenMode::ReadOnly);
+        ASSERT_TRUE(club.open().ok());
+        auto rows =
+            club.execute(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = :N"),
+                         {{QStringLiteral(":N"), QLatin1String(index)}});
+        ASSERT_TRUE(rows.ok() && rows->next());
+        rootPage = rows->value(0).toInt();
+    }
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::ReadWrite));
+    const QByteArray header = out.read(100);
+    const int declared = (uchar(header[16]) << 8) | uchar(header[17]);
+    const qint64 pageSize = declared == 1 ? 65536 : declared;
+    ASSERT_GT(rootPage, 1);
+    ASSERT_TRUE(out.seek((rootPage - 1) * pageSize));
+    ASSERT_EQ(out.write(QByteArray(pageSize, char(0x5A))), pageSize);
+}
 
 TEST(Doctor, DemoClubIsHealthy) {
     const DemoInstallation installation;
@@ -113,6 +140,23 @@ TEST(Doctor, NamesEachProblemWithWhatToDo) {
         {"no main link",
          [](const DemoInstallation& t) { QFile::remove(t.file(QStringLiteral("Orvalen.udl"))); },
          {QStringLiteral("Orvalen.udl")}},
+        {"activity file replaced by a folder",
+         [](const DemoInstallation& t) { QDir().mkdir(t.file(QStringLiteral("Acesso.txt"))); },
+         {QStringLiteral("Acesso.txt"), QStringLiteral("Sem Acesso a Atividade")}},
+        {"damaged database file",
+         [](const DemoInstallation& t) { damageIndex(t, "IX_Funcionarios_MATRICULA"); },
+         {QStringLiteral("club.db is damaged"), QStringLiteral("integrity check")}},
+        {"damaged and empty fingers, with the reader on",
+         [](const DemoInstallation& t) {
+             t.change(QStringLiteral("UPDATE Sacvar2 SET LEITOR_BIOMETRICO = 'Sim'"));
+             t.change(QStringLiteral("UPDATE AlunosAtivos SET DIGITAL = 'OFT1AAAA' WHERE "
+                                     "MATRICULA IN (SELECT MATRICULA FROM AlunosAtivos "
+                                     "ORDER BY MATRICULA LIMIT 2)"));
+             t.change(QStringLiteral("UPDATE Funcionarios SET DIGITAL = '' WHERE MATRICULA IN "
+                                     "(SELECT MATRICULA FROM Funcionarios LIMIT 1)"));
+         },
+         {QStringLiteral("AlunosAtivos.DIGITAL: 2 ("), QStringLiteral("Funcionarios.DIGITAL: 1 ("),
+          QStringLiteral("damaged or empty")}},
         {"database file gone",
          [](const DemoInstallation& t) { QFile::remove(t.file(QStringLiteral("club.db"))); },
          {QStringLiteral("club.db"), QStringLiteral("does not exist")}},
@@ -148,6 +192,29 @@ TEST(Doctor, CreatesNoIndex) {
     EXPECT_EQ(again.status, 1);
     EXPECT_TRUE(again.out.contains(QStringLiteral("no index on Funcionarios (MATRICULA)")))
         << again.out.toStdString();
+}
+
+// What the user who runs the terminal cannot do is a problem even where root could: here the
+// club database file and Acesso.txt belong to root alone.
+TEST(Doctor, ClubFileAndActivityFileTheUserCannotUse) {
+    const DemoInstallation installation;
+    installation.write(QStringLiteral("Acesso.txt"), "05\r\n");
+    const QString club = installation.file(QStringLiteral("club.db"));
+    const QString activities = installation.file(QStringLiteral("Acesso.txt"));
+    ASSERT_EQ(chmod(QFile::encodeName(installation.folder()).constData(), 0777), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(club).constData(), 0644), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(activities).constData(), 0600), 0);
+    const ToolRun run =
+        test::runToolProcess(installation.doctorArguments(), test::RunAs::OrdinaryUser);
+    ASSERT_EQ(chmod(QFile::encodeName(installation.folder()).constData(), 0700), 0);
+    EXPECT_EQ(run.status, 1) << run.out.toStdString();
+    for (const QString& mention :
+         QStringList{QStringLiteral("cannot write the club database file ") + club,
+                     QStringLiteral("cannot read the activity file ") + activities,
+                     QStringLiteral("Sem Acesso a Atividade"), QStringLiteral("2 problems in")}) {
+        EXPECT_TRUE(run.out.contains(mention)) << mention.toStdString() << " not in:\n"
+                                               << run.out.toStdString();
+    }
 }
 
 TEST(Doctor, DataLinkFolderTheUserCannotWrite) {

@@ -3,6 +3,7 @@
 #include "biometrics/finger_template.h"
 #include "support/fingerprint_fixture.h"
 #include "support/qstring_printer.h"
+#include "support/screen_services.h"
 #include "support/terminal_fixture.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +43,7 @@ protected:
         CaptureScreenLogic logic(
             biometrics::CaptureScreenServices{club.db().connection(), club.db().connection(),
                                               branch, aviso, [] {}, engine, tec12OrBiometrics,
-                                              finger != nullptr ? 10000 : 300, kept},
+                                              finger != nullptr ? 10000 : 300, kept, &errorLog},
             result.share);
         if (window) {
             biometrics::showCaptureDialog(logic, nullptr);
@@ -78,6 +79,7 @@ protected:
 
     test::TerminalFixture club;
     test::ScriptedAviso aviso;
+    test::RecordingErrorLog errorLog;
     store::Result<std::shared_ptr<biometrics::FingerprintEngine>> engine{sharedEngine()};
     QString tec12OrBiometrics = QStringLiteral("Não");
     biometrics::KeptFingerIndex* kept = nullptr; // the terminal's index kept between openings
@@ -97,6 +99,27 @@ TEST_F(CaptureScreenTest, TheKeptIndexIsReadAgainAfterAnEnrolment) {
     EXPECT_EQ(run(2, QString(), "whorl_rot").share.biometricMessage,
               QStringLiteral("Digital não encontrada!"));
     EXPECT_EQ(run(2, QString(), "arch_rot").share.sharedMatricula, QStringLiteral("0000099999"));
+}
+
+// A stored finger under a number that is not one is left out and named in the exception log,
+// once per reading of the stored fingers; everyone else is still found.
+TEST_F(CaptureScreenTest, AFingerUnderANumberThatIsNotOneIsLeftOutAndLogged) {
+    biometrics::KeptFingerIndex index(engine);
+    kept = &index;
+    store(QStringLiteral("AlunosAtivos"), QStringLiteral("0000012345"), "whorl");
+    club.addStudent(QStringLiteral("12A45"), QStringLiteral("Número Digitado Errado"));
+    store(QStringLiteral("AlunosAtivos"), QStringLiteral("12A45"), "arch");
+    for (int opening = 0; opening < 2; ++opening) {
+        SCOPED_TRACE(opening);
+        const Run verified = run(2, QString(), "whorl_rot");
+        EXPECT_EQ(verified.share.sharedMatricula, QStringLiteral("0000012345"));
+        EXPECT_EQ(verified.share.biometricMessage, QString());
+        EXPECT_TRUE(boxes().isEmpty()) << boxes().join(u'/').toStdString();
+    }
+    ASSERT_EQ(errorLog.messages.size(), 1) << errorLog.messages.join(u'/').toStdString();
+    EXPECT_TRUE(errorLog.messages[0].contains(QStringLiteral("\"12A45\"")))
+        << errorLog.messages[0].toStdString();
+    EXPECT_TRUE(errorLog.messages[0].contains(QStringLiteral("AlunosAtivos")));
 }
 
 TEST_F(CaptureScreenTest, EnrolsAStudentAndTheNextVerificationFindsHim) {

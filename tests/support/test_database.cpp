@@ -31,7 +31,8 @@ static QString tempRoot() {
 TestDatabase::TestDatabase(Route route) : dir_(tempRoot()) {
     static std::atomic<int> counter{0};
     connection_ = std::make_unique<store::ClubConnection>(sqliteSpec(file(), route),
-                                                          QStringLiteral("test-%1").arg(counter++));
+                                                          QStringLiteral("test-%1").arg(counter++),
+                                                          store::OpenMode::Create);
     const store::Status opened = connection_->open();
     if (!opened.ok()) {
         throw std::runtime_error(opened.error().message.toStdString());

@@ -92,6 +92,23 @@ TEST_P(BranchChoice, OneUnitSwitchesAtOnceServesOnePersonAndTheResetReturns) {
         << club.errorLog.messages.join(QLatin1Char('\n')).toStdString();
 }
 
+// A name longer than the log's NOME column (35 characters) is cut to it in both rows: a
+// record holding ten million characters must not put 20 MB into the log at each visit.
+TEST_P(BranchChoice, ANameLongerThanTheLogColumnIsCutInBothRows) {
+    const QString name = s("JOANA JARDIM DE ALBUQUERQUE SALDANHA ") + QString(10'000'000, u'A');
+    unit.db().exec(s("UPDATE AlunosAtivos SET NOME = :N WHERE MATRICULA = :M"),
+                   {{s(":N"), name}, {s(":M"), kUnitStudent}});
+    club.show();
+    club.screen().BBNFILIALClick();
+    club.type(s("50001"));
+    ASSERT_EQ(club.count(s("AcessoDia")), 1);
+    for (const char* table : {"AcessoDia", "Acesso"}) {
+        const QString logged = club.value(s("SELECT NOME FROM ") + s(table)).toString();
+        ASSERT_EQ(logged.size(), 35) << table;
+        EXPECT_EQ(logged, s("JOANA JARDIM DE ALBUQUERQUE SALDANH")) << table;
+    }
+}
+
 TEST_P(BranchChoice, SeveralUnitsOpenTheListAndADoubleClickChooses) {
     SecondUnit::listUnit(club, 1, s("Unidade Centro"), club.db().file());
     club.show();

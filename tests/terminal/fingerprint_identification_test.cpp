@@ -74,8 +74,9 @@ protected:
 
     test::DecisionHarness h;
     terminal::LibfprintReaders readers{sharedEngine(), h.db.connection(), h.errorLog};
-    terminal::FingerprintCaptureScreen captureScreen{h.db.connection(), h.aviso, h.pump,
-                                                     sharedEngine(), biometrics::runCaptureScreen};
+    terminal::FingerprintCaptureScreen captureScreen{
+        h.db.connection(),           h.aviso, h.errorLog, h.pump, sharedEngine(),
+        biometrics::runCaptureScreen};
 };
 
 TEST_F(FingerprintIdentificationTest, FingerAloneIdentifiesEachPersonBySecondPresentation) {

@@ -32,7 +32,7 @@ std::unique_ptr<store::ClubConnection> openDatabase(const QString& file, const Q
     store::ConnectionSpec spec{QStringLiteral("QSQLITE"), file,
                                store::Dialect(store::Dialect::Kind::Sqlite), origin};
     return std::make_unique<store::ClubConnection>(
-        spec, QStringLiteral("orvalen-demo-%1").arg(counter++));
+        spec, QStringLiteral("orvalen-demo-%1").arg(counter++), store::OpenMode::Create);
 }
 
 // A club is there when its members or its settings are.

@@ -55,13 +55,17 @@ LoadRunResult runLoad(const LoadRunOptions& options) {
         return result;
     }
     QFile ledger(options.ledger);
-    if (!options.ledger.isEmpty() && !ledger.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!options.ledger.isEmpty() &&
+        !ledger.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         result.error = QStringLiteral("cannot write the ledger %1").arg(options.ledger);
         return result;
     }
 
     LoadTerminal terminal(spec.value(), local, QStringLiteral("orvalen-load-") + options.name,
                           QDateTime::currentDateTime());
+    if (ledger.isOpen()) {
+        terminal.setLedger(&ledger);
+    }
     if (store::Status opened = terminal.open(); !opened.ok()) {
         result.error = opened.error().message;
         return result;
@@ -73,11 +77,6 @@ LoadRunResult runLoad(const LoadRunOptions& options) {
     for (long i = 0; i < options.count; ++i) {
         const QString& number = numbers->at((options.offset + i) % numbers->size());
         const bool open = terminal.identify(number);
-        if (ledger.isOpen()) {
-            for (const QString& line : terminal.takeLedger()) {
-                ledger.write((line + QLatin1Char('\n')).toUtf8());
-            }
-        }
         if (!open) {
             result.screenClosed = true;
             break;

@@ -83,10 +83,6 @@ void LoadTerminal::checkIdentification(const QString& text) {
     }
 }
 
-QStringList LoadTerminal::takeLedger() {
-    return std::exchange(ledger_, {});
-}
-
 int LoadTerminal::AVISO(const QString& kind, const QString& text, const QString& detail) {
     tally_.messages << (detail.isEmpty() ? text : text + QStringLiteral(" / ") + detail);
     return kind == QLatin1String("!") ? kOk : kYes;
@@ -102,7 +98,9 @@ void LoadTerminal::rowWritten(const terminal::LogRow& row) {
     const RowKey key{row.table, row.value(QStringLiteral("MATRICULA")).toString(),
                      row.value(QStringLiteral("STATUS")).toString()};
     current_.push_back(key);
-    ledger_ << ledgerLine(key);
+    if (ledger_ != nullptr) {
+        ledger_->write((ledgerLine(key) + QLatin1Char('\n')).toUtf8());
+    }
     ++tally_.rows;
 }
 

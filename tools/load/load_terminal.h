@@ -14,6 +14,7 @@
 #include "terminal/terminal_screen.h"
 
 #include <QDateTime>
+#include <QIODevice>
 #include <QStringList>
 #include <memory>
 #include <vector>
@@ -35,8 +36,9 @@ struct LoadTally {
 
 // One terminal screen on its own connection, run headless as fast as the database allows:
 // waits move its clock on instead of sleeping, message boxes are answered OK, pulses are
-// counted as releases. Every row written is kept for the ledger, and every identification is
-// checked on the spot: a released turnstile has its rows, a written grant was released.
+// counted as releases. Every row written goes to the ledger as soon as it is committed, and every
+// identification is checked on the spot: a released turnstile has its rows, a written grant was
+// released.
 class LoadTerminal : public terminal::Clock,
                      public terminal::Pump,
                      public store::Aviso,
@@ -55,8 +57,9 @@ public:
     bool identify(const QString& text);
 
     const LoadTally& tally() const { return tally_; }
-    // The rows written since the last call, as ledger lines.
-    QStringList takeLedger();
+    // Where each committed row's ledger line is written, at once and unbuffered: a run killed
+    // at any moment leaves a ledger that names every row it committed. None: no ledger.
+    void setLedger(QIODevice* ledger) { ledger_ = ledger; }
 
     QDateTime now() const override { return now_; }
     void processEvents() override {}
@@ -83,7 +86,7 @@ private:
     std::vector<RowKey> current_; // rows of the identification under way
     int currentPulses_ = 0;
     QStringList currentStatus_; // the access panel's texts of the identification under way
-    QStringList ledger_;
+    QIODevice* ledger_ = nullptr;
 };
 
 } // namespace orvalen::load

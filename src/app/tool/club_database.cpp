@@ -6,7 +6,8 @@
 
 namespace orvalen::tool {
 
-store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& connectionName) {
+store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& connectionName,
+                                         store::OpenMode mode) {
     auto local = store::LocalSettings::load(folder);
     if (!local.ok()) {
         return local.error();
@@ -16,7 +17,7 @@ store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& c
     if (!spec.ok()) {
         return spec.error();
     }
-    auto connection = std::make_unique<store::ClubConnection>(spec.value(), connectionName);
+    auto connection = std::make_unique<store::ClubConnection>(spec.value(), connectionName, mode);
     if (const store::Status opened = connection->open(); !opened.ok()) {
         return opened.error();
     }

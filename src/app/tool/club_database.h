@@ -15,7 +15,9 @@ struct OpenClub {
     std::unique_ptr<store::ClubConnection> connection;
 };
 
-// Reads terminal.ini and Orvalen.udl of the folder and opens the connection under the name.
-store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& connectionName);
+// Reads terminal.ini and Orvalen.udl of the folder and opens the connection under the name;
+// a command that only reads opens it read-only.
+store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& connectionName,
+                                         store::OpenMode mode = store::OpenMode::Existing);
 
 } // namespace orvalen::tool

@@ -6,6 +6,7 @@
 #include "app/tool/doctor_fingerprint_checks.h"
 #include "app/tool/doctor_index_checks.h"
 #include "app/tool/doctor_report.h"
+#include "app/tool/doctor_storage_checks.h"
 #include "store/branches.h"
 #include "store/connection.h"
 #include "store/datalink.h"
@@ -17,7 +18,6 @@
 #include <QFileInfo>
 #include <atomic>
 #include <memory>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace orvalen::tool {
@@ -45,7 +45,8 @@ std::unique_ptr<store::ClubConnection> connectThrough(const QString& file,
         return nullptr;
     }
     auto connection = std::make_unique<store::ClubConnection>(
-        spec.value(), QStringLiteral("orvalen-doctor-%1").arg(counter++));
+        spec.value(), QStringLiteral("orvalen-doctor-%1").arg(counter++),
+        store::OpenMode::ReadOnly);
     if (const store::Status opened = connection->open(); !opened) {
         report.problem(
             opened.error().message,
@@ -62,12 +63,6 @@ std::unique_ptr<store::ClubConnection> connectThrough(const QString& file,
     return connection;
 }
 
-QString currentUser() {
-    const passwd* entry = getpwuid(geteuid());
-    return entry != nullptr ? QString::fromLocal8Bit(entry->pw_name)
-                            : QStringLiteral("uid %1").arg(geteuid());
-}
-
 // The terminal saves Acesso.txt and rewrites OrvalenFilial.udl through a new file in the
 // data-link folder, so the user running it must be able to create files there. access(2)
 // answers for this user, read-only mounts included, where the mode bits would not.
@@ -75,7 +70,7 @@ void checkFolderWritable(const QString& folder, DoctorReport& report) {
     if (access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0) {
         return;
     }
-    const QString user = currentUser();
+    const QString user = runningUser();
     report.problem(
         QStringLiteral("user %1 cannot write the data-link folder %2: the activity dialog "
                        "cannot save %3 there, and choosing a branch cannot rewrite %4")
@@ -112,6 +107,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
     if (!main) {
         return;
     }
+    checkDatabaseFile(*main, report);
     const ClubFacts facts = checkClubDatabase(*main, today, report);
     checkDevices(*main, local.value(), report);
     checkAccessPointCodes(*main, local.value(), report);

@@ -258,8 +258,21 @@ void checkDevices(const store::ClubConnection& club, const store::LocalSettings&
 void checkAccessPointCodes(const store::ClubConnection& club, const store::LocalSettings& local,
                            DoctorReport& report) {
     const QString file = local.filePath(QLatin1String(activities::kAccessPointFileName));
+    const auto pieces = activities::readAccessPointCodes(file, activities::kAccessPointSlots,
+                                                         activities::EmptyFile::Keep);
+    if (!pieces.ok()) {
+        report.problem(pieces.error().message +
+                           QStringLiteral(": the terminal lets no student in by activity "
+                                          "(\"Sem Acesso a Atividade\") until it can read it"),
+                       QStringLiteral("put back %1 as a text file the terminal's user can read "
+                                      "(choose the activities again with \"Atividades\" in "
+                                      "the main window's menu), or remove it to admit every "
+                                      "activity")
+                           .arg(file));
+        return;
+    }
     QStringList codes;
-    for (const QString& piece : activities::readAccessPointCodes(file)) {
+    for (const QString& piece : pieces.value()) {
         if (!piece.trimmed().isEmpty()) {
             codes.append(piece);
         }

@@ -5,9 +5,9 @@
 
 namespace orvalen::tool {
 
-// Fingerprint templates another platform's reader software wrote, counted per table and
-// column: this terminal cannot match them, so those people are not identified by finger until
-// they enrol again here. A problem while the terminal has a fingerprint reader, a fact
+// Fingerprint templates this terminal cannot match (another platform's, damaged or empty),
+// counted per table and column and named by member: those people are not identified by finger
+// until they enrol again here. A problem while the terminal has a fingerprint reader, a fact
 // otherwise.
 void checkFingerprintTemplates(const store::ClubConnection& connection, DoctorReport& report);
 

@@ -124,7 +124,8 @@ int explainCommand(CommandContext& context) {
     const auto options = parse(context.arguments, context.err);
     if (!options)
         return 2;
-    std::optional<OpenClub> club = openClub(options->folder, kCommand, context.err);
+    std::optional<OpenClub> club =
+        openClub(options->folder, kCommand, context.err, store::OpenMode::ReadOnly);
     if (!club)
         return 1;
 

@@ -109,7 +109,8 @@ int identifyCommand(CommandContext& context) {
         return 2;
     }
     std::optional<OpenClub> club =
-        openClub(options->folder, QStringLiteral("identify"), context.err);
+        openClub(options->folder, QStringLiteral("identify"), context.err,
+                 options->dryRun ? store::OpenMode::ReadOnly : store::OpenMode::Existing);
     if (!club) {
         return 1;
     }

@@ -39,7 +39,7 @@ HeadlessFingerprint::start(const store::ClubConnection& club, store::Aviso& avis
     parts->readers_ = std::make_unique<terminal::LibfprintReaders>(parts->engine_, club, errorLog);
     parts->readers_->onFingerHandled([raw] { raw->handled_ = true; });
     parts->capture_ = std::make_unique<terminal::FingerprintCaptureScreen>(
-        club, aviso, pump, parts->engine_, [raw](biometrics::CaptureScreenLogic& logic) {
+        club, aviso, errorLog, pump, parts->engine_, [raw](biometrics::CaptureScreenLogic& logic) {
             biometrics::runCaptureScreen(logic);
             raw->handled_ = true;
         });

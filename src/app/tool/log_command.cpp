@@ -96,7 +96,8 @@ int logCommand(CommandContext& context) {
     std::optional<LogOptions> options = parse(context.arguments, context.err);
     if (!options)
         return 2;
-    std::optional<OpenClub> club = openClub(options->folder, kCommand, context.err);
+    std::optional<OpenClub> club =
+        openClub(options->folder, kCommand, context.err, store::OpenMode::ReadOnly);
     if (!club)
         return 1;
     // Without a date or a number, the day is the business date (the last caixa row).

@@ -5,9 +5,10 @@
 namespace orvalen::terminal {
 
 FingerprintCaptureScreen::FingerprintCaptureScreen(const store::ClubConnection& club,
-                                                   store::Aviso& aviso, Pump& pump,
-                                                   EngineStart engine, Presenter presenter)
-    : club_(club), aviso_(aviso), pump_(pump), engine_(std::move(engine)),
+                                                   store::Aviso& aviso, store::ErrorLog& errorLog,
+                                                   Pump& pump, EngineStart engine,
+                                                   Presenter presenter)
+    : club_(club), aviso_(aviso), errorLog_(errorLog), pump_(pump), engine_(std::move(engine)),
       presenter_(std::move(presenter)), keptIndex_(engine_) {}
 
 void FingerprintCaptureScreen::showModal(TerminalUnit& unit) {
@@ -23,7 +24,7 @@ void FingerprintCaptureScreen::showModal(TerminalUnit& unit) {
             engine_,
             screen_ != nullptr ? screen_->sacvar2().text(QStringLiteral("Tec12ouBiometria"))
                                : QString(),
-            captureTimeout_, &keptIndex_},
+            captureTimeout_, &keptIndex_, &errorLog_},
         share);
     presenter_(logic);
     unit.biometricMode = share.biometricMode;

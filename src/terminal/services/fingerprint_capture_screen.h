@@ -3,6 +3,7 @@
 #include "biometrics/capture_screen_logic.h"
 #include "store/aviso.h"
 #include "store/connection.h"
+#include "store/error_log.h"
 #include "terminal/services/capture_screen.h"
 #include "terminal/services/devices.h"
 #include "terminal/services/fingerprint_devices.h"
@@ -23,8 +24,9 @@ class FingerprintCaptureScreen : public CaptureScreen {
 public:
     using Presenter = std::function<void(biometrics::CaptureScreenLogic&)>;
 
-    FingerprintCaptureScreen(const store::ClubConnection& club, store::Aviso& aviso, Pump& pump,
-                             EngineStart engine, Presenter presenter);
+    FingerprintCaptureScreen(const store::ClubConnection& club, store::Aviso& aviso,
+                             store::ErrorLog& errorLog, Pump& pump, EngineStart engine,
+                             Presenter presenter);
 
     void attach(const TerminalScreen& screen, FingerprintReader& reader) {
         screen_ = &screen;
@@ -37,6 +39,7 @@ public:
 private:
     const store::ClubConnection& club_;
     store::Aviso& aviso_;
+    store::ErrorLog& errorLog_;
     Pump& pump_;
     EngineStart engine_;
     Presenter presenter_;
