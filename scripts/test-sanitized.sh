@@ -16,7 +16,10 @@ export ORVALEN_TEST_TMP="$PWD/$build/tests/tmp"
 export ASAN_OPTIONS=detect_leaks=0:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 mkdir -p "$ORVALEN_TEST_TMP"
-for tests in terminal_tests shell_tests; do
-    echo "== $tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-    "$build/tests/$tests" --gtest_brief=1
-done
+# Left out here, run in the ordinary build: the memory-flatness figures (the sanitizer's own
+# quarantine grows the resident size) and the second start (it runs the installed programs,
+# which this build does not make).
+echo "== terminal_tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+"$build/tests/terminal_tests" --gtest_brief=1
+echo "== shell_tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+"$build/tests/shell_tests" --gtest_brief=1 --gtest_filter='-*InFlatMemory*:SecondStart.*'
