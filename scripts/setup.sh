@@ -9,6 +9,8 @@ packages=(
     libfprint-2-dev libglib2.0-dev
     googletest libgtest-dev
     xvfb xauth fonts-liberation
+    # The desk page (orvalen monitor) and its browser test.
+    qt6-httpserver-dev qt6-websockets-dev nodejs npm chromium
 )
 
 missing=()

@@ -1,10 +1,10 @@
 #include "app/tool/bench_fingerprint.h"
 
 #include "app/tool/bench_figures.h"
-#include "app/tool/club_database.h"
 #include "biometrics/finger_image.h"
 #include "biometrics/finger_template.h"
 #include "biometrics/fingerprint_engine.h"
+#include "desk/club_database.h"
 #include "store/fingerprint_templates.h"
 
 #include <QElapsedTimer>
@@ -75,7 +75,7 @@ store::Status measureFingerprint(const FingerprintBenchOptions& options, BenchFi
     if (!probe.ok()) {
         return probe.error();
     }
-    auto club = openClubDatabase(options.folder, QStringLiteral("orvalen-bench-fingers"));
+    auto club = desk::openClubDatabase(options.folder, QStringLiteral("orvalen-bench-fingers"));
     if (!club.ok()) {
         return club.error();
     }

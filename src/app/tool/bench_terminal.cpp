@@ -2,8 +2,8 @@
 
 #include "app/tool/bench_events.h"
 #include "app/tool/bench_people.h"
-#include "app/tool/club_database.h"
-#include "app/tool/screen_typing.h"
+#include "desk/club_database.h"
+#include "desk/screen_typing.h"
 #include "terminal/log_writer.h"
 #include "terminal/terminal_screen.h"
 
@@ -70,7 +70,7 @@ private:
 
 // The services and the screen of one run, started as the window starts it.
 struct RunningTerminal {
-    OpenClub club;
+    desk::OpenClub club;
     BenchEvents events;
     TimedLogWriter writer;
     terminal::NoReaderLine readerLine;
@@ -78,7 +78,7 @@ struct RunningTerminal {
     terminal::TerminalUnit unit;
     std::unique_ptr<terminal::TerminalScreen> screen;
 
-    RunningTerminal(OpenClub opened, const QDateTime& start)
+    RunningTerminal(desk::OpenClub opened, const QDateTime& start)
         : club(std::move(opened)), events(start), writer(*club.connection, events) {
         unit.operatorCode = QStringLiteral("00");
         screen = std::make_unique<terminal::TerminalScreen>(
@@ -107,7 +107,7 @@ store::Status identifyPeople(RunningTerminal& terminal, const TerminalBenchOptio
     const int baselineEvery = std::max(1, options.count / std::max(1, options.baselineSamples));
     for (int i = 0; i < people->size(); ++i) {
         events.startPerson();
-        if (!typeAtKeyboard(screen, people->at(i), false)) {
+        if (!desk::typeAtKeyboard(screen, people->at(i), false)) {
             return store::Error{QStringLiteral("the terminal opened no entry for the keyboard "
                                                "(Sacvar.PINPAD is not \"NADA\"?)")};
         }
@@ -115,7 +115,7 @@ store::Status identifyPeople(RunningTerminal& terminal, const TerminalBenchOptio
         const qint64 enter = events.nanoseconds();
         const qint64 enterCpu = threadCpuNanoseconds();
         const qint64 writtenBefore = terminal.writer.spent();
-        pressEnter(screen);
+        desk::pressEnter(screen);
         const qint64 done = events.nanoseconds();
         figures.decisionCpu.add(milliseconds(threadCpuNanoseconds() - enterCpu));
         if (screen.state().closeRequested) {
@@ -158,7 +158,7 @@ store::Status searchNames(RunningTerminal& terminal, const TerminalBenchOptions&
     }
     terminal::TerminalScreen& screen = *terminal.screen;
     for (const QString& beginning : beginnings.value()) {
-        if (!typeAtKeyboard(screen, beginning.left(1), true)) {
+        if (!desk::typeAtKeyboard(screen, beginning.left(1), true)) {
             return store::Error{QStringLiteral("the terminal opened no entry for a name search")};
         }
         screen.state().EDTMATRICULA.text.clear();
@@ -178,7 +178,7 @@ store::Status searchNames(RunningTerminal& terminal, const TerminalBenchOptions&
 store::Status measureTerminal(const TerminalBenchOptions& options, BenchFigures& figures) {
     QElapsedTimer startup;
     startup.start();
-    auto club = openClubDatabase(options.folder, QStringLiteral("orvalen-bench"));
+    auto club = desk::openClubDatabase(options.folder, QStringLiteral("orvalen-bench"));
     if (!club.ok()) {
         return club.error();
     }

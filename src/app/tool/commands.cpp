@@ -7,6 +7,7 @@
 #include "app/tool/explain_command.h"
 #include "app/tool/identify_command.h"
 #include "app/tool/log_command.h"
+#include "app/tool/monitor_command.h"
 #include "app/tool/reader_sim_command.h"
 #include "app/tool/relay_sim_command.h"
 #include "app/tool/send_command.h"
@@ -63,6 +64,11 @@ std::span<const Command> allCommands() {
                 "the access rows of Acesso, AcessoDia, AcessoFuncionarios and AcessoVisitantes "
                 "as a table: the business date's rows, or a person's, or another day's",
                 &logCommand},
+        Command{"monitor", "monitor [--datalink-dir DIR] [--listen ADDRESS:PORT]",
+                "the desk page in the browser: the door live, why a member was refused, member "
+                "lookup, the day's chart, the visitor release; on 127.0.0.1:8470 unless --listen "
+                "names another address",
+                &monitorCommand},
         Command{"send", "send 0x400 N | send keypad KEYS | send card NUMBER",
                 "delivers the external release message to the running terminal; or has the "
                 "running reader simulator type Tec12 KEYS (0-9, * clears, # enters) or send a "

@@ -1,12 +1,9 @@
 #include "app/tool/explain_command.h"
 
-#include "app/tool/explain_recorder.h"
-#include "app/tool/explanation_text.h"
 #include "app/tool/headless_terminal.h"
-#include "app/tool/screen_typing.h"
+#include "desk/explain_run.h"
+#include "desk/explanation_text.h"
 #include "store/datalink.h"
-#include "terminal/log_writer.h"
-#include "terminal/terminal_screen.h"
 
 #include <QJsonDocument>
 #include <optional>
@@ -23,7 +20,7 @@ struct ExplainOptions {
     std::optional<QDate> date; // the business date to explain on
     QTime at;
     std::optional<double> branch;
-    Language language = Language::Portuguese;
+    desk::Language language = desk::Language::Portuguese;
     bool json = false;
 };
 
@@ -79,7 +76,7 @@ std::optional<ExplainOptions> parse(const QStringList& arguments, QTextStream& e
         } else if (argument == QLatin1String("--lang") && hasValue) {
             const QString language = arguments[++i];
             if (language == QLatin1String("en")) {
-                options.language = Language::English;
+                options.language = desk::Language::English;
             } else if (language != QLatin1String("pt")) {
                 err << "orvalen explain: --lang takes pt or en, not '" << language << "'\n";
                 return std::nullopt;
@@ -106,9 +103,9 @@ std::optional<ExplainOptions> parse(const QStringList& arguments, QTextStream& e
 }
 
 // The message boxes the screen showed while it opened: why it could not.
-void sayWhyNotOpened(const Explanation& explanation, QTextStream& err) {
+void sayWhyNotOpened(const desk::Explanation& explanation, QTextStream& err) {
     err << "orvalen explain: the terminal screen did not open";
-    for (const ShownText& shown : explanation.shown) {
+    for (const desk::ShownText& shown : explanation.shown) {
         if (shown.place == terminal::Place::MessageBox)
             err << ": "
                 << QString(shown.text).replace(QStringLiteral("\n\r"), QStringLiteral(" / "));
@@ -124,7 +121,7 @@ int explainCommand(CommandContext& context) {
     const auto options = parse(context.arguments, context.err);
     if (!options)
         return 2;
-    std::optional<OpenClub> club =
+    std::optional<desk::OpenClub> club =
         openClub(options->folder, kCommand, context.err, store::OpenMode::ReadOnly);
     if (!club)
         return 1;
@@ -134,56 +131,29 @@ int explainCommand(CommandContext& context) {
         start.setDate(*options->date);
     if (options->at.isValid())
         start.setTime(options->at);
-    // A dry run: the rows are kept, never written, and nothing is pulsed.
-    ExplainRecorder recorder(start);
-    terminal::DiscardingLogWriter writer;
-    terminal::NoReaderLine readerLine;
-    terminal::NoFingerprintReader fingerprint;
-    terminal::TerminalUnit unit;
-    unit.operatorCode = QStringLiteral("00");
-    terminal::ScreenServices services{*club->connection,
-                                      recorder,
-                                      recorder,
-                                      recorder,
-                                      recorder,
-                                      writer,
-                                      terminal::Devices{readerLine, fingerprint},
-                                      unit,
-                                      club->local,
-                                      &recorder,
-                                      nullptr,
-                                      &recorder};
-    terminal::TerminalScreen screen(services);
-    if (options->date)
-        screen.fixBusinessDate(*options->date);
-
-    screen.FormCreate(1024, 768);
-    screen.FormShow();
-    if (screen.state().closeRequested) {
-        sayWhyNotOpened(recorder.explanation, context.err);
+    desk::ExplainRequest request{options->number, start, options->date, {}};
+    if (options->branch) {
+        request.beforeTyping = [&](terminal::TerminalScreen& screen) {
+            return chooseBranch(screen, *options->branch, kCommand, context.err);
+        };
+    }
+    const desk::ExplainRun run = desk::explainIdentification(*club, request);
+    if (!run.opened) {
+        sayWhyNotOpened(run.explanation, context.err);
         return 1;
     }
-    screen.FormActivate();
-    if (options->branch && !chooseBranch(screen, *options->branch, kCommand, context.err))
+    if (run.stopped)
         return 1;
-    // Only what the identification itself went through.
-    recorder.explanation = Explanation{};
-    recorder.explanation.typed = options->number;
-    recorder.explanation.businessDate = screen.businessDate();
-    recorder.explanation.time = start.time();
-    if (typeAtKeyboard(screen, options->number, false)) {
-        pressEnter(screen);
-    }
 
     if (options->json) {
         context.out << QString::fromUtf8(
-            QJsonDocument(explanationJson(recorder.explanation, options->language))
+            QJsonDocument(desk::explanationJson(run.explanation, options->language))
                 .toJson(QJsonDocument::Indented));
     } else {
-        context.out << explanationText(recorder.explanation, options->language);
+        context.out << desk::explanationText(run.explanation, options->language);
     }
     context.out.flush();
-    return screen.state().closeRequested ? 1 : 0;
+    return run.closed ? 1 : 0;
 }
 
 } // namespace orvalen::tool

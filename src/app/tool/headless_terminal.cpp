@@ -13,9 +13,9 @@ QString said(const QString& command) {
 
 } // namespace
 
-std::optional<OpenClub> openClub(const QString& folder, const QString& command, QTextStream& err,
-                                 store::OpenMode mode) {
-    auto club = openClubDatabase(folder, QStringLiteral("orvalen-") + command, mode);
+std::optional<desk::OpenClub> openClub(const QString& folder, const QString& command,
+                                       QTextStream& err, store::OpenMode mode) {
+    auto club = desk::openClubDatabase(folder, QStringLiteral("orvalen-") + command, mode);
     if (!club.ok()) {
         err << said(command) << club.error().message << '\n';
         return std::nullopt;

@@ -3,7 +3,7 @@
 #include "app/tool/headless_terminal.h"
 #include "app/tool/identify_events.h"
 #include "app/tool/identify_finger.h"
-#include "app/tool/screen_typing.h"
+#include "desk/screen_typing.h"
 #include "store/datalink.h"
 #include "terminal/log_writer.h"
 #include "terminal/services/com_port_rts.h"
@@ -108,7 +108,7 @@ int identifyCommand(CommandContext& context) {
     if (!options) {
         return 2;
     }
-    std::optional<OpenClub> club =
+    std::optional<desk::OpenClub> club =
         openClub(options->folder, QStringLiteral("identify"), context.err,
                  options->dryRun ? store::OpenMode::ReadOnly : store::OpenMode::Existing);
     if (!club) {
@@ -184,8 +184,8 @@ int identifyCommand(CommandContext& context) {
             return 1;
         }
     } else {
-        if (typeAtKeyboard(screen, options->text, options->nameMode)) {
-            pressEnter(screen);
+        if (desk::typeAtKeyboard(screen, options->text, options->nameMode)) {
+            desk::pressEnter(screen);
         }
     }
     return screen.state().closeRequested ? 1 : 0;

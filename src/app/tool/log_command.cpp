@@ -1,7 +1,7 @@
 #include "app/tool/log_command.h"
 
-#include "app/tool/access_rows.h"
 #include "app/tool/headless_terminal.h"
+#include "desk/access_rows.h"
 #include "store/datalink.h"
 #include "store/table_opening.h"
 
@@ -16,7 +16,7 @@ const QString kCommand = QStringLiteral("log");
 
 struct LogOptions {
     QString folder;
-    AccessFilter filter;
+    desk::AccessFilter filter;
 };
 
 std::optional<LogOptions> parse(const QStringList& arguments, QTextStream& err) {
@@ -65,12 +65,12 @@ std::optional<LogOptions> parse(const QStringList& arguments, QTextStream& err) 
 }
 
 // The rows as aligned columns, each as wide as its widest value.
-QString asTable(const std::vector<AccessRow>& rows) {
+QString asTable(const std::vector<desk::AccessRow>& rows) {
     std::vector<QStringList> lines{{QStringLiteral("DATE"), QStringLiteral("TIME"),
                                     QStringLiteral("NUMBER"), QStringLiteral("NAME"),
                                     QStringLiteral("STATUS"), QStringLiteral("OBS"),
                                     QStringLiteral("UNIT"), QStringLiteral("TABLE")}};
-    for (const AccessRow& row : rows) {
+    for (const desk::AccessRow& row : rows) {
         lines.push_back({row.date.toString(QStringLiteral("dd/MM/yyyy")),
                          row.time.toString(QStringLiteral("HH:mm:ss")), row.number, row.name,
                          row.status, row.obs, row.unit, row.table});
@@ -96,7 +96,7 @@ int logCommand(CommandContext& context) {
     std::optional<LogOptions> options = parse(context.arguments, context.err);
     if (!options)
         return 2;
-    std::optional<OpenClub> club =
+    std::optional<desk::OpenClub> club =
         openClub(options->folder, kCommand, context.err, store::OpenMode::ReadOnly);
     if (!club)
         return 1;
@@ -113,7 +113,7 @@ int logCommand(CommandContext& context) {
         }
         options->filter.date = businessDate->day;
     }
-    const auto rows = readAccessRows(*club->connection, options->filter);
+    const auto rows = desk::readAccessRows(*club->connection, options->filter);
     if (!rows.ok()) {
         context.err << "orvalen log: " << rows.error().message << '\n';
         return 1;

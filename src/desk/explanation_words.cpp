@@ -1,8 +1,8 @@
-#include "app/tool/explanation_words.h"
+#include "desk/explanation_words.h"
 
 #include <cstring>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 namespace {
 
@@ -183,4 +183,4 @@ QString placeName(terminal::Place place, Language language) {
     return word("message box", language);
 }
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

@@ -1,8 +1,8 @@
-#include "app/tool/explanation_text.h"
+#include "desk/explanation_text.h"
 
 #include <QJsonArray>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 using terminal::rules::Check;
 using terminal::rules::Verdict;
@@ -161,4 +161,4 @@ QJsonObject explanationJson(const Explanation& e, Language language) {
             {QStringLiteral("errors"), QJsonArray::fromStringList(e.errors)}};
 }
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

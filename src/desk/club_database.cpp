@@ -1,10 +1,10 @@
-#include "app/tool/club_database.h"
+#include "desk/club_database.h"
 
 #include "store/datalink.h"
 
 #include <QDir>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& connectionName,
                                          store::OpenMode mode) {
@@ -24,4 +24,4 @@ store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& c
     return OpenClub{local.value(), std::move(connection)};
 }
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

@@ -1,6 +1,6 @@
-#include "app/tool/screen_typing.h"
+#include "desk/screen_typing.h"
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 bool typeAtKeyboard(terminal::TerminalScreen& screen, const QString& text, bool nameMode) {
     screen.keyPressed(0, text.front());
@@ -26,4 +26,4 @@ void pressEnter(terminal::TerminalScreen& screen) {
     screen.keyPressed(0, QChar(terminal::kEnter));
 }
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

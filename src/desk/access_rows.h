@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 // One row of an access table, as the log shows it.
 struct AccessRow {
@@ -27,6 +27,7 @@ struct AccessFilter {
     std::optional<QDate> date;
     std::optional<QString> number; // MATRICULA as stored
     std::optional<QString> status;
+    std::optional<QTime> from; // rows at or after this time of day (the desk page's polling)
 };
 
 // The rows of Acesso, AcessoDia, AcessoFuncionarios and AcessoVisitantes that the filter
@@ -36,4 +37,4 @@ struct AccessFilter {
 store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection& connection,
                                                      const AccessFilter& filter);
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

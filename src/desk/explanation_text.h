@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/tool/explain_recorder.h"
-#include "app/tool/explanation_words.h"
+#include "desk/explain_recorder.h"
+#include "desk/explanation_words.h"
 
 #include <QJsonObject>
 #include <QString>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 // The explanation as the desk reads it: each check in order with its facts, then the
 // outcome, the deciding check and the texts shown.
@@ -16,4 +16,4 @@ QString explanationText(const Explanation& explanation, Language language);
 // outcome, texts shown and the rows that would be written.
 QJsonObject explanationJson(const Explanation& explanation, Language language);
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

@@ -1,11 +1,11 @@
-#include "app/tool/access_rows.h"
+#include "desk/access_rows.h"
 
 #include "store/db_values.h"
 
 #include <QSqlRecord>
 #include <algorithm>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 namespace {
 
@@ -77,6 +77,11 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
                 QStringLiteral(":ATE"),
                 store::dateTimeValue(dialect, QDateTime(filter.date->addDays(1), {})));
         }
+        if (filter.from) {
+            conditions << QStringLiteral("a.HORA >= :DESDE_HORA");
+            bindings.emplace_back(QStringLiteral(":DESDE_HORA"),
+                                  store::timeOfDayValue(dialect, *filter.from));
+        }
         if (filter.number) {
             conditions << QStringLiteral("a.MATRICULA = :MATRICULA");
             bindings.emplace_back(QStringLiteral(":MATRICULA"), *filter.number);
@@ -108,4 +113,4 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
     return rows;
 }
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

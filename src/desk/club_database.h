@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 // The club database a data-link folder names, open, with the folder's local settings.
 struct OpenClub {
@@ -20,4 +20,4 @@ struct OpenClub {
 store::Result<OpenClub> openClubDatabase(const QString& folder, const QString& connectionName,
                                          store::OpenMode mode = store::OpenMode::Existing);
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 // Types the text as at the terminal, all but Enter: the first key opens the entry, the mode
 // is the one asked for (name or number), then every character. False when the terminal
@@ -14,4 +14,4 @@ bool typeAtKeyboard(terminal::TerminalScreen& screen, const QString& text, bool 
 // Enter, as the keyboard gives it.
 void pressEnter(terminal::TerminalScreen& screen);
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

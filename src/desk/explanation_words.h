@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 // The languages of an explanation: Portuguese for the front desk, English for maintainers.
 enum class Language { Portuguese, English };
@@ -22,4 +22,4 @@ QString word(const char* key, Language language);
 // Where a text appeared, in the language.
 QString placeName(terminal::Place place, Language language);
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

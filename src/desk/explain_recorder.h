@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 // A text the screen showed and where.
 struct ShownText {
@@ -73,4 +73,4 @@ private:
     QDateTime now_;
 };
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk

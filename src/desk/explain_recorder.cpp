@@ -1,6 +1,6 @@
-#include "app/tool/explain_recorder.h"
+#include "desk/explain_recorder.h"
 
-namespace orvalen::tool {
+namespace orvalen::desk {
 
 using terminal::rules::Check;
 using terminal::rules::Verdict;
@@ -70,4 +70,4 @@ void ExplainRecorder::checked(const Check& check) {
     explanation.checks.push_back(check);
 }
 
-} // namespace orvalen::tool
+} // namespace orvalen::desk
