@@ -1,6 +1,8 @@
 #include "monitor/door_feed.h"
 
+#include <deque>
 #include <map>
+#include <tuple>
 
 namespace orvalen::monitor {
 
@@ -36,17 +38,18 @@ void merge(DoorEvent& event, const desk::AccessRow& other) {
 
 std::vector<DoorEvent> doorEvents(const std::vector<desk::AccessRow>& rows) {
     std::vector<DoorEvent> events;
-    std::map<std::pair<QString, QTime>, std::size_t> studentAt; // number and time -> event
+    // Passages still waiting for their other row, by number, time and status: both rows of
+    // a passage carry the same three.
+    std::map<std::tuple<QString, QTime, QString>, std::deque<std::size_t>> waiting;
     for (const desk::AccessRow& row : rows) {
         if (isStudentTable(row.table)) {
-            const auto key = std::pair(row.number, row.time);
-            const auto found = studentAt.find(key);
-            if (found != studentAt.end() && events[found->second].row.table != row.table) {
-                merge(events[found->second], row);
-                studentAt.erase(found); // a second passage at the same second stays apart
+            auto& queue = waiting[std::tuple(row.number, row.time, row.status)];
+            if (!queue.empty() && events[queue.front()].row.table != row.table) {
+                merge(events[queue.front()], row);
+                queue.pop_front();
                 continue;
             }
-            studentAt[key] = events.size();
+            queue.push_back(events.size());
         }
         events.push_back(eventOf(row));
     }

@@ -5,6 +5,12 @@
 
 #include <QCoreApplication>
 
+// The page's files are in a static library, where the linker would drop their resource
+// unless something names it.
+static void loadPageResources() {
+    Q_INIT_RESOURCE(monitor);
+}
+
 namespace orvalen::monitor {
 
 int runMonitor(const MonitorSettings& settings, QTextStream& out, QTextStream& err) {
@@ -14,6 +20,7 @@ int runMonitor(const MonitorSettings& settings, QTextStream& out, QTextStream& e
         err << "orvalen monitor: " << club.error().message << '\n';
         return 1;
     }
+    loadPageResources();
     DeskServer server(club.value(), out, [] { return QDateTime::currentDateTime(); });
     const quint16 port = server.listen(settings.address, settings.port);
     if (port == 0) {

@@ -1,0 +1,214 @@
+#include "desk_client.h"
+#include "support/qstring_printer.h"
+#include "terminal/message_socket.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QJsonDocument>
+#include <QUrl>
+#include <QImage>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QJsonArray>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace orvalen::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// The demo club's operator and members, as its demo-members.txt lists them.
+const QString kOperator = u"01"_s;
+const QString kPassword = u"1234"_s;
+const QString kPaid = u"0000010001"_s;    // Bruna Rocha, "Acesso Livre"
+const QString kOverdue = u"0000010004"_s; // Lívia Rocha Peixoto, "Sob Consulta !!!"
+
+QJsonObject rowOf(const QJsonArray& rows, const QString& number) {
+    for (const QJsonValue& row : rows) {
+        if (row[u"number"_s].toString() == number)
+            return row.toObject();
+    }
+    return {};
+}
+
+class DeskPage : public ::testing::Test {
+protected:
+    DeskUnderTest desk;
+};
+
+TEST_F(DeskPage, EveryPagePictureAndCallNeedsTheSession) {
+    const QByteArray forged = "orvalen_desk=" + QByteArray(64, 'a');
+    for (const QString& path :
+         {u"/api/feed"_s, u"/api/session"_s, u"/api/members?q=L"_s, u"/api/member?number=10001"_s,
+          u"/api/explain?number=10004&date=2026-12-10&time=10:00:00"_s,
+          u"/photo?kind=aluno&number=10001"_s, u"/static/desk.js"_s}) {
+        for (const QByteArray& cookie : {QByteArray(), forged}) {
+            const DeskReply reply = desk.get(path, cookie);
+            EXPECT_EQ(reply.status, 401) << path.toStdString() << ' ' << cookie.toStdString();
+            EXPECT_FALSE(reply.body.contains("Rocha")) << path.toStdString();
+        }
+    }
+    const DeskReply page = desk.get(u"/"_s);
+    EXPECT_EQ(page.status, 303);
+    EXPECT_EQ(page.header("Location"), "/login");
+    EXPECT_EQ(desk.post(u"/api/release"_s, {}, {}, "x").status, 401);
+    const DeskReply login = desk.get(u"/login"_s);
+    EXPECT_EQ(login.status, 200);
+    EXPECT_TRUE(login.header("Content-Security-Policy").contains("script-src 'self'"));
+}
+
+TEST_F(DeskPage, LoginRightWrongAndTheSlowdown) {
+    const DeskReply right =
+        desk.post(u"/api/login"_s, R"({"code":"01","password":"1234"})");
+    ASSERT_EQ(right.status, 200);
+    const QByteArray cookie = right.header("Set-Cookie");
+    EXPECT_TRUE(cookie.contains("HttpOnly")) << cookie.toStdString();
+    EXPECT_TRUE(cookie.contains("SameSite=Strict")) << cookie.toStdString();
+    const QByteArray session = cookie.left(cookie.indexOf(';'));
+    EXPECT_EQ(desk.get(u"/api/session"_s, session).json()[u"name"_s].toString(), u"Operador Demo"_s);
+
+    // A wrong password, then at once the right one: refused until the wait is over.
+    EXPECT_EQ(desk.post(u"/api/login"_s, R"({"code":"02","password":"0000"})").status, 401);
+    const DeskReply tooSoon = desk.post(u"/api/login"_s, R"({"code":"02","password":"4321"})");
+    EXPECT_EQ(tooSoon.status, 429);
+    EXPECT_EQ(tooSoon.header("Retry-After"), "1");
+    EXPECT_TRUE(desk.login(u"02"_s, u"4321"_s).isEmpty());
+    QThread::msleep(1100);
+    EXPECT_FALSE(desk.login(u"02"_s, u"4321"_s).isEmpty());
+    // An empty password never logs in, nor an unknown code.
+    EXPECT_EQ(desk.post(u"/api/login"_s, R"({"code":"03","password":""})").status, 401);
+    EXPECT_EQ(desk.post(u"/api/login"_s, R"({"code":"77","password":"1234"})").status, 401);
+
+    // Logging out ends the session.
+    const QByteArray token =
+        desk.get(u"/api/session"_s, session).json()[u"token"_s].toString().toLatin1();
+    EXPECT_EQ(desk.post(u"/api/logout"_s, {}, session, token).status, 200);
+    EXPECT_EQ(desk.get(u"/api/feed"_s, session).status, 401);
+}
+
+TEST_F(DeskPage, TheFeedGainsTheRowOfAnIdentification) {
+    const QByteArray session = desk.login(kOperator, kPassword);
+    ASSERT_FALSE(session.isEmpty());
+    const QJsonObject before = desk.get(u"/api/feed"_s, session).json();
+    EXPECT_TRUE(rowOf(before[u"rows"_s].toArray(), kPaid).isEmpty());
+
+    desk.tool({u"identify"_s, u"--at"_s, u"09:15:30"_s, u"--observation"_s, u"<b>bolsa</b>"_s,
+               u"10001"_s});
+    const QJsonArray rows = desk.get(u"/api/feed?since=09:15:00"_s, session).json()[u"rows"_s].toArray();
+    ASSERT_EQ(rows.size(), 1) << QJsonDocument(rows).toJson().toStdString();
+    const QJsonObject row = rows.first().toObject();
+    EXPECT_EQ(row[u"name"_s].toString(), u"Bruna Rocha"_s);
+    // Typed at 09:15:30; the row carries the moment it was written, after the screen's waits.
+    EXPECT_TRUE(row[u"time"_s].toString().startsWith(u"09:15:"_s))
+        << row[u"time"_s].toString().toStdString();
+    EXPECT_EQ(row[u"outcome"_s].toString(), u"Acesso Livre"_s);
+    EXPECT_EQ(row[u"observation"_s].toString(), u"<b>bolsa</b>"_s);
+    EXPECT_FALSE(row[u"refused"_s].toBool());
+    // Rows before the marker stay out.
+    EXPECT_TRUE(desk.get(u"/api/feed?since=09:16:00"_s, session).json()[u"rows"_s].toArray().isEmpty());
+    EXPECT_EQ(desk.get(u"/api/feed?since=9h"_s, session).status, 400);
+}
+
+TEST_F(DeskPage, TheReasonOfARefusedRowNamesItsDecidingCheck) {
+    const QByteArray session = desk.login(kOperator, kPassword);
+    desk.tool({u"identify"_s, u"--at"_s, u"10:00"_s, u"10004"_s});
+    const QJsonObject row =
+        rowOf(desk.get(u"/api/feed"_s, session).json()[u"rows"_s].toArray(), kOverdue);
+    ASSERT_TRUE(row[u"refused"_s].toBool());
+    EXPECT_EQ(row[u"outcome"_s].toString(), u"Sob Consulta !!!"_s);
+
+    const QJsonObject why =
+        desk.get(u"/api/explain?number=%1&date=%2&time=%3"_s.arg(
+                     row[u"number"_s].toString(), row[u"date"_s].toString(),
+                     row[u"time"_s].toString()),
+                 session)
+            .json();
+    EXPECT_FALSE(why[u"granted"_s].toBool());
+    EXPECT_EQ(why[u"deciding"_s].toString(), u"payment.receipts"_s);
+    EXPECT_EQ(why[u"time"_s].toString(), row[u"time"_s].toString());
+    EXPECT_EQ(why[u"note"_s].toString(), u"Calculado com os dados como estão agora"_s);
+    EXPECT_TRUE(why[u"text"_s].toString().contains(u"Sob Consulta !!!"_s));
+}
+
+TEST_F(DeskPage, MemberSearchByNameAndByNumber) {
+    const QByteArray session = desk.login(kOperator, kPassword);
+    const auto found = [&](const QString& text) {
+        QStringList numbers;
+        const DeskReply reply = desk.get(u"/api/members?q="_s + QString::fromLatin1(QUrl::toPercentEncoding(text)), session);
+        for (const QJsonValue& member : reply.json()[u"members"_s].toArray())
+            numbers << member[u"number"_s].toString();
+        return numbers;
+    };
+    EXPECT_EQ(found(u"lívia rocha"_s), QStringList{kOverdue});
+    EXPECT_EQ(found(u"10004"_s), QStringList{kOverdue});
+    EXPECT_EQ(found(u"0000010004"_s), QStringList{kOverdue});
+    EXPECT_TRUE(found(u"Zzzz"_s).isEmpty());
+    EXPECT_TRUE(found(u"' OR 1=1 --"_s).isEmpty());
+
+    desk.tool({u"identify"_s, u"--at"_s, u"08:00"_s, u"10004"_s});
+    const QJsonObject card = desk.get(u"/api/member?number=10004"_s, session).json();
+    EXPECT_EQ(card[u"name"_s].toString(), u"Lívia Rocha Peixoto"_s);
+    EXPECT_EQ(card[u"situation"_s][u"outcome"_s].toString(), u"Sob Consulta !!!"_s);
+    ASSERT_EQ(card[u"entries"_s].toArray().size(), 1);
+    EXPECT_TRUE(card[u"entries"_s][0][u"time"_s].toString().startsWith(u"08:00:"_s));
+    EXPECT_EQ(desk.get(u"/api/member?number=9999999"_s, session).status, 404);
+}
+
+TEST_F(DeskPage, PhotosAreScaledOrThePlaceholder) {
+    const QByteArray session = desk.login(kOperator, kPassword);
+    const DeskReply photo = desk.get(u"/photo?kind=aluno&number=10001"_s, session);
+    ASSERT_EQ(photo.status, 200);
+    EXPECT_EQ(photo.header("Content-Type"), "image/jpeg");
+    const QImage image = QImage::fromData(photo.body);
+    EXPECT_LE(std::max(image.width(), image.height()), 96);
+    EXPECT_EQ(desk.get(u"/photo?kind=aluno&number=4444444"_s, session).header("Content-Type"),
+              "image/svg+xml");
+
+    const DeskReply before = desk.get(u"/photo?kind=aluno&number=10002"_s, session);
+    EXPECT_EQ(before.header("Content-Type"), "image/jpeg");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"spoil"_s);
+        db.setDatabaseName(desk.clubFolder() + u"/club.db"_s);
+        ASSERT_TRUE(db.open());
+        QSqlQuery spoil(db);
+        ASSERT_TRUE(spoil.exec(
+            u"UPDATE FotosAlunos SET FOTO1 = X'FFD8FF00DEAD' WHERE MATRICULA = '0000010002'"_s));
+    }
+    QSqlDatabase::removeDatabase(u"spoil"_s);
+    // The session keeps what it was sent; a new session finds a photo that is no picture
+    // and gets the placeholder.
+    EXPECT_EQ(desk.get(u"/photo?kind=aluno&number=10002"_s, session).body, before.body);
+    const QByteArray other = desk.login(u"02"_s, u"4321"_s);
+    const DeskReply spoiled = desk.get(u"/photo?kind=aluno&number=10002"_s, other);
+    EXPECT_EQ(spoiled.status, 200);
+    EXPECT_EQ(spoiled.header("Content-Type"), "image/svg+xml");
+}
+
+TEST_F(DeskPage, TheReleaseNeedsTheSessionsToken) {
+    QStringList received;
+    terminal::TerminalMessageServer terminal(
+        [&](const QStringList& words) { received << words.join(u' '); });
+    ASSERT_TRUE(terminal.listen(desk.runtimeFolder() + u"/orvalen-terminal"_s).ok());
+    const QByteArray session = desk.login(kOperator, kPassword);
+    const QJsonObject info = desk.get(u"/api/session"_s, session).json();
+    EXPECT_TRUE(info[u"release"_s].toBool());
+    const QByteArray token = info[u"token"_s].toString().toLatin1();
+
+    EXPECT_EQ(desk.post(u"/api/release"_s, {}, session).status, 403);
+    EXPECT_EQ(desk.post(u"/api/release"_s, {}, session, QByteArray(64, '0')).status, 403);
+    EXPECT_EQ(desk.get(u"/api/release"_s, session).status, 404);
+    EXPECT_TRUE(received.isEmpty());
+
+    const DeskReply released = desk.post(u"/api/release"_s, {}, session, token);
+    EXPECT_EQ(released.status, 200);
+    for (int i = 0; i < 50 && received.isEmpty(); ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(received, QStringList{u"0x400 1"_s});
+    EXPECT_TRUE(desk.monitorLog().contains(u"catraca liberada para visitante pelo operador 01"_s))
+        << desk.monitorLog().toStdString();
+}
+
+} // namespace
+} // namespace orvalen::test
