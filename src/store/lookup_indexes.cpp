@@ -41,6 +41,11 @@ std::vector<LookupIndex> buildList() {
         // Today's grants of a member (re-entry, daily count).
         index("AcessoDia", {"MATRICULA"}),
         index("LiberaGympass", {"Matricula"}),
+        // The desk page: the rows of a day, and a member's last entries in the history.
+        index("Acesso", {"DATA"}),
+        index("Acesso", {"MATRICULA"}),
+        index("AcessoFuncionarios", {"DATA"}),
+        index("AcessoVisitantes", {"DATA"}),
         index("Usuarios", {"CODIGO"}),
     };
     return list;

@@ -28,7 +28,7 @@ public:
     DeskUnderTest();
     ~DeskUnderTest();
 
-    // Runs the tool against the club (identify, bench-club ...) to its end; its output.
+    // Runs the tool to its end, against the demo club unless it makes a club; its output.
     QString tool(QStringList arguments);
     QString clubFolder() const { return club_.path(); }
     QString runtimeFolder() const { return runtime_.path(); }

@@ -5,14 +5,16 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QJsonDocument>
-#include <QUrl>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QJsonArray>
+#include <QTemporaryDir>
 #include <QThread>
+#include <QUrl>
 #include <gtest/gtest.h>
+#include <iostream>
 
 namespace orvalen::test {
 namespace {
@@ -60,14 +62,14 @@ TEST_F(DeskPage, EveryPagePictureAndCallNeedsTheSession) {
 }
 
 TEST_F(DeskPage, LoginRightWrongAndTheSlowdown) {
-    const DeskReply right =
-        desk.post(u"/api/login"_s, R"({"code":"01","password":"1234"})");
+    const DeskReply right = desk.post(u"/api/login"_s, R"({"code":"01","password":"1234"})");
     ASSERT_EQ(right.status, 200);
     const QByteArray cookie = right.header("Set-Cookie");
     EXPECT_TRUE(cookie.contains("HttpOnly")) << cookie.toStdString();
     EXPECT_TRUE(cookie.contains("SameSite=Strict")) << cookie.toStdString();
     const QByteArray session = cookie.left(cookie.indexOf(';'));
-    EXPECT_EQ(desk.get(u"/api/session"_s, session).json()[u"name"_s].toString(), u"Operador Demo"_s);
+    EXPECT_EQ(desk.get(u"/api/session"_s, session).json()[u"name"_s].toString(),
+              u"Operador Demo"_s);
 
     // A wrong password, then at once the right one: refused until the wait is over.
     EXPECT_EQ(desk.post(u"/api/login"_s, R"({"code":"02","password":"0000"})").status, 401);
@@ -96,7 +98,8 @@ TEST_F(DeskPage, TheFeedGainsTheRowOfAnIdentification) {
 
     desk.tool({u"identify"_s, u"--at"_s, u"09:15:30"_s, u"--observation"_s, u"<b>bolsa</b>"_s,
                u"10001"_s});
-    const QJsonArray rows = desk.get(u"/api/feed?since=09:15:00"_s, session).json()[u"rows"_s].toArray();
+    const QJsonArray rows =
+        desk.get(u"/api/feed?since=09:15:00"_s, session).json()[u"rows"_s].toArray();
     ASSERT_EQ(rows.size(), 1) << QJsonDocument(rows).toJson().toStdString();
     const QJsonObject row = rows.first().toObject();
     EXPECT_EQ(row[u"name"_s].toString(), u"Bruna Rocha"_s);
@@ -107,7 +110,8 @@ TEST_F(DeskPage, TheFeedGainsTheRowOfAnIdentification) {
     EXPECT_EQ(row[u"observation"_s].toString(), u"<b>bolsa</b>"_s);
     EXPECT_FALSE(row[u"refused"_s].toBool());
     // Rows before the marker stay out.
-    EXPECT_TRUE(desk.get(u"/api/feed?since=09:16:00"_s, session).json()[u"rows"_s].toArray().isEmpty());
+    EXPECT_TRUE(
+        desk.get(u"/api/feed?since=09:16:00"_s, session).json()[u"rows"_s].toArray().isEmpty());
     EXPECT_EQ(desk.get(u"/api/feed?since=9h"_s, session).status, 400);
 }
 
@@ -119,12 +123,11 @@ TEST_F(DeskPage, TheReasonOfARefusedRowNamesItsDecidingCheck) {
     ASSERT_TRUE(row[u"refused"_s].toBool());
     EXPECT_EQ(row[u"outcome"_s].toString(), u"Sob Consulta !!!"_s);
 
-    const QJsonObject why =
-        desk.get(u"/api/explain?number=%1&date=%2&time=%3"_s.arg(
-                     row[u"number"_s].toString(), row[u"date"_s].toString(),
-                     row[u"time"_s].toString()),
-                 session)
-            .json();
+    const QJsonObject why = desk.get(u"/api/explain?number=%1&date=%2&time=%3"_s.arg(
+                                         row[u"number"_s].toString(), row[u"date"_s].toString(),
+                                         row[u"time"_s].toString()),
+                                     session)
+                                .json();
     EXPECT_FALSE(why[u"granted"_s].toBool());
     EXPECT_EQ(why[u"deciding"_s].toString(), u"payment.receipts"_s);
     EXPECT_EQ(why[u"time"_s].toString(), row[u"time"_s].toString());
@@ -136,7 +139,8 @@ TEST_F(DeskPage, MemberSearchByNameAndByNumber) {
     const QByteArray session = desk.login(kOperator, kPassword);
     const auto found = [&](const QString& text) {
         QStringList numbers;
-        const DeskReply reply = desk.get(u"/api/members?q="_s + QString::fromLatin1(QUrl::toPercentEncoding(text)), session);
+        const DeskReply reply = desk.get(
+            u"/api/members?q="_s + QString::fromLatin1(QUrl::toPercentEncoding(text)), session);
         for (const QJsonValue& member : reply.json()[u"members"_s].toArray())
             numbers << member[u"number"_s].toString();
         return numbers;
@@ -208,6 +212,35 @@ TEST_F(DeskPage, TheReleaseNeedsTheSessionsToken) {
     EXPECT_EQ(received, QStringList{u"0x400 1"_s});
     EXPECT_TRUE(desk.monitorLog().contains(u"catraca liberada para visitante pelo operador 01"_s))
         << desk.monitorLog().toStdString();
+}
+
+// A large club's day: 5,000 rows of today among 200,000 of the history.
+TEST_F(DeskPage, AFiveThousandRowDayOpensInUnderASecond) {
+    QTemporaryDir big;
+    desk.tool({u"bench-club"_s, big.path(), u"--active"_s, u"2000"_s, u"--total"_s, u"4000"_s,
+               u"--receipts"_s, u"20000"_s, u"--history"_s, u"200000"_s, u"--today"_s, u"5000"_s,
+               u"--fingers"_s, u"0"_s, u"--photos"_s, u"0"_s});
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"operator"_s);
+        db.setDatabaseName(big.path() + u"/club.db"_s);
+        ASSERT_TRUE(db.open());
+        QSqlQuery add(db);
+        ASSERT_TRUE(add.exec(u"INSERT INTO Usuarios (CODIGO, NOME, SENHA) VALUES "
+                             "('01', 'Operador', '1234')"_s));
+    }
+    QSqlDatabase::removeDatabase(u"operator"_s);
+    desk.restartOn(big.path());
+    const QByteArray session = desk.login(kOperator, kPassword);
+    ASSERT_FALSE(session.isEmpty());
+    QElapsedTimer timer;
+    timer.start();
+    const DeskReply day = desk.get(u"/api/feed"_s, session);
+    const qint64 elapsed = timer.elapsed();
+    ASSERT_EQ(day.status, 200);
+    EXPECT_GE(day.json()[u"rows"_s].toArray().size(), 5000);
+    EXPECT_LT(elapsed, 1000);
+    std::cout << "a day of " << day.json()[u"rows"_s].toArray().size() << " rows in " << elapsed
+              << " ms\n";
 }
 
 } // namespace

@@ -36,9 +36,14 @@ TEST(LoginGuard, WaitsGrowThenLockAndARightPasswordClears) {
 
 desk::AccessRow accessRow(const char* table, const char* number, const char* time,
                           const char* status, const QString& obs) {
-    return {QString::fromLatin1(table), QDate(2026, 12, 10),
-            QTime::fromString(QString::fromLatin1(time), u"HH:mm:ss"_s), QString::fromLatin1(number),
-            u"NOME"_s, QString::fromLatin1(status), obs, u"01"_s};
+    return {QString::fromLatin1(table),
+            QDate(2026, 12, 10),
+            QTime::fromString(QString::fromLatin1(time), u"HH:mm:ss"_s),
+            QString::fromLatin1(number),
+            u"NOME"_s,
+            QString::fromLatin1(status),
+            obs,
+            u"01"_s};
 }
 
 TEST(DoorEvents, AStudentsTwoRowsAreOnePassage) {
