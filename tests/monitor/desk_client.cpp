@@ -96,7 +96,7 @@ DeskReply DeskUnderTest::send(const QByteArray& method, const QString& pathAndQu
                               const QByteArray& body, const QByteArray& cookie,
                               const QByteArray& token) {
     QNetworkAccessManager network;
-    QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1").arg(port_) + pathAndQuery));
+    QNetworkRequest request(QUrl(url() + pathAndQuery));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QByteArrayLiteral("application/json"));

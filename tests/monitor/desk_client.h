@@ -32,6 +32,7 @@ public:
     QString tool(QStringList arguments);
     QString clubFolder() const { return club_.path(); }
     QString runtimeFolder() const { return runtime_.path(); }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
 
     DeskReply get(const QString& pathAndQuery, const QByteArray& cookie = {});
     DeskReply post(const QString& path, const QByteArray& body, const QByteArray& cookie = {},

@@ -1,8 +1,8 @@
 #include "load/load_club.h"
 
 #include "activities/access_point_file.h"
-#include "app/tool/club_database.h"
 #include "demo_club/demo_club.h"
+#include "desk/club_database.h"
 #include "store/connection.h"
 
 #include <QDir>
@@ -20,7 +20,7 @@ const QStringList kLogTables{QStringLiteral("AcessoDia"), QStringLiteral("Acesso
                              QStringLiteral("AcessoVisitantes")};
 
 store::Result<std::unique_ptr<store::ClubConnection>> openClub(const QString& folder) {
-    auto club = tool::openClubDatabase(folder, QStringLiteral("orvalen-load-club"));
+    auto club = desk::openClubDatabase(folder, QStringLiteral("orvalen-load-club"));
     if (!club.ok()) {
         return club.error();
     }
