@@ -23,26 +23,12 @@ QString parameter(const QHttpServerRequest& request, const char* name) {
     return request.query().queryItemValue(QLatin1String(name), QUrl::FullyDecoded);
 }
 
-QHttpServerResponse databaseError(const QString& message) {
-    return errorReply(Status::ServiceUnavailable,
-                      QStringLiteral("Banco de dados do clube: ") + message);
-}
-
 QHttpServerResponse badParameter(const QString& message) {
     return errorReply(Status::BadRequest, message);
 }
 
-// The day asked for, or the business date (the last cash row) when none is; unreadable is
-// an error, never "today".
-store::Result<QDate> dayOf(const QHttpServerRequest& request,
-                           const store::ClubConnection& connection) {
-    const QString asked = parameter(request, "date");
-    if (!asked.isEmpty()) {
-        const QDate date = QDate::fromString(asked, Qt::ISODate);
-        if (!date.isValid())
-            return store::Error{QStringLiteral("data inválida: ") + asked};
-        return date;
-    }
+// The business date (the last cash row); unreadable is an error, never "today".
+store::Result<QDate> businessDate(const store::ClubConnection& connection) {
     const auto business = store::readBusinessDate(connection);
     if (!business.ok())
         return business.error();
@@ -54,6 +40,9 @@ store::Result<QDate> dayOf(const QHttpServerRequest& request,
 } // namespace
 
 QHttpServerResponse DeskServer::login(const QHttpServerRequest& request) {
+    // A form of another site can post text, never JSON without asking first.
+    if (!headerValue(request, QByteArrayLiteral("Content-Type")).startsWith("application/json"))
+        return errorReply(Status::UnsupportedMediaType, QStringLiteral("Entrada só pela página"));
     const QJsonObject body = QJsonDocument::fromJson(request.body()).object();
     const QString code = body.value(QStringLiteral("code")).toString();
     const QString password = body.value(QStringLiteral("password")).toString();
@@ -100,9 +89,13 @@ QHttpServerResponse DeskServer::sessionInfo(const Session& session) const {
 }
 
 QHttpServerResponse DeskServer::feed(const QHttpServerRequest& request) const {
-    const auto day = dayOf(request, *club_.connection);
+    const QString asked = parameter(request, "date");
+    const auto day = asked.isEmpty() ? businessDate(*club_.connection)
+                                     : store::Result<QDate>(QDate::fromString(asked, Qt::ISODate));
     if (!day.ok())
         return databaseError(day.error().message);
+    if (!day->isValid())
+        return badParameter(QStringLiteral("data inválida: ") + asked);
     std::optional<QTime> from;
     if (const QString since = parameter(request, "since"); !since.isEmpty()) {
         const QTime time = QTime::fromString(since, QStringLiteral("HH:mm:ss"));

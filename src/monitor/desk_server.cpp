@@ -49,8 +49,10 @@ QHttpServerResponse fileReply(const OpenFile& file) {
 
 } // namespace
 
-DeskServer::DeskServer(const desk::OpenClub& club, QTextStream& log, Now now)
-    : club_(club), log_(log), now_(now), sessions_(now), guard_(now) {}
+DeskServer::DeskServer(const desk::OpenClub& club, QTextStream& log, Now now,
+                       QStringList allowedHosts)
+    : club_(club), log_(log), now_(now), allowedHosts_(std::move(allowedHosts)), sessions_(now),
+      guard_(now) {}
 
 bool DeskServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
     QHttpServerResponse response = answer(request);
@@ -67,6 +69,9 @@ void DeskServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* s
 
 QHttpServerResponse DeskServer::answer(const QHttpServerRequest& request) {
     const QString path = request.url().path();
+    const QString host = QString::fromLatin1(headerValue(request, QByteArrayLiteral("Host")));
+    if (!allowedHosts_.isEmpty() && !allowedHosts_.contains(host, Qt::CaseInsensitive))
+        return errorReply(Status::Forbidden, QStringLiteral("Endereço não atendido: ") + host);
     if (const OpenFile* file = fileAt(kOpenFiles, path))
         return request.method() == Method::Get ? fileReply(*file)
                                                : errorReply(Status::MethodNotAllowed, path);
@@ -115,7 +120,13 @@ QHttpServerResponse DeskServer::sessionAnswer(const QHttpServerRequest& request,
     return errorReply(Status::NotFound, path);
 }
 
-void DeskServer::note(const QString& line) {
+QHttpServerResponse DeskServer::databaseError(const QString& message) const {
+    note(QStringLiteral("banco de dados do clube: ") + message);
+    return errorReply(Status::ServiceUnavailable,
+                      QStringLiteral("Banco de dados do clube: ") + message);
+}
+
+void DeskServer::note(const QString& line) const {
     log_ << now_().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << ' ' << line << '\n';
     log_.flush();
 }

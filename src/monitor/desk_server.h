@@ -19,7 +19,9 @@ class DeskServer : public QAbstractHttpServer {
 public:
     using Now = std::function<QDateTime()>;
 
-    DeskServer(const desk::OpenClub& club, QTextStream& log, Now now);
+    // allowedHosts: the Host headers the page answers ("127.0.0.1:8470"); a page of another
+    // site whose name was made to point here (DNS rebinding) sends its own. Empty: any.
+    DeskServer(const desk::OpenClub& club, QTextStream& log, Now now, QStringList allowedHosts);
 
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
@@ -41,11 +43,15 @@ private:
     QHttpServerResponse photo(const QHttpServerRequest& request, Session& session) const;
     QHttpServerResponse release(const Session& session);
 
-    void note(const QString& line);
+    void note(const QString& line) const;
+    // The club database could not answer: said in the log and to the page, never shown as
+    // an empty list.
+    QHttpServerResponse databaseError(const QString& message) const;
 
     const desk::OpenClub& club_;
     QTextStream& log_;
     Now now_;
+    QStringList allowedHosts_;
     SessionStore sessions_;
     LoginGuard guard_;
 };

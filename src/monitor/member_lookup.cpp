@@ -41,9 +41,12 @@ store::Result<QJsonArray> byName(const store::PeopleLookups& people, const QStri
     return found;
 }
 
-QString described(const store::Result<std::optional<QSqlRecord>>& row) {
-    if (!row.ok() || !row.value())
-        return {};
+// DESCRICAO of a plan or fee row; empty when the member has none on file.
+store::Result<QString> described(const store::Result<std::optional<QSqlRecord>>& row) {
+    if (!row.ok())
+        return row.error();
+    if (!row.value())
+        return QString();
     return row.value()->value(QStringLiteral("DESCRICAO")).toString().trimmed();
 }
 
@@ -97,14 +100,19 @@ store::Result<std::optional<QJsonObject>> memberCard(const desk::OpenClub& club,
     const auto situation = explainForDesk(club, number, now);
     if (!situation.ok())
         return situation.error();
+    const auto plan = described(people.plan(record.value(QStringLiteral("PLANOS")).toString()));
+    if (!plan.ok())
+        return plan.error();
+    const auto fee =
+        described(people.monthlyFee(record.value(QStringLiteral("MODALIDADE")).toString()));
+    if (!fee.ok())
+        return fee.error();
     const QVariant dueDay = record.value(QStringLiteral("DIA_VENCIMENTO"));
     return std::optional<QJsonObject>{QJsonObject{
         {QStringLiteral("number"), number},
         {QStringLiteral("name"), record.value(QStringLiteral("NOME")).toString().trimmed()},
-        {QStringLiteral("plan"),
-         described(people.plan(record.value(QStringLiteral("PLANOS")).toString()))},
-        {QStringLiteral("fee"),
-         described(people.monthlyFee(record.value(QStringLiteral("MODALIDADE")).toString()))},
+        {QStringLiteral("plan"), plan.value()},
+        {QStringLiteral("fee"), fee.value()},
         {QStringLiteral("due_day"), dueDay.isNull() ? QJsonValue() : QJsonValue(dueDay.toInt())},
         {QStringLiteral("situation"), situation.value()},
         {QStringLiteral("entries"), lastEntries(rows.value())}}};

@@ -21,16 +21,23 @@ int runMonitor(const MonitorSettings& settings, QTextStream& out, QTextStream& e
         return 1;
     }
     loadPageResources();
-    DeskServer server(club.value(), out, [] { return QDateTime::currentDateTime(); });
-    const quint16 port = server.listen(settings.address, settings.port);
-    if (port == 0) {
-        err << "orvalen monitor: cannot listen on " << settings.address.toString() << ':'
-            << settings.port << '\n';
-        return 1;
-    }
     const QString host = settings.address.protocol() == QAbstractSocket::IPv6Protocol
                              ? QLatin1Char('[') + settings.address.toString() + QLatin1Char(']')
                              : settings.address.toString();
+    const QString port = QString::number(settings.port);
+    QStringList allowedHosts;
+    if (settings.address != QHostAddress::Any && settings.address != QHostAddress::AnyIPv4 &&
+        settings.address != QHostAddress::AnyIPv6) {
+        allowedHosts << host + QLatin1Char(':') + port;
+        if (settings.address.isLoopback())
+            allowedHosts << QStringLiteral("localhost:") + port;
+    }
+    DeskServer server(
+        club.value(), out, [] { return QDateTime::currentDateTime(); }, allowedHosts);
+    if (server.listen(settings.address, settings.port) == 0) {
+        err << "orvalen monitor: cannot listen on " << host << ':' << port << '\n';
+        return 1;
+    }
     out << "orvalen monitor: the desk page is at http://" << host << ':' << port << "/\n";
     out.flush();
     return QCoreApplication::exec();

@@ -9,6 +9,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -124,6 +125,19 @@ DeskReply DeskUnderTest::get(const QString& pathAndQuery, const QByteArray& cook
 DeskReply DeskUnderTest::post(const QString& path, const QByteArray& body, const QByteArray& cookie,
                               const QByteArray& token) {
     return send(QByteArrayLiteral("POST"), path, body, cookie, token);
+}
+
+int DeskUnderTest::rawStatus(const QByteArray& request) {
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port_);
+    if (!socket.waitForConnected(5000))
+        return 0;
+    socket.write(request);
+    QByteArray answer;
+    while (!answer.contains("\r\n") && socket.waitForReadyRead(5000))
+        answer += socket.readAll();
+    // "HTTP/1.1 403 Forbidden"
+    return answer.split(' ').value(1).toInt();
 }
 
 QByteArray DeskUnderTest::login(const QString& code, const QString& password) {

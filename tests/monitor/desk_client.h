@@ -37,6 +37,9 @@ public:
     DeskReply get(const QString& pathAndQuery, const QByteArray& cookie = {});
     DeskReply post(const QString& path, const QByteArray& body, const QByteArray& cookie = {},
                    const QByteArray& token = {});
+    // Sends the request bytes as they are (own Host and Content-Type headers); the status.
+    int rawStatus(const QByteArray& request);
+    quint16 port() const { return port_; }
     // Logs in as the operator; the session cookie ("orvalen_desk=...") or empty.
     QByteArray login(const QString& code, const QString& password);
     // What the monitor has written to its log so far.

@@ -61,6 +61,33 @@ TEST_F(DeskPage, EveryPagePictureAndCallNeedsTheSession) {
     EXPECT_TRUE(login.header("Content-Security-Policy").contains("script-src 'self'"));
 }
 
+// A page of another site reaches the monitor only under its own name (DNS rebinding), and
+// can post a form, never JSON without asking first.
+TEST_F(DeskPage, RequestsOfAnotherSiteAreRefused) {
+    const QByteArray port = QByteArray::number(desk.port());
+    const struct {
+        QByteArray host;
+        int status;
+    } hosts[] = {{"127.0.0.1:" + port, 200},
+                 {"localhost:" + port, 200},
+                 {"evil.example:" + port, 403},
+                 {"127.0.0.1:1", 403},
+                 {"", 403}};
+    for (const auto& h : hosts) {
+        EXPECT_EQ(desk.rawStatus("GET /login HTTP/1.1\r\nHost: " + h.host + "\r\n\r\n"), h.status)
+            << h.host.toStdString();
+    }
+    const QByteArray body = R"({"code":"01","password":"1234"})";
+    for (const QByteArray& type : {QByteArray("text/plain"),
+                                   QByteArray("application/x-www-form-urlencoded"), QByteArray()}) {
+        EXPECT_EQ(desk.rawStatus("POST /api/login HTTP/1.1\r\nHost: 127.0.0.1:" + port +
+                                 "\r\nContent-Type: " + type + "\r\nContent-Length: " +
+                                 QByteArray::number(body.size()) + "\r\n\r\n" + body),
+                  415)
+            << type.toStdString();
+    }
+}
+
 TEST_F(DeskPage, LoginRightWrongAndTheSlowdown) {
     const DeskReply right = desk.post(u"/api/login"_s, R"({"code":"01","password":"1234"})");
     ASSERT_EQ(right.status, 200);
@@ -133,6 +160,29 @@ TEST_F(DeskPage, TheReasonOfARefusedRowNamesItsDecidingCheck) {
     EXPECT_EQ(why[u"time"_s].toString(), row[u"time"_s].toString());
     EXPECT_EQ(why[u"note"_s].toString(), u"Calculado com os dados como estão agora"_s);
     EXPECT_TRUE(why[u"text"_s].toString().contains(u"Sob Consulta !!!"_s));
+}
+
+// Without a readable business date there is no "today": the feed says why, never an empty day.
+TEST_F(DeskPage, AnUnreadableBusinessDateIsNoEmptyDay) {
+    const QByteArray session = desk.login(kOperator, kPassword);
+    const QString date = desk.get(u"/api/feed"_s, session).json()[u"date"_s].toString();
+    ASSERT_FALSE(date.isEmpty());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"spoil"_s);
+        db.setDatabaseName(desk.clubFolder() + u"/club.db"_s);
+        ASSERT_TRUE(db.open());
+        QSqlQuery spoil(db);
+        ASSERT_TRUE(spoil.exec(u"UPDATE caixa SET DATAABERTURA = 'garbage'"_s));
+    }
+    QSqlDatabase::removeDatabase(u"spoil"_s);
+    const DeskReply today = desk.get(u"/api/feed"_s, session);
+    EXPECT_EQ(today.status, 503);
+    EXPECT_FALSE(today.json().contains(u"rows"_s));
+    EXPECT_TRUE(desk.monitorLog().contains(u"banco de dados do clube"_s))
+        << desk.monitorLog().toStdString();
+    // A day named outright still opens; a date that does not read is refused.
+    EXPECT_EQ(desk.get(u"/api/feed?date="_s + date, session).status, 200);
+    EXPECT_EQ(desk.get(u"/api/feed?date=10/12/2026"_s, session).status, 400);
 }
 
 TEST_F(DeskPage, MemberSearchByNameAndByNumber) {

@@ -95,10 +95,18 @@ function noteUnits() {
   }
 }
 
-// Asks only for rows at or after the newest time seen; the ones already shown are skipped.
+// A minute before the newest time seen: a terminal whose clock runs a little behind still
+// reaches the page. The rows already shown are skipped.
+function sinceMarker(time) {
+  const [h, m, s] = time.split(":").map(Number);
+  const seconds = Math.max(0, h * 3600 + m * 60 + s - 60);
+  const two = (n) => String(n).padStart(2, "0");
+  return two(Math.floor(seconds / 3600)) + ":" + two(Math.floor(seconds / 60) % 60) + ":" + two(seconds % 60);
+}
+
 async function poll() {
   try {
-    const since = desk.latest ? "?since=" + encodeURIComponent(desk.latest) : "";
+    const since = desk.latest ? "?since=" + encodeURIComponent(sinceMarker(desk.latest)) : "";
     const feed = await getJson("/api/feed" + since);
     if (feed.date !== desk.date) {
       desk.date = feed.date;
