@@ -42,6 +42,10 @@ std::vector<DoorEvent> doorEvents(const std::vector<desk::AccessRow>& rows) {
     // a passage carry the same three.
     std::map<std::tuple<QString, QTime, QString>, std::deque<std::size_t>> waiting;
     for (const desk::AccessRow& row : rows) {
+        // A visitor's day row (number 9999999999, status "V") stands beside the
+        // AcessoVisitantes row of the same visit, which is the one shown.
+        if (isStudentTable(row.table) && row.status == QLatin1String("V"))
+            continue;
         if (isStudentTable(row.table)) {
             auto& queue = waiting[std::tuple(row.number, row.time, row.status)];
             if (!queue.empty() && events[queue.front()].row.table != row.table) {

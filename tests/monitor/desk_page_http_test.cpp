@@ -140,6 +140,14 @@ TEST_F(DeskPage, TheFeedGainsTheRowOfAnIdentification) {
     EXPECT_TRUE(
         desk.get(u"/api/feed?since=09:16:00"_s, session).json()[u"rows"_s].toArray().isEmpty());
     EXPECT_EQ(desk.get(u"/api/feed?since=9h"_s, session).status, 400);
+
+    // A visitor's card writes a day row and a visitor row: one passage, let in.
+    desk.tool({u"identify"_s, u"--at"_s, u"11:00"_s, u"0000999999"_s});
+    const QJsonArray visit =
+        desk.get(u"/api/feed?since=11:00:00"_s, session).json()[u"rows"_s].toArray();
+    ASSERT_EQ(visit.size(), 1) << QJsonDocument(visit).toJson().toStdString();
+    EXPECT_EQ(visit[0][u"kind"_s].toString(), u"visitante"_s);
+    EXPECT_FALSE(visit[0][u"refused"_s].toBool());
 }
 
 TEST_F(DeskPage, TheReasonOfARefusedRowNamesItsDecidingCheck) {

@@ -55,6 +55,7 @@ TEST(DoorEvents, AStudentsTwoRowsAreOnePassage) {
         accessRow("Acesso", "0000000400", "09:01:00", "L", u"Acesso Livre"_s),
         accessRow("AcessoDia", "0000000400", "09:01:00", "L", u"Acesso Livre"_s),
         accessRow("AcessoFuncionarios", "0000000101", "09:02:00", "", u"<img src=x>"_s),
+        accessRow("AcessoDia", "9999999999", "09:03:00", "V", u""_s),
         accessRow("AcessoVisitantes", "", "09:03:00", "V", u"321-Sob Consulta !!!"_s),
         // Outside hours: status H is a refusal too.
         accessRow("AcessoDia", "0000000500", "09:04:00", "H", u"Fora de Hora !!!"_s),
