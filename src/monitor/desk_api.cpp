@@ -116,7 +116,7 @@ QHttpServerResponse DeskServer::explain(const QHttpServerRequest& request) const
     const QTime time = QTime::fromString(parameter(request, "time"), QStringLiteral("HH:mm:ss"));
     if (number.isEmpty() || !date.isValid() || !time.isValid())
         return badParameter(QStringLiteral("número, data e hora são necessários"));
-    const auto explained = explainForDesk(club_, number, QDateTime(date, time));
+    const auto explained = explainForDesk(club_, number, QDateTime(date, time), date);
     if (!explained.ok())
         return databaseError(explained.error().message);
     return jsonReply(explained.value());

@@ -6,8 +6,8 @@
 namespace orvalen::monitor {
 
 store::Result<QJsonObject> explainForDesk(const desk::OpenClub& club, const QString& number,
-                                          const QDateTime& at) {
-    const desk::ExplainRun run = desk::explainIdentification(club, {number, at, at.date(), {}});
+                                          const QDateTime& at, std::optional<QDate> businessDate) {
+    const desk::ExplainRun run = desk::explainIdentification(club, {number, at, businessDate, {}});
     if (!run.opened) {
         QStringList why = run.explanation.errors;
         for (const desk::ShownText& shown : run.explanation.shown)
@@ -19,7 +19,7 @@ store::Result<QJsonObject> explainForDesk(const desk::OpenClub& club, const QStr
     const auto* deciding = explanation.deciding();
     return QJsonObject{
         {QStringLiteral("number"), number},
-        {QStringLiteral("date"), at.date().toString(Qt::ISODate)},
+        {QStringLiteral("date"), explanation.businessDate.toString(Qt::ISODate)},
         {QStringLiteral("time"), at.time().toString(QStringLiteral("HH:mm:ss"))},
         {QStringLiteral("granted"), explanation.granted()},
         {QStringLiteral("outcome"), explanation.outcomeText()},

@@ -18,6 +18,12 @@ qint64 LoginGuard::secondsToWait(const QString& code) const {
 }
 
 void LoginGuard::failed(const QString& code) {
+    // Guessed codes that are no longer waiting are forgotten, so that a flood of them does
+    // not grow the list without end; a locked code stays until its lock is over.
+    if (tries_.size() >= kRemembered) {
+        const QDateTime now = now_();
+        std::erase_if(tries_, [&](const auto& entry) { return entry.second.nextAllowed <= now; });
+    }
     Tries& tries = tries_[key(code)];
     ++tries.failures;
     const qint64 wait =

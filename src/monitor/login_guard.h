@@ -15,6 +15,7 @@ public:
     using Now = std::function<QDateTime()>;
     static constexpr int kLockAfter = 5;
     static constexpr int kLockSeconds = 300;
+    static constexpr std::size_t kRemembered = 10000;
 
     explicit LoginGuard(Now now) : now_(std::move(now)) {}
 

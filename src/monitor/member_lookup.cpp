@@ -97,7 +97,7 @@ store::Result<std::optional<QJsonObject>> memberCard(const desk::OpenClub& club,
     const auto rows = desk::readAccessRows(*club.connection, filter);
     if (!rows.ok())
         return rows.error();
-    const auto situation = explainForDesk(club, number, now);
+    const auto situation = explainForDesk(club, number, now, std::nullopt);
     if (!situation.ok())
         return situation.error();
     const auto plan = described(people.plan(record.value(QStringLiteral("PLANOS")).toString()));

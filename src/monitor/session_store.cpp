@@ -19,8 +19,12 @@ QByteArray randomHex(int bytes) {
 }
 
 QByteArray SessionStore::open(const QString& operatorCode, const QString& operatorName) {
+    const QDateTime now = now_();
+    std::erase_if(sessions_, [&](const auto& entry) {
+        return entry.second.lastSeen.secsTo(now) > kIdleSeconds;
+    });
     QByteArray id = randomHex(32);
-    sessions_[id] = Session{operatorCode, operatorName, randomHex(32), now_(), {}};
+    sessions_[id] = Session{operatorCode, operatorName, randomHex(32), now, {}};
     return id;
 }
 

@@ -34,6 +34,22 @@ TEST(LoginGuard, WaitsGrowThenLockAndARightPasswordClears) {
     EXPECT_EQ(guard.secondsToWait(u"01"_s), 1);
 }
 
+// A flood of guessed codes does not free a locked operator.
+TEST(LoginGuard, AFloodOfOtherCodesKeepsALockedCode) {
+    QDateTime now(QDate(2026, 12, 10), QTime(9, 0));
+    monitor::LoginGuard guard([&] { return now; });
+    for (int i = 0; i < monitor::LoginGuard::kLockAfter; ++i) {
+        now = now.addSecs(guard.secondsToWait(u"01"_s));
+        guard.failed(u"01"_s);
+    }
+    now = now.addSecs(20);
+    for (std::size_t i = 0; i < 2 * monitor::LoginGuard::kRemembered; ++i) {
+        guard.failed(QString::number(i));
+        now = now.addMSecs(5);
+    }
+    EXPECT_GT(guard.secondsToWait(u"01"_s), 0);
+}
+
 desk::AccessRow accessRow(const char* table, const char* number, const char* time,
                           const char* status, const QString& obs) {
     return {QString::fromLatin1(table),
