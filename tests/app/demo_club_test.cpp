@@ -374,6 +374,21 @@ TEST(DemoClubDevices, ReaderLineAndRelayOnThisMachine) {
     ASSERT_TRUE(local.ok());
     EXPECT_EQ(local->deviceForPort(QStringLiteral("COM9")),
               QDir(dir.path()).absoluteFilePath(QStringLiteral("reader-line")));
+
+    // Run again without a word about devices, the club keeps them; switched off, it is back
+    // to the keyboard, no turnstile and COM9 as the PC's own port.
+    options.devices.reset();
+    ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
+    EXPECT_EQ(settingsText("SELECT ROLETA || PINPAD FROM Sacvar"), QStringLiteral("WIFICOM9"));
+    options.devices = false;
+    ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
+    EXPECT_EQ(settingsText("SELECT ROLETA || TIPO_ROLETA || PINPAD || PADRAOTEC12 FROM Sacvar"),
+              QStringLiteral("NADANNADANão"));
+    EXPECT_EQ(settingsText("SELECT ENDERECO_LPT || CatracaWireless FROM Sacvar2"),
+              QStringLiteral("378127.0.0.1:8080"));
+    const auto without = store::LocalSettings::load(dir.path());
+    ASSERT_TRUE(without.ok());
+    EXPECT_EQ(without->deviceForPort(QStringLiteral("COM9")), QStringLiteral("/dev/ttyS8"));
 }
 
 } // namespace
