@@ -9,6 +9,8 @@ packages=(
     libfprint-2-dev libglib2.0-dev
     googletest libgtest-dev
     xvfb xauth fonts-liberation
+    # Debian's own check of the built package (the package.lintian test)
+    lintian
 )
 
 missing=()
