@@ -76,8 +76,9 @@ Reference fromManSynopsis(const QString& man) {
 
 // The commands the man page's COMMANDS section gives a paragraph of their own (".B name").
 QSet<QString> manParagraphs(const QString& man) {
-    const QString commands = plainRoff(
-        section(man, QStringLiteral(".SH COMMANDS"), QStringLiteral(".SH ")).prepend(QLatin1Char('\n')));
+    const QString commands =
+        plainRoff(section(man, QStringLiteral(".SH COMMANDS"), QStringLiteral(".SH "))
+                      .prepend(QLatin1Char('\n')));
     QSet<QString> names;
     static const QRegularExpression paragraph(QStringLiteral("\\n\\.TP\\n([a-z][a-z0-9-]*)"));
     for (auto match = paragraph.globalMatch(commands); match.hasNext();) {

@@ -3,7 +3,6 @@
 # Built with `--target package` like package.unpacked. Exit 77 (skipped) where lintian or
 # dpkg-deb is missing (scripts/setup.sh installs both).
 set -euo pipefail
-build="$(cd "$1" && pwd)"
 
 for tool in lintian dpkg-deb; do
     if ! command -v "$tool" >/dev/null 2>&1; then
@@ -12,16 +11,7 @@ for tool in lintian dpkg-deb; do
     fi
 done
 
-log="$(mktemp)"
-trap 'rm -f "$log"' EXIT
-if ! cmake --build "$build" --target package >"$log" 2>&1; then
-    cat "$log"
-    echo "FAILED: cmake --build $build --target package"
-    exit 1
-fi
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-deb="$build/orvalen-terminal_${version}_amd64.deb"
-[ -f "$deb" ] || { echo "FAILED: no $deb after building the package"; exit 1; }
+source "$(dirname "$0")/built_package.sh" "$1"
 
 # Every tag lintian shows at warning level or above fails; information and pedantic tags are
 # printed for the reader but pass.

@@ -20,18 +20,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-if ! cmake --build "$build" --target package >"$scratch/package.log" 2>&1; then
-    cat "$scratch/package.log"
-    echo "FAILED: cmake --build $build --target package"
-    exit 1
-fi
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-deb="$build/orvalen-terminal_${version}_amd64.deb"
-if [ ! -f "$deb" ]; then
-    cat "$scratch/package.log"
-    echo "FAILED: no $deb after building the package"
-    exit 1
-fi
+source "$(dirname "$0")/built_package.sh" "$build"
 
 # The control fields apt reads: what it is, and everything it needs pulled in with it.
 [ "$(dpkg-deb -f "$deb" Package)" = orvalen-terminal ] || fail "Package is not orvalen-terminal"
