@@ -63,8 +63,10 @@ for entry in "07:12 10001" "07:15 10004" "07:20 00101" "07:31 0000999999"; do
 done
 readme_run log --datalink-dir demo-club | block log
 
-# The installer's guide shows the demo club installed in /etc/orvalen.
-"$orvalen" doctor --datalink-dir "$club" | shown_as /etc/orvalen | block doctor-healthy
+# The installer's guide shows the demo club installed in /etc/orvalen (a problem found there
+# shows in the difference rather than ending the script).
+{ "$orvalen" doctor --datalink-dir "$club" || true; } | shown_as /etc/orvalen |
+    block doctor-healthy
 
 # A SQL Server that cannot be reached: nothing listens on port 1 of this machine.
 printf '%s\r\n' '[oledb]' '; Everything after this line is an OLE DB initstring' \
