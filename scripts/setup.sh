@@ -11,6 +11,8 @@ packages=(
     xvfb xauth fonts-liberation
     # The desk page (orvalen monitor) and its browser test.
     qt6-httpserver-dev qt6-websockets-dev chromium
+    # Debian's own check of the built package (the package.lintian test)
+    lintian
 )
 
 missing=()

@@ -185,4 +185,35 @@ TEST(BenchOptions, RefusedWithTheReason) {
     }
 }
 
+// A demo club with devices reads its members at the keypad; bench, which types at the
+// keyboard, says so and what to do, and the same club with its devices off is timed.
+TEST(BenchOptions, DevicesClubNamesTheWayOut) {
+    test::ensureApplication();
+    QTemporaryDir dir(tempFolder("bench-devices"));
+    const QString club = dir.filePath(QStringLiteral("club"));
+    const QStringList create{QStringLiteral("demo"), QStringLiteral("create"), club,
+                             QStringLiteral("--members"), QStringLiteral("30")};
+    const QStringList bench{QStringLiteral("bench"),
+                            QStringLiteral("--datalink-dir"),
+                            club,
+                            QStringLiteral("--count"),
+                            QStringLiteral("5"),
+                            QStringLiteral("--names"),
+                            QStringLiteral("2"),
+                            QStringLiteral("--fingers"),
+                            QStringLiteral("0")};
+    ASSERT_EQ(runTool(create + QStringList{QStringLiteral("--devices")}).status, 0);
+    const ToolRun refused = runTool(bench);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("identify at a reader")) &&
+                refused.err.contains(QStringLiteral("demo create DIR --no-devices")))
+        << refused.err.toStdString();
+
+    const ToolRun off = runTool(create + QStringList{QStringLiteral("--no-devices")});
+    ASSERT_EQ(off.status, 0) << off.err.toStdString();
+    EXPECT_TRUE(off.out.contains(QStringLiteral("devices: none"))) << off.out.toStdString();
+    const ToolRun timed = runTool(bench);
+    EXPECT_EQ(timed.status, 0) << timed.err.toStdString();
+}
+
 } // namespace

@@ -16,6 +16,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <optional>
 
 using namespace orvalen;
 
@@ -348,32 +349,45 @@ TEST(DemoClubRerun, KeepsDataAndOpensCashForTheNewDay) {
 }
 
 // The devices switch points an existing club at a reader line in its folder and a relay on
-// this machine; without it the relay address is still a loopback one.
-TEST(DemoClubDevices, ReaderLineAndRelayOnThisMachine) {
+// this machine; without it the relay address is still a loopback one. Run again without a
+// word about devices, the club keeps them; switched off, it is back to the keyboard, no
+// turnstile and COM9 as the PC's own port.
+TEST(DemoClubDevices, ReaderLineAndRelayOnThisMachineSwitchedOnAndOff) {
     test::ensureApplication();
     QTemporaryDir dir(tempTemplate());
-    demo::DemoClubOptions options = smallClub();
-    ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
-    const auto club = openClub(QDir(dir.path()).filePath(QStringLiteral("club.db")));
-    const auto settingsText = [&](const char* sql) {
-        auto query = club->execute(QString::fromUtf8(sql));
-        EXPECT_TRUE(query.ok() && query->next());
-        return query->value(0).toString();
+    const QString readerLine = QDir(dir.path()).absoluteFilePath(QStringLiteral("reader-line"));
+    const struct {
+        std::optional<bool> devices;
+        QString sacvar;  // ROLETA, TIPO_ROLETA, PINPAD, PADRAOTEC12
+        QString sacvar2; // ENDERECO_LPT, CatracaWireless
+        QString com9;    // where terminal.ini puts the reader's port
+    } runs[] = {
+        {std::nullopt, QStringLiteral("NADANNADANão"), QStringLiteral("378127.0.0.1:8080"),
+         QStringLiteral("/dev/ttyS8")},
+        {true, QStringLiteral("WIFIRCOM9Sim"), QStringLiteral("127.0.0.1:8080"), readerLine},
+        {std::nullopt, QStringLiteral("WIFIRCOM9Sim"), QStringLiteral("127.0.0.1:8080"),
+         readerLine},
+        {false, QStringLiteral("NADANNADANão"), QStringLiteral("378127.0.0.1:8080"),
+         QStringLiteral("/dev/ttyS8")},
     };
-    EXPECT_EQ(settingsText("SELECT CatracaWireless FROM Sacvar2"),
-              QStringLiteral("127.0.0.1:8080"));
-    EXPECT_EQ(settingsText("SELECT ROLETA || PINPAD FROM Sacvar"), QStringLiteral("NADANADA"));
-
-    options.devices = true;
-    ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
-    EXPECT_EQ(settingsText("SELECT ROLETA || TIPO_ROLETA || PINPAD || PADRAOTEC12 FROM Sacvar"),
-              QStringLiteral("WIFIRCOM9Sim"));
-    EXPECT_EQ(settingsText("SELECT ENDERECO_LPT || CatracaWireless FROM Sacvar2"),
-              QStringLiteral("127.0.0.1:8080"));
-    const auto local = store::LocalSettings::load(dir.path());
-    ASSERT_TRUE(local.ok());
-    EXPECT_EQ(local->deviceForPort(QStringLiteral("COM9")),
-              QDir(dir.path()).absoluteFilePath(QStringLiteral("reader-line")));
+    demo::DemoClubOptions options = smallClub();
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.sacvar.toStdString());
+        options.devices = run.devices;
+        ASSERT_TRUE(demo::createDemoClub(dir.path(), options).ok());
+        const auto club = openClub(QDir(dir.path()).filePath(QStringLiteral("club.db")));
+        const auto settingsText = [&](const char* sql) {
+            auto query = club->execute(QString::fromUtf8(sql));
+            EXPECT_TRUE(query.ok() && query->next());
+            return query->value(0).toString();
+        };
+        EXPECT_EQ(settingsText("SELECT ROLETA || TIPO_ROLETA || PINPAD || PADRAOTEC12 FROM Sacvar"),
+                  run.sacvar);
+        EXPECT_EQ(settingsText("SELECT ENDERECO_LPT || CatracaWireless FROM Sacvar2"), run.sacvar2);
+        const auto local = store::LocalSettings::load(dir.path());
+        ASSERT_TRUE(local.ok());
+        EXPECT_EQ(local->deviceForPort(QStringLiteral("COM9")), run.com9);
+    }
 }
 
 } // namespace

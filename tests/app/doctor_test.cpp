@@ -137,6 +137,14 @@ TEST(Doctor, NamesEachProblemWithWhatToDo) {
          },
          {QStringLiteral("no index on AlunosAtivos (NOME, MATRICULA)"),
           QStringLiteral("ON AlunosAtivos (NOME COLLATE NOCASE, MATRICULA)")}},
+        {"Windows integrated security",
+         [](const DemoInstallation& t) {
+             t.write(QStringLiteral("Orvalen.udl"),
+                     "[oledb]\r\nProvider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security "
+                     "Info=False;Initial Catalog=club;Data Source=server\r\n");
+         },
+         {QStringLiteral("integrated security"), QStringLiteral("a SQL Server login"),
+          QStringLiteral("User ID=LOGIN;Password=PASSWORD")}},
         {"no main link",
          [](const DemoInstallation& t) { QFile::remove(t.file(QStringLiteral("Orvalen.udl"))); },
          {QStringLiteral("Orvalen.udl")}},
@@ -239,6 +247,12 @@ TEST(Doctor, DataLinkFolderTheUserCannotWrite) {
         << readOnly.out.toStdString();
     EXPECT_TRUE(readOnly.out.contains(QStringLiteral("cannot read the database of ") +
                                       installation.folder()))
+        << readOnly.out.toStdString();
+    // The advice is about rights, not a server that an SQLite club does not have.
+    EXPECT_TRUE(readOnly.out.contains(QStringLiteral("belongs to ")) &&
+                readOnly.out.contains(QStringLiteral("read and write the file and its folder")))
+        << readOnly.out.toStdString();
+    EXPECT_FALSE(readOnly.out.contains(QStringLiteral("database server")))
         << readOnly.out.toStdString();
 
     // The same installation, writable by the user who runs the doctor, is healthy.

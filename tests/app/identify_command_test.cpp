@@ -80,8 +80,64 @@ TEST_F(IdentifyCommand, NameModeFindsTheStudent) {
     // The found student goes on to the decision.
     EXPECT_TRUE(run({QStringLiteral("--name"), QStringLiteral("bru")})
                     .contains(QStringLiteral("BRUNA LIMA")));
-    // In name mode Enter takes the list row, so a number typed there is not looked up.
-    EXPECT_EQ(run({QStringLiteral("--name"), QStringLiteral("777")}), QString());
+    // In name mode a number typed there is not looked up, and begins no name.
+    EXPECT_EQ(run({QStringLiteral("--name"), QStringLiteral("777")}, 2), QString());
+}
+
+// The tool, given a name, identifies only a member whose name begins with it: where the
+// window's Enter would take the row the list rests on, the tool says so and writes nothing.
+TEST_F(IdentifyCommand, NameThatBeginsNoNameIdentifiesNobody) {
+    club.addStudent(QStringLiteral("0000000321"), QStringLiteral("Simone Figueiredo"));
+    club.addStudent(QStringLiteral("0000000322"), QStringLiteral("Zélia Prado"));
+    club.db().exec(QStringLiteral("UPDATE Sacvar SET MATRICULA_ACESSO = 'Não'"));
+    const struct {
+        const char* name;
+        int status;
+        const char* shown; // the name label, or nothing when nobody is identified
+    } cases[] = {
+        {"Zzz", 2, nullptr},         {"Simões", 2, nullptr},
+        {"Figueiredo", 2, nullptr},  {"simone f", 0, "Simone Figueiredo"},
+        {"ZÉLIA", 0, "Zélia Prado"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ToolOutput ran = runToolInProcess(
+            {QStringLiteral("identify"), QStringLiteral("--datalink-dir"), club.db().folder(),
+             QStringLiteral("--dry-run"), QStringLiteral("--name"), QString::fromUtf8(c.name)});
+        EXPECT_EQ(ran.status, c.status) << ran.err.toStdString();
+        if (c.shown) {
+            EXPECT_TRUE(ran.out.contains(QString::fromUtf8(c.shown))) << ran.out.toStdString();
+        } else {
+            EXPECT_EQ(ran.out, QString());
+            EXPECT_TRUE(ran.err.contains(QStringLiteral("no active member's name begins with '") +
+                                         QString::fromUtf8(c.name)))
+                << ran.err.toStdString();
+        }
+    }
+    EXPECT_EQ(run({QStringLiteral("--name"), QStringLiteral("Simões")}, 2), QString());
+    EXPECT_EQ(club.count(QStringLiteral("AcessoDia")), 0);
+    EXPECT_EQ(club.count(QStringLiteral("Acesso")), 0);
+}
+
+// A text the terminal's entry takes none of, or that no entry opens for, is not silence.
+TEST_F(IdentifyCommand, EntryThatTakesNothingSaysWhatTheTerminalDid) {
+    const ToolOutput picture =
+        runToolInProcess({QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
+                          club.db().folder(), QStringLiteral("whorl.pgm")});
+    EXPECT_EQ(picture.status, 1);
+    EXPECT_TRUE(picture.err.contains(QStringLiteral("number entry kept no character of "
+                                                    "'whorl.pgm'")) &&
+                picture.err.contains(QStringLiteral("--finger")))
+        << picture.err.toStdString();
+
+    club.db().exec(QStringLiteral("UPDATE Sacvar SET PINPAD = 'COM9', PADRAOTEC12 = 'Sim'"));
+    const ToolOutput keypad =
+        runToolInProcess({QStringLiteral("identify"), QStringLiteral("--datalink-dir"),
+                          club.db().folder(), QStringLiteral("12345")});
+    EXPECT_EQ(keypad.status, 1);
+    EXPECT_TRUE(keypad.err.contains(QStringLiteral("opened no keyboard entry")))
+        << keypad.err.toStdString();
+    EXPECT_EQ(club.count(QStringLiteral("AcessoDia")), 0);
 }
 
 TEST_F(IdentifyCommand, BranchChoosesTheUnitAndTheNoteGoesWithTheRow) {

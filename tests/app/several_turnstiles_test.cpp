@@ -71,6 +71,29 @@ protected:
     QStringList ledgers;
 };
 
+// The documented script, run twice in one folder: the second run would check its ledgers
+// together with the first's, so it refuses the used folder instead of reporting false faults.
+TEST_F(SeveralTurnstiles, TheScriptRefusesAFolderAnEarlierRunUsed) {
+    ensureApplication();
+    const QString run = dir.filePath(QStringLiteral("run"));
+    const auto script = [&](const QString& terminals) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("ORVALEN_LOAD"), loadToolExecutable());
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral("bash"),
+                      {QStringLiteral(ORVALEN_SOURCE_DIR "/tools/load/several_turnstiles.sh"), run,
+                       QStringLiteral("5"), QStringLiteral("2"), terminals});
+        return runToEnd(process, kProcessMs);
+    };
+    const FinishedProcess first = script(QStringLiteral("2"));
+    ASSERT_EQ(first.exitCode, 0) << first.out.toStdString() << first.err.toStdString();
+    const FinishedProcess again = script(QStringLiteral("1"));
+    EXPECT_EQ(again.exitCode, 2) << again.out.toStdString();
+    EXPECT_TRUE(again.err.contains(QStringLiteral("is not empty"))) << again.err.toStdString();
+    EXPECT_FALSE(again.out.contains(QStringLiteral("fault:"))) << again.out.toStdString();
+}
+
 TEST_F(SeveralTurnstiles, EveryRowOnceAndTheDailyLimitHolds) {
     prepare(2);
     runTerminalsAtOnce();

@@ -20,18 +20,7 @@ fail() {
     failures=$((failures + 1))
 }
 
-if ! cmake --build "$build" --target package >"$scratch/package.log" 2>&1; then
-    cat "$scratch/package.log"
-    echo "FAILED: cmake --build $build --target package"
-    exit 1
-fi
-version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
-deb="$build/orvalen-terminal_${version}_amd64.deb"
-if [ ! -f "$deb" ]; then
-    cat "$scratch/package.log"
-    echo "FAILED: no $deb after building the package"
-    exit 1
-fi
+source "$(dirname "$0")/built_package.sh" "$build"
 
 # The control fields apt reads: what it is, and everything it needs pulled in with it.
 [ "$(dpkg-deb -f "$deb" Package)" = orvalen-terminal ] || fail "Package is not orvalen-terminal"
@@ -52,7 +41,9 @@ for file in usr/bin/orvalen usr/bin/orvalen-terminal usr/lib/orvalen-terminal/or
     [ -x "$root/$file" ] || fail "$file is not an executable in the package"
 done
 for file in etc/orvalen/terminal.ini usr/share/applications/orvalen-terminal.desktop \
-    usr/share/icons/hicolor/scalable/apps/orvalen-terminal.svg usr/share/man/man1/orvalen.1 \
+    usr/share/icons/hicolor/scalable/apps/orvalen-terminal.svg usr/share/man/man1/orvalen.1.gz \
+    usr/share/man/man1/orvalen-terminal.1.gz usr/share/doc/orvalen-terminal/copyright \
+    usr/share/doc/orvalen-terminal/changelog.gz \
     usr/lib/systemd/user/orvalen-terminal.service usr/lib/udev/rules.d/70-orvalen-terminal.rules \
     usr/share/orvalen-terminal/orvalen-kiosk.desktop \
     usr/share/doc/orvalen-terminal/installer-guide.md \
@@ -99,8 +90,10 @@ grep -q 'Acesso Livre' "$scratch/identify.log" ||
     { cat "$scratch/identify.log"; fail "paid member $paid is not shown \"Acesso Livre\""; }
 
 if command -v groff >/dev/null 2>&1; then
-    warnings="$(groff -man -ww -z "$root/usr/share/man/man1/orvalen.1" 2>&1)"
-    [ -z "$warnings" ] || fail "the man page has mistakes: $warnings"
+    for page in "$root"/usr/share/man/man1/*.1.gz; do
+        warnings="$(gzip -dc "$page" | groff -man -ww -z 2>&1)"
+        [ -z "$warnings" ] || fail "the man page $(basename "$page") has mistakes: $warnings"
+    done
 fi
 
 if [ "$failures" -gt 0 ]; then

@@ -11,6 +11,7 @@
 #include "demo_club/row_writer.h"
 #include "store/connection.h"
 #include "store/datalink.h"
+#include "store/local_settings.h"
 #include "store/schema.h"
 
 #include <QDir>
@@ -131,7 +132,7 @@ store::Result<DemoClubSummary> createDemoClub(const QString& folder,
     }
     summary.members = countMembers(*main);
     if (options.devices) {
-        if (Status s = configureDemoDevices(*main); !s) {
+        if (Status s = configureDemoDevices(*main, *options.devices); !s) {
             return s.error();
         }
     }
@@ -145,10 +146,17 @@ store::Result<DemoClubSummary> createDemoClub(const QString& folder,
         fingerEntries = enrolled.value();
     }
     if (options.devices || !options.fingers.isEmpty()) {
+        // What was not asked for this time stays as the club's settings file has it.
+        const auto before = store::LocalSettings::load(dir.absolutePath());
+        if (!before) {
+            return before.error();
+        }
         const QString readerLine =
-            options.devices ? dir.absoluteFilePath(QLatin1String(kReaderLineFile)) : QString();
+            !options.devices   ? before->ports.value(QLatin1String(kReaderPort))
+            : *options.devices ? dir.absoluteFilePath(QLatin1String(kReaderLineFile))
+                               : QString();
         const QString fingerReader = options.fingers.isEmpty()
-                                         ? QString()
+                                         ? before->virtualFingerReader
                                          : dir.absoluteFilePath(QLatin1String(kFingerReaderFile));
         // A Unix socket's path holds at most 107 bytes.
         if (fingerReader.toLocal8Bit().size() > 107) {

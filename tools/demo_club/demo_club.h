@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 namespace orvalen::demo {
 
@@ -14,7 +15,9 @@ struct DemoClubOptions {
     int branchMembers = 40; // active students of the second branch
     QDateTime now;          // its date becomes the business date
     quint32 seed = 20260611;
-    bool devices = false; // a reader line and a relay on this machine (demo_devices.h)
+    // A reader line and a relay on this machine (demo_devices.h), or none; unset: an
+    // existing club keeps what it has, a new one has none.
+    std::optional<bool> devices;
     // Sample fingers enrolled to paid-up members, the terminal identifying by finger alone on
     // a virtual reader in the folder (demo_fingerprints.h); none: no fingerprint reader.
     QList<DemoFinger> fingers;

@@ -14,8 +14,9 @@ inline constexpr auto kReaderLineFile = "reader-line";
 inline constexpr auto kReaderPort = "COM9";
 inline constexpr auto kDemoRelayAddress = "127.0.0.1:8080";
 
-// Points the club's settings at the demo devices: a relay turnstile and a Tec12 keypad on
-// the reader line.
-store::Status configureDemoDevices(const store::ClubConnection& main);
+// Points the club's settings at the demo devices, a relay turnstile and a Tec12 keypad on
+// the reader line; or, with `on` false, back to the keyboard and no turnstile, as a new demo
+// club has them.
+store::Status configureDemoDevices(const store::ClubConnection& main, bool on);
 
 } // namespace orvalen::demo

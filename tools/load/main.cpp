@@ -5,6 +5,7 @@
 //   orvalen-load check DIR LEDGER...                     the database against the ledgers
 #include "load/load_club.h"
 #include "load/load_run.h"
+#include "shell/runtime_folder.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -126,6 +127,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    orvalen::shell::ensureRuntimeFolder(); // else Qt warns on every call where there is none
     QGuiApplication application(argc, argv);
     const QStringList arguments = application.arguments().mid(1);
     QTextStream out(stdout);

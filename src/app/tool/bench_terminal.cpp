@@ -108,8 +108,11 @@ store::Status identifyPeople(RunningTerminal& terminal, const TerminalBenchOptio
     for (int i = 0; i < people->size(); ++i) {
         events.startPerson();
         if (!desk::typeAtKeyboard(screen, people->at(i), false)) {
-            return store::Error{QStringLiteral("the terminal opened no entry for the keyboard "
-                                               "(Sacvar.PINPAD is not \"NADA\"?)")};
+            return store::Error{QStringLiteral(
+                "bench times numbers typed at the keyboard, and this club's members identify "
+                "at a reader (Sacvar.PINPAD is not \"NADA\"), so the terminal opens no keyboard "
+                "entry: bench a club without devices (orvalen demo create DIR --no-devices, or "
+                "a club from orvalen bench-club)")};
         }
         events.startPerson(); // holds while typing are not the decision's
         const qint64 enter = events.nanoseconds();

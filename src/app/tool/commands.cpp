@@ -24,8 +24,13 @@ int versionCommand(CommandContext& context) {
 std::span<const Command> allCommands() {
     static const std::array commands{
         Command{"version", "version", "prints the version", &versionCommand},
-        Command{"demo", "demo create DIR [--members N]",
-                "creates the demo club in DIR, or reopens its cash period for today", &demoCommand},
+        Command{"demo", "demo create DIR [--members N] [--devices | --no-devices] [--fingerprints]",
+                "creates the demo club in DIR, or reopens its cash period for today; --devices "
+                "points it at a Tec12 keypad on DIR/reader-line and a Wi-Fi relay on "
+                "127.0.0.1:8080 (scripts/demo.sh starts both simulators), --no-devices back at "
+                "the keyboard; --fingerprints enrols the sample fingers and has the terminal "
+                "identify by finger on a virtual reader",
+                &demoCommand},
         Command{"bench-club",
                 "bench-club DIR [--active N] [--total N] [--receipts N] [--history N] "
                 "[--today N] [--classes N] [--fingers N] [--photos N] [--seed N]",
@@ -46,11 +51,13 @@ std::span<const Command> allCommands() {
                 "checks an installation and says what to fix", &doctorCommand},
         Command{"identify",
                 "identify [--datalink-dir DIR] [--name] [--at HH:MM[:SS]] [--dry-run] [--json] "
-                "[--branch CODE] [--observation TEXT] TEXT",
+                "[--branch CODE] [--observation TEXT] TEXT | --finger SAMPLE|FILE.pgm",
                 "runs one identification as if TEXT was typed at the terminal and Enter pressed; "
                 "prints what the screen shows, the waits, the rows written and the turnstile "
-                "releases; --branch first chooses the unit of that Filial.CLIENTE, --observation "
-                "first notes TEXT for the log row",
+                "releases; --name: TEXT begins a member's name (exit 2 when none does); "
+                "--branch first chooses the unit of that Filial.CLIENTE, --observation first "
+                "notes TEXT for the log row; --finger lays a finger on the club's fingerprint "
+                "reader instead of typing",
                 &identifyCommand},
         Command{"explain",
                 "explain [--datalink-dir DIR] [--at [DATE] HH:MM] [--branch CODE] [--lang pt|en] "
@@ -69,10 +76,13 @@ std::span<const Command> allCommands() {
                 "lookup, the day's chart, the visitor release; on 127.0.0.1:8470 unless --listen "
                 "names another address",
                 &monitorCommand},
-        Command{"send", "send 0x400 N | send keypad KEYS | send card NUMBER",
+        Command{"send",
+                "send 0x400 N | send keypad KEYS | send card NUMBER | send finger "
+                "SAMPLE|FILE.pgm [--datalink-dir DIR]",
                 "delivers the external release message to the running terminal; or has the "
                 "running reader simulator type Tec12 KEYS (0-9, * clears, # enters) or send a "
-                "card frame",
+                "card frame; or lays a finger (a built-in sample or a PGM picture) on the "
+                "virtual fingerprint reader of terminal.ini",
                 &sendCommand},
         Command{"relay-sim", "relay-sim [--port N] [--address 127.0.0.1] [--silent]",
                 "a Wi-Fi turnstile relay on this machine (loopback only): answers every request "

@@ -13,7 +13,8 @@ namespace orvalen::tool {
 namespace {
 
 int usage(CommandContext& context) {
-    context.err << "usage: orvalen demo create DIR [--members N] [--devices] [--fingerprints]\n";
+    context.err << "usage: orvalen demo create DIR [--members N] [--devices | --no-devices] "
+                   "[--fingerprints]\n";
     return 2;
 }
 
@@ -60,6 +61,8 @@ int demoCommand(CommandContext& context) {
             }
         } else if (arg == QLatin1String("--devices")) {
             options.devices = true;
+        } else if (arg == QLatin1String("--no-devices")) {
+            options.devices = false;
         } else if (arg == QLatin1String("--fingerprints")) {
             fingerprints = true;
         } else if (folder.isEmpty() && !arg.startsWith(QLatin1String("--"))) {
@@ -90,11 +93,15 @@ int demoCommand(CommandContext& context) {
                 << summary->businessDate.toString(QStringLiteral("dd/MM/yyyy"))
                 << "\n  who to try: " << QDir(where).filePath(QLatin1String(demo::kCatalogueFile))
                 << "\n";
-    if (options.devices) {
+    if (options.devices == true) {
         context.out << "  devices: a Tec12 keypad on "
                     << QDir(where).filePath(QLatin1String(demo::kReaderLineFile))
                     << " (start orvalen reader-sim --link that path) and a Wi-Fi relay at "
-                    << demo::kDemoRelayAddress << " (start orvalen relay-sim --port 8080)\n";
+                    << demo::kDemoRelayAddress
+                    << " (start orvalen relay-sim --port 8080); scripts/demo.sh starts both; "
+                       "--no-devices switches them off\n";
+    } else if (options.devices == false) {
+        context.out << "  devices: none; members type their number at the keyboard\n";
     }
     if (fingerprints) {
         context.out << "  fingerprints: the terminal identifies by finger alone; lay one with "

@@ -4,7 +4,8 @@
 
 namespace orvalen::tool {
 
-// orvalen demo create DIR [--members N]: the demo club in DIR, or its cash period reopened.
+// orvalen demo create DIR [--members N] [--devices | --no-devices] [--fingerprints]: the demo
+// club in DIR, or its cash period reopened (and its devices switched as asked).
 int demoCommand(CommandContext& context);
 
 } // namespace orvalen::tool

@@ -5,6 +5,7 @@
 #include "app/tool/doctor_device_checks.h"
 #include "app/tool/doctor_fingerprint_checks.h"
 #include "app/tool/doctor_index_checks.h"
+#include "app/tool/doctor_link_advice.h"
 #include "app/tool/doctor_report.h"
 #include "app/tool/doctor_storage_checks.h"
 #include "store/branches.h"
@@ -31,7 +32,7 @@ std::unique_ptr<store::ClubConnection> connectThrough(const QString& file,
     static std::atomic<int> counter{0};
     const auto spec = store::connectionSpecFromFile(file, local);
     if (!spec) {
-        report.problem(spec.error().message, fix);
+        report.problem(spec.error().message, dataLinkFix(file, fix));
         return nullptr;
     }
     // Opening a missing SQLite file would create an empty database instead of failing.
@@ -48,11 +49,7 @@ std::unique_ptr<store::ClubConnection> connectThrough(const QString& file,
         spec.value(), QStringLiteral("orvalen-doctor-%1").arg(counter++),
         store::OpenMode::ReadOnly);
     if (const store::Status opened = connection->open(); !opened) {
-        report.problem(
-            opened.error().message,
-            QStringLiteral("check that the database server is running and reachable and that "
-                           "the settings in %1 are right")
-                .arg(file));
+        report.problem(opened.error().message, openFix(spec.value(), file));
         return nullptr;
     }
     report.fact(QStringLiteral("%1: %2 database %3")

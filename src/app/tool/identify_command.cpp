@@ -1,6 +1,7 @@
 #include "app/tool/identify_command.h"
 
 #include "app/tool/headless_terminal.h"
+#include "app/tool/identify_entry.h"
 #include "app/tool/identify_events.h"
 #include "app/tool/identify_finger.h"
 #include "desk/screen_typing.h"
@@ -184,9 +185,12 @@ int identifyCommand(CommandContext& context) {
             return 1;
         }
     } else {
-        if (desk::typeAtKeyboard(screen, options->text, options->nameMode)) {
-            desk::pressEnter(screen);
+        if (const auto unidentified =
+                typeForIdentification(screen, options->text, options->nameMode)) {
+            context.err << "orvalen identify: " << unidentified->reason << '\n';
+            return unidentified->status;
         }
+        desk::pressEnter(screen);
     }
     return screen.state().closeRequested ? 1 : 0;
 }

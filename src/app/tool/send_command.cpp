@@ -8,11 +8,30 @@ namespace orvalen::tool {
 
 namespace {
 
+// The program a message is for, and how a person starts it when it is not running.
+struct Listener {
+    const char* program;
+    const char* howToStart;
+};
+
+constexpr Listener kTerminal{
+    "the terminal (orvalen-terminal)",
+    "start it as this user: orvalen-terminal [--datalink-dir DIR], or bash scripts/demo.sh for "
+    "the demo club"};
+constexpr Listener kReaderSim{
+    "the reader simulator (orvalen reader-sim)",
+    "start it as this user in another shell: orvalen reader-sim --link PATH, PATH being the "
+    "reader line terminal.ini maps (DIR/reader-line in a demo club made with --devices, where "
+    "bash scripts/demo.sh starts it)"};
+
 int deliver(CommandContext& context, const QString& line, const QString& socketName,
-            const char* whenNobodyListens) {
+            const Listener& listener) {
     const store::Status sent = terminal::sendTerminalMessage(line, socketName);
     if (!sent.ok()) {
-        context.err << "orvalen send: " << sent.error().message << '\n' << whenNobodyListens;
+        // Qt's own words name the socket call, not what a person has to do.
+        context.err << "orvalen send: " << listener.program
+                    << " is not running for this user, so nothing took the message; "
+                    << listener.howToStart << '\n';
         return 1;
     }
     return 0;
@@ -30,8 +49,7 @@ int sendCommand(CommandContext& context) {
             context.err << "orvalen send: " << reader->error().message << '\n';
             return 2;
         }
-        return deliver(context, words.join(QLatin1Char(' ')), readerSimSocketName(),
-                       "start the reader simulator first: orvalen reader-sim --link PATH\n");
+        return deliver(context, words.join(QLatin1Char(' ')), readerSimSocketName(), kReaderSim);
     }
     if (!terminal::releaseMessageParameter(words)) {
         context.err
@@ -42,7 +60,8 @@ int sendCommand(CommandContext& context) {
                "(a finger on the terminal's virtual reader)\n";
         return 2;
     }
-    return deliver(context, words.join(QLatin1Char(' ')), terminal::terminalSocketName(), "");
+    return deliver(context, words.join(QLatin1Char(' ')), terminal::terminalSocketName(),
+                   kTerminal);
 }
 
 } // namespace orvalen::tool
