@@ -24,7 +24,10 @@ namespace orvalen::test {
 namespace {
 
 // Literals the rule above picks up that no operator sees, each with the reason.
-const QSet<QString> kNeverShown = {};
+const QSet<QString> kNeverShown = {
+    // The desk page's answer to a picture address it never builds itself.
+    QStringLiteral("foto de quem?"),
+};
 
 bool isProductSource(const QString& relative) {
     return (relative.endsWith(QLatin1String(".cpp")) || relative.endsWith(QLatin1String(".h"))) &&
