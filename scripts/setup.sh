@@ -9,6 +9,8 @@ packages=(
     libfprint-2-dev libglib2.0-dev
     googletest libgtest-dev
     xvfb xauth fonts-liberation
+    # the statements' grammar check
+    sqlfluff
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "app/tool/access_rows.h"
 
 #include "store/db_values.h"
+#include "store/statement_catalogue.h"
 
 #include <QSqlRecord>
 #include <algorithm>
@@ -40,6 +41,51 @@ const TableQuery kTables[] = {
      true, false},
 };
 
+// The table's statement with the conditions a filter asks for.
+QString accessRowsText(const TableQuery& query, bool date, bool number, bool status) {
+    QStringList conditions;
+    if (date)
+        conditions << QStringLiteral("a.DATA >= :DESDE AND a.DATA < :ATE");
+    if (number)
+        conditions << QStringLiteral("a.MATRICULA = :MATRICULA");
+    if (status)
+        conditions << QStringLiteral("a.STATUS = :STATUS");
+    QString sql = QString::fromLatin1(query.select);
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return sql;
+}
+
+// Each table's statement under every filter that can reach it.
+std::vector<store::CatalogueEntry> accessRowsEntries(const store::Dialect&) {
+    std::vector<store::CatalogueEntry> entries;
+    for (const TableQuery& query : kTables) {
+        // A number or a status condition only where the table has the column.
+        const int conditions = query.hasNumber ? (query.hasStatus ? 8 : 4) : 2;
+        for (int filter = 0; filter < conditions; ++filter) {
+            const bool date = (filter & 1) != 0;
+            const bool number = (filter & 2) != 0;
+            const bool status = (filter & 4) != 0;
+            QStringList by;
+            if (date)
+                by << QStringLiteral("day");
+            if (number)
+                by << QStringLiteral("number");
+            if (status)
+                by << QStringLiteral("status");
+            entries.push_back(
+                {QStringLiteral("log rows %1%2")
+                     .arg(QLatin1String(query.table),
+                          by.isEmpty() ? QString() : QStringLiteral(" by ") + by.join(u'+')),
+                 QStringLiteral("`orvalen log` and `orvalen explain`: the access rows"),
+                 accessRowsText(query, date, number, status)});
+        }
+    }
+    return entries;
+}
+
+const store::StatementFamily kAccessRows{&accessRowsEntries};
+
 QString unitOf(const QSqlRecord& record) {
     const QString filial = record.value(QStringLiteral("FILIAL")).toString().trimmed();
     const QVariant code = record.value(QStringLiteral("CODIGO_FILIAL"));
@@ -67,10 +113,8 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
         if (filter.status &&
             (!query.hasStatus || (!query.hasNumber && *filter.status != QLatin1String("V"))))
             continue;
-        QStringList conditions;
         store::Bindings bindings;
         if (filter.date) {
-            conditions << QStringLiteral("a.DATA >= :DESDE AND a.DATA < :ATE");
             bindings.emplace_back(QStringLiteral(":DESDE"),
                                   store::dateTimeValue(dialect, QDateTime(*filter.date, {})));
             bindings.emplace_back(
@@ -78,17 +122,15 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
                 store::dateTimeValue(dialect, QDateTime(filter.date->addDays(1), {})));
         }
         if (filter.number) {
-            conditions << QStringLiteral("a.MATRICULA = :MATRICULA");
             bindings.emplace_back(QStringLiteral(":MATRICULA"), *filter.number);
         }
         if (filter.status && query.hasNumber) {
-            conditions << QStringLiteral("a.STATUS = :STATUS");
             bindings.emplace_back(QStringLiteral(":STATUS"), *filter.status);
         }
-        QString sql = QString::fromLatin1(query.select);
-        if (!conditions.isEmpty())
-            sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-        auto fetched = connection.fetchAll(sql, bindings);
+        auto fetched = connection.fetchAll(
+            accessRowsText(query, filter.date.has_value(), filter.number.has_value(),
+                           filter.status.has_value() && query.hasNumber),
+            bindings);
         if (!fetched.ok())
             return store::Error{QString::fromLatin1(query.table) + QStringLiteral(": ") +
                                 fetched.error().message};
