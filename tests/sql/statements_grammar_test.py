@@ -85,6 +85,11 @@ def main():
     catalogue = subprocess.run([orvalen, "statements", "--dialect", dialect],
                                capture_output=True, text=True, check=True).stdout
     listed = list(entries(catalogue))
+    stale_scripts = []
+    if dialect == "sqlserver":
+        made = subprocess.run([orvalen, "statements", "--check-script"],
+                              capture_output=True, text=True, check=True).stdout
+        stale_scripts = [s for s in extra if pathlib.Path(s).read_text() != made]
     if not listed:
         sys.exit("the catalogue is empty")
     with tempfile.TemporaryDirectory() as folder:
@@ -109,6 +114,8 @@ def main():
              if d == dialect and name not in {files[f][0] for f in rejected}]
     for name in stale:
         failures.append("%s parses now: take it off the list of grammar gaps" % name)
+    for script in stale_scripts:
+        failures.append("%s is not what `orvalen statements --check-script` prints now" % script)
     print("%d statements of the %s catalogue, %d scripts checked" %
           (len(listed), dialect, len(extra)))
     if failures:
