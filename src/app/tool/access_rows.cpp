@@ -41,15 +41,29 @@ const TableQuery kTables[] = {
      true, false},
 };
 
-// The table's statement with the conditions a filter asks for.
-QString accessRowsText(const TableQuery& query, bool date, bool number, bool status) {
-    QStringList conditions;
-    if (date)
-        conditions << QStringLiteral("a.DATA >= :DESDE AND a.DATA < :ATE");
-    if (number)
-        conditions << QStringLiteral("a.MATRICULA = :MATRICULA");
-    if (status)
-        conditions << QStringLiteral("a.STATUS = :STATUS");
+// The conditions a filter may ask for, one bit each: day, number, status.
+struct Condition {
+    const char* word;
+    const char* sql;
+};
+constexpr Condition kConditions[] = {{"day", "a.DATA >= :DESDE AND a.DATA < :ATE"},
+                                     {"number", "a.MATRICULA = :MATRICULA"},
+                                     {"status", "a.STATUS = :STATUS"}};
+
+QStringList conditionParts(int filter, bool sql) {
+    QStringList parts;
+    for (int bit = 0; bit < 3; ++bit) {
+        if ((filter & (1 << bit)) != 0) {
+            const Condition& condition = kConditions[bit];
+            parts << QLatin1String(sql ? condition.sql : condition.word);
+        }
+    }
+    return parts;
+}
+
+// The table's statement with the conditions of the filter.
+QString accessRowsText(const TableQuery& query, int filter) {
+    const QStringList conditions = conditionParts(filter, true);
     QString sql = QString::fromLatin1(query.select);
     if (!conditions.isEmpty())
         sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
@@ -61,24 +75,15 @@ std::vector<store::CatalogueEntry> accessRowsEntries(const store::Dialect&) {
     std::vector<store::CatalogueEntry> entries;
     for (const TableQuery& query : kTables) {
         // A number or a status condition only where the table has the column.
-        const int conditions = query.hasNumber ? (query.hasStatus ? 8 : 4) : 2;
-        for (int filter = 0; filter < conditions; ++filter) {
-            const bool date = (filter & 1) != 0;
-            const bool number = (filter & 2) != 0;
-            const bool status = (filter & 4) != 0;
-            QStringList by;
-            if (date)
-                by << QStringLiteral("day");
-            if (number)
-                by << QStringLiteral("number");
-            if (status)
-                by << QStringLiteral("status");
+        const int filters = query.hasNumber ? (query.hasStatus ? 8 : 4) : 2;
+        for (int filter = 0; filter < filters; ++filter) {
+            const QStringList by = conditionParts(filter, false);
             entries.push_back(
                 {QStringLiteral("log rows %1%2")
                      .arg(QLatin1String(query.table),
                           by.isEmpty() ? QString() : QStringLiteral(" by ") + by.join(u'+')),
                  QStringLiteral("`orvalen log` and `orvalen explain`: the access rows"),
-                 accessRowsText(query, date, number, status)});
+                 accessRowsText(query, filter)});
         }
     }
     return entries;
@@ -128,8 +133,8 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
             bindings.emplace_back(QStringLiteral(":STATUS"), *filter.status);
         }
         auto fetched = connection.fetchAll(
-            accessRowsText(query, filter.date.has_value(), filter.number.has_value(),
-                           filter.status.has_value() && query.hasNumber),
+            accessRowsText(query, (filter.date ? 1 : 0) | (filter.number ? 2 : 0) |
+                                      (filter.status && query.hasNumber ? 4 : 0)),
             bindings);
         if (!fetched.ok())
             return store::Error{QString::fromLatin1(query.table) + QStringLiteral(": ") +
