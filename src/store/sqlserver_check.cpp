@@ -82,7 +82,8 @@ QString indexColumnRows() {
 constexpr auto kScript =
     R"(-- What the access terminal expects of the club's database: every table and column it
 -- reads or writes, with a type it can read, and the indexes its lookups need.
--- Read-only: run it in sqlcmd or Management Studio on the club's database. `orvalen
+-- Read-only: run it in sqlcmd or Management Studio on the club's database (the system
+-- views are spelled as a case-sensitive collation needs them). `orvalen
 -- doctor` makes the same checks over the terminal's own connection.
 -- Made by `orvalen statements --check-script`; do not edit by hand.
 
@@ -107,26 +108,26 @@ SELECT
     e.table_name,
     e.column_name,
     e.declared_type,
-    c.data_type AS found_type,
-    c.character_maximum_length AS found_length,
+    c.DATA_TYPE AS found_type,
+    c.CHARACTER_MAXIMUM_LENGTH AS found_length,
     CASE
-        WHEN t.table_name IS NULL THEN 'table missing'
-        WHEN c.column_name IS NULL THEN 'column missing'
+        WHEN t.TABLE_NAME IS NULL THEN 'table missing'
+        WHEN c.COLUMN_NAME IS NULL THEN 'column missing'
         WHEN
-            CHARINDEX(',' + c.data_type + ',', ',' + e.accepted_types + ',') = 0
+            CHARINDEX(',' + c.DATA_TYPE + ',', ',' + e.accepted_types + ',') = 0
             THEN 'type the terminal cannot read'
         WHEN
             e.declared_length > 0
-            AND c.character_maximum_length > 0
-            AND c.character_maximum_length < e.declared_length
+            AND c.CHARACTER_MAXIMUM_LENGTH > 0
+            AND c.CHARACTER_MAXIMUM_LENGTH < e.declared_length
             THEN 'shorter than the terminal writes'
         ELSE 'ok'
     END AS verdict
 FROM @expected_columns AS e
-LEFT JOIN information_schema.tables AS t
-    ON t.table_name = e.table_name
-LEFT JOIN information_schema.columns AS c
-    ON c.table_name = e.table_name AND c.column_name = e.column_name
+LEFT JOIN INFORMATION_SCHEMA.TABLES AS t
+    ON t.TABLE_NAME = e.table_name
+LEFT JOIN INFORMATION_SCHEMA.COLUMNS AS c
+    ON c.TABLE_NAME = e.table_name AND c.COLUMN_NAME = e.column_name
 ORDER BY e.table_name, e.column_name;
 
 DECLARE @expected_indexes TABLE (
