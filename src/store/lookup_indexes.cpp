@@ -96,7 +96,7 @@ Status listIndexes(QSqlQuery& query, const QString& sql, const char* name, const
     query.prepare(sql);
     query.bindValue(QLatin1Char(':') + QLatin1String(name), value);
     if (!query.exec()) {
-        return Error{QStringLiteral("cannot list the indexes of %1: %2")
+        return Error{QStringLiteral("cannot read the index catalogue for %1: %2")
                          .arg(value, query.lastError().text())};
     }
     return Status::success();
