@@ -125,14 +125,19 @@ QString bindingTable(const std::vector<BoundParameter>& bound) {
 }
 
 // The terminal's lookups and an access-log row, sent with the values the server gets: the
-// SQL Server dialect over the ODBC route (the SQLite driver stands in for the server). The
-// driver manager reads its trace setting once a process, so one trace serves every test.
+// SQL Server dialect over the ODBC route (the SQLite driver stands in for the server). One
+// trace serves every test.
 std::vector<BoundParameter> traceTheTerminalsValues() {
     OdbcTrace trace;
     TestDatabase club;
     {
         store::ConnectionSpec spec = sqliteSpec(club.file(), Route::Odbc);
         spec.dialect = Dialect(Dialect::Kind::SqlServer);
+        // The driver manager reads odbcinst.ini's trace switch with the process's first
+        // connection; asking on the connection as well traces it in any order of tests.
+        spec.connectOptions =
+            QStringLiteral("SQL_ATTR_TRACE=SQL_OPT_TRACE_ON;SQL_ATTR_TRACEFILE=%1")
+                .arg(trace.file());
         store::ClubConnection odbc(spec, QStringLiteral("binding-trace"));
         EXPECT_TRUE(odbc.open().ok());
         const QDate day(2026, 3, 16);
