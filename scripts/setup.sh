@@ -13,6 +13,8 @@ packages=(
     qt6-httpserver-dev qt6-websockets-dev chromium
     # Debian's own check of the built package (the package.lintian test)
     lintian
+    # the statements' grammar check
+    sqlfluff
 )
 
 missing=()

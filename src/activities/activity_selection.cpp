@@ -1,9 +1,17 @@
 #include "activities/activity_selection.h"
 
 #include "activities/access_point_file.h"
+#include "store/statement_catalogue.h"
 #include "store/table_opening.h"
 
 namespace orvalen::activities {
+
+namespace {
+
+const store::Statement kActivities{"TBLATIVIDADES", "activity dialog: the club's activities",
+                                   "SELECT CODIGO, DESCRICAO FROM Atividades ORDER BY codigo"};
+
+} // namespace
 
 ActivitySelection::ActivitySelection(const store::ClubConnection& connection,
                                      const store::LocalSettings& local, store::Aviso& aviso,
@@ -27,8 +35,7 @@ bool ActivitySelection::Carrega_Atividades() {
     // file that cannot be read ticks nothing; confirming writes a readable one in its place.
     const auto codes = readAccessPointCodes(file_, kAllPieces);
     PStrAtividade_ = codes.ok() ? codes->join(QString()) : QString();
-    auto rows = connection_.execute(
-        QStringLiteral("SELECT CODIGO, DESCRICAO FROM Atividades ORDER BY codigo"));
+    auto rows = connection_.execute(kActivities.text(connection_.dialect()));
     if (!rows.ok()) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "biometrics/finger_template.h"
 #include "store/fingerprint_templates.h"
+#include "store/statement_catalogue.h"
 
 #include <QSqlRecord>
 
@@ -115,6 +116,29 @@ bool decodes(const QString& text, bool persona) {
 
 } // namespace
 
+namespace {
+
+QString templatesText(const TemplateColumn& source) {
+    return QStringLiteral("SELECT %1, %2 FROM %3 WHERE %2 IS NOT NULL")
+        .arg(QLatin1String(source.matricula), QLatin1String(source.column),
+             QLatin1String(source.table));
+}
+
+std::vector<store::CatalogueEntry> templateEntries(const store::Dialect&) {
+    std::vector<store::CatalogueEntry> entries;
+    for (const TemplateColumn& source : kTemplateColumns) {
+        entries.push_back({QStringLiteral("templates %1.%2")
+                               .arg(QLatin1String(source.table), QLatin1String(source.column)),
+                           QStringLiteral("doctor: stored templates the reader cannot use"),
+                           templatesText(source)});
+    }
+    return entries;
+}
+
+const store::StatementFamily kTemplates{&templateEntries};
+
+} // namespace
+
 store::Result<std::vector<UnusableTemplates>>
 findUnusableTemplates(const store::ClubConnection& db) {
     std::vector<UnusableTemplates> found;
@@ -122,9 +146,7 @@ findUnusableTemplates(const store::ClubConnection& db) {
         UnusableTemplates& column = found.emplace_back();
         column.table = QLatin1String(source.table);
         column.column = QLatin1String(source.column);
-        auto rows =
-            db.fetchAll(QStringLiteral("SELECT %1, %2 FROM %3 WHERE %2 IS NOT NULL")
-                            .arg(QLatin1String(source.matricula), column.column, column.table));
+        auto rows = db.fetchAll(templatesText(source));
         if (!rows.ok()) {
             return rows.error();
         }

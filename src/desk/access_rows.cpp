@@ -1,6 +1,7 @@
 #include "desk/access_rows.h"
 
 #include "store/db_values.h"
+#include "store/statement_catalogue.h"
 
 #include <QSqlRecord>
 #include <algorithm>
@@ -40,6 +41,56 @@ const TableQuery kTables[] = {
      true, false},
 };
 
+// The conditions a filter may ask for, one bit each: day, number, status.
+struct Condition {
+    const char* word;
+    const char* sql;
+};
+constexpr Condition kConditions[] = {{"day", "a.DATA >= :DESDE AND a.DATA < :ATE"},
+                                     {"number", "a.MATRICULA = :MATRICULA"},
+                                     {"status", "a.STATUS = :STATUS"}};
+
+QStringList conditionParts(int filter, bool sql) {
+    QStringList parts;
+    for (int bit = 0; bit < 3; ++bit) {
+        if ((filter & (1 << bit)) != 0) {
+            const Condition& condition = kConditions[bit];
+            parts << QLatin1String(sql ? condition.sql : condition.word);
+        }
+    }
+    return parts;
+}
+
+// The table's statement with the conditions of the filter.
+QString accessRowsText(const TableQuery& query, int filter) {
+    const QStringList conditions = conditionParts(filter, true);
+    QString sql = QString::fromLatin1(query.select);
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return sql;
+}
+
+// Each table's statement under every filter that can reach it.
+std::vector<store::CatalogueEntry> accessRowsEntries(const store::Dialect&) {
+    std::vector<store::CatalogueEntry> entries;
+    for (const TableQuery& query : kTables) {
+        // A number or a status condition only where the table has the column.
+        const int filters = query.hasNumber ? (query.hasStatus ? 8 : 4) : 2;
+        for (int filter = 0; filter < filters; ++filter) {
+            const QStringList by = conditionParts(filter, false);
+            entries.push_back(
+                {QStringLiteral("log rows %1%2")
+                     .arg(QLatin1String(query.table),
+                          by.isEmpty() ? QString() : QStringLiteral(" by ") + by.join(u'+')),
+                 QStringLiteral("`orvalen log` and `orvalen explain`: the access rows"),
+                 accessRowsText(query, filter)});
+        }
+    }
+    return entries;
+}
+
+const store::StatementFamily kAccessRows{&accessRowsEntries};
+
 QString unitOf(const QSqlRecord& record) {
     const QString filial = record.value(QStringLiteral("FILIAL")).toString().trimmed();
     const QVariant code = record.value(QStringLiteral("CODIGO_FILIAL"));
@@ -67,10 +118,8 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
         if (filter.status &&
             (!query.hasStatus || (!query.hasNumber && *filter.status != QLatin1String("V"))))
             continue;
-        QStringList conditions;
         store::Bindings bindings;
         if (filter.date) {
-            conditions << QStringLiteral("a.DATA >= :DESDE AND a.DATA < :ATE");
             bindings.emplace_back(QStringLiteral(":DESDE"),
                                   store::dateTimeValue(dialect, QDateTime(*filter.date, {})));
             bindings.emplace_back(
@@ -83,17 +132,15 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
                                   store::timeOfDayValue(dialect, *filter.from));
         }
         if (filter.number) {
-            conditions << QStringLiteral("a.MATRICULA = :MATRICULA");
             bindings.emplace_back(QStringLiteral(":MATRICULA"), *filter.number);
         }
         if (filter.status && query.hasNumber) {
-            conditions << QStringLiteral("a.STATUS = :STATUS");
             bindings.emplace_back(QStringLiteral(":STATUS"), *filter.status);
         }
-        QString sql = QString::fromLatin1(query.select);
-        if (!conditions.isEmpty())
-            sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-        auto fetched = connection.fetchAll(sql, bindings);
+        auto fetched = connection.fetchAll(
+            accessRowsText(query, (filter.date ? 1 : 0) | (filter.number ? 2 : 0) |
+                                      (filter.status && query.hasNumber ? 4 : 0)),
+            bindings);
         if (!fetched.ok())
             return store::Error{QString::fromLatin1(query.table) + QStringLiteral(": ") +
                                 fetched.error().message};

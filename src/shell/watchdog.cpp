@@ -1,6 +1,15 @@
 #include "shell/watchdog.h"
 
+#include "store/statement_catalogue.h"
+
 namespace orvalen::shell {
+
+namespace {
+
+const store::Statement kProbe{"watchdog probe", "database watchdog: the connection answers",
+                              "SELECT CLIENTE FROM Sacvar"};
+
+} // namespace
 
 Watchdog::Watchdog(store::ClubConnection& connection, DataLink dataLink, store::Aviso& aviso,
                    Pump pump, QObject* parent)
@@ -26,7 +35,7 @@ void Watchdog::showSupportMessage() {
 }
 
 bool Watchdog::probe() const {
-    return connection_.execute(QStringLiteral("SELECT CLIENTE FROM Sacvar")).ok();
+    return connection_.execute(kProbe.text(connection_.dialect())).ok();
 }
 
 void Watchdog::Timer1Timer() {

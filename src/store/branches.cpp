@@ -1,6 +1,7 @@
 #include "store/branches.h"
 
 #include "store/datalink.h"
+#include "store/statement_catalogue.h"
 #include "store/table_opening.h"
 
 #include <QFileInfo>
@@ -8,9 +9,16 @@
 
 namespace orvalen::store {
 
+namespace {
+
+const Statement kBranches{"TBLFILIAL", "branch choice: the club's branches",
+                          "SELECT CLIENTE, Nome_Unidade, Caminho_Unidade FROM Filial "
+                          "ORDER BY CLIENTE"};
+
+} // namespace
+
 Result<std::vector<BranchRow>> readBranches(const ClubConnection& own) {
-    auto rows = own.fetchAll(QStringLiteral(
-        "SELECT CLIENTE, Nome_Unidade, Caminho_Unidade FROM Filial ORDER BY CLIENTE"));
+    auto rows = own.fetchAll(kBranches.text(own.dialect()));
     if (!rows.ok()) {
         return rows.error();
     }

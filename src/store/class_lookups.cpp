@@ -1,6 +1,7 @@
 #include "store/class_lookups.h"
 
 #include "store/db_values.h"
+#include "store/statement_catalogue.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -12,6 +13,35 @@ namespace {
 QString s(const char* text) {
     return QString::fromLatin1(text);
 }
+
+const Statement kTurma{"TBLTURMAS class", "class rules: the weekly class a member is enrolled in",
+                       "SELECT CODIGO, HORA_INICIAL, HORA_FINAL, TOLERANCIA_ENTRADA, "
+                       "TOLERANCIA_SAIDA, SEG, TER, QUA, QUI, SEX, SAB, DOM FROM Turma "
+                       "WHERE CODIGO = :CODIGO"};
+const Statement kBookings{"QRYAULA", "class rules: a member's booked group classes of the day",
+                          "SELECT A.MATRICULA, B.HORA_INICIAL, B.TOLERANCIA_ENTRADA, "
+                          "B.HORA_FINAL, B.TOLERANCIA_SAIDA, A.ATIVIDADE, A.Codigo_Aula "
+                          "FROM FrequenciaAula A, AulasColetivas B "
+                          "WHERE A.MATRICULA = :JMATRICULA AND A.DATA = :JDATA AND "
+                          "A.CLIENTE = :JCLIENTE AND A.Codigo_Aula = B.Codigo AND "
+                          "B.Cliente = A.Cliente ORDER BY B.HORA_INICIAL, A.Codigo_Aula"};
+const Statement kDescribedActivity{"QRYATIVDADES one activity",
+                                   "access point rules: whether a member holds one activity",
+                                   "SELECT A.ATIVIDADE, B.DESCRICAO FROM AlunosAtividades A, "
+                                   "ATIVIDADES B WHERE (A.MATRICULA = :JMATRICULA) AND "
+                                   "(A.ATIVIDADE = :JCodAtividade) AND (A.ATIVIDADE = B.CODIGO)"};
+const Statement kActivityDescriptions{"QRYATIVDADES", "activities shown for a member",
+                                      "SELECT A.ATIVIDADE, B.DESCRICAO FROM AlunosAtividades A, "
+                                      "ATIVIDADES B WHERE (A.MATRICULA = :JMATRICULA) AND "
+                                      "(A.ATIVIDADE = B.CODIGO) ORDER BY A.ATIVIDADE"};
+const Statement kGrantedOn{"QRYTOLERANCIAENTRADA",
+                           "class rules and re-entry: a member's grants of the business date",
+                           "SELECT HORA, STATUS FROM ACESSODIA WHERE (MATRICULA = :JMATRICULA) "
+                           "AND (DATA = :JDATA) AND (STATUS = 'L')"};
+const Statement kHoldsActivity{"QRYPONTOACESSO",
+                               "access point rules: whether a member holds the point's activity",
+                               "SELECT * FROM ALUNOSATIVIDADES WHERE MATRICULA = :MMATRICULA "
+                               "AND ATIVIDADE = :MMATIVIDADE"};
 
 double minutes(const QVariant& value) {
     return value.isNull() ? 0.0 : value.toDouble();
@@ -37,10 +67,8 @@ Result<bool> ClassLookups::any(const QString& sql, const Bindings& bindings) con
 }
 
 Result<std::optional<TurmaRow>> ClassLookups::turma(const QString& code) const {
-    Result<QSqlQuery> query = connection_.execute(
-        s("SELECT CODIGO, HORA_INICIAL, HORA_FINAL, TOLERANCIA_ENTRADA, TOLERANCIA_SAIDA, "
-          "SEG, TER, QUA, QUI, SEX, SAB, DOM FROM Turma WHERE CODIGO = :CODIGO"),
-        {{s(":CODIGO"), code}});
+    Result<QSqlQuery> query =
+        connection_.execute(kTurma.text(connection_.dialect()), {{s(":CODIGO"), code}});
     if (!query)
         return query.error();
     while (query->next()) {
@@ -61,16 +89,11 @@ Result<std::optional<TurmaRow>> ClassLookups::turma(const QString& code) const {
 
 Result<std::vector<BookingRow>> ClassLookups::bookings(const QString& matricula, const QDate& date,
                                                        double cliente) const {
-    Result<QSqlQuery> query = connection_.execute(
-        s("SELECT A.MATRICULA, B.HORA_INICIAL, B.TOLERANCIA_ENTRADA, B.HORA_FINAL, "
-          "B.TOLERANCIA_SAIDA, A.ATIVIDADE, A.Codigo_Aula "
-          "FROM FrequenciaAula A, AulasColetivas B "
-          "WHERE A.MATRICULA = :JMATRICULA AND A.DATA = :JDATA AND A.CLIENTE = :JCLIENTE "
-          "AND A.Codigo_Aula = B.Codigo AND B.Cliente = A.Cliente "
-          "ORDER BY B.HORA_INICIAL, A.Codigo_Aula"),
-        {{s(":JMATRICULA"), matricula},
-         {s(":JDATA"), dateValue(connection_.dialect(), date)},
-         {s(":JCLIENTE"), cliente}});
+    Result<QSqlQuery> query =
+        connection_.execute(kBookings.text(connection_.dialect()),
+                            {{s(":JMATRICULA"), matricula},
+                             {s(":JDATA"), dateValue(connection_.dialect(), date)},
+                             {s(":JCLIENTE"), cliente}});
     if (!query)
         return query.error();
     std::vector<BookingRow> rows;
@@ -89,18 +112,13 @@ Result<std::vector<BookingRow>> ClassLookups::bookings(const QString& matricula,
 
 Result<bool> ClassLookups::holdsDescribedActivity(const QString& matricula,
                                                   const QString& code) const {
-    return any(s("SELECT A.ATIVIDADE, B.DESCRICAO FROM AlunosAtividades A, ATIVIDADES B "
-                 "WHERE (A.MATRICULA = :JMATRICULA) AND (A.ATIVIDADE = :JCodAtividade) "
-                 "AND (A.ATIVIDADE = B.CODIGO)"),
+    return any(kDescribedActivity.text(connection_.dialect()),
                {{s(":JMATRICULA"), matricula}, {s(":JCodAtividade"), code}});
 }
 
 Result<QStringList> ClassLookups::activityDescriptions(const QString& matricula) const {
-    Result<QSqlQuery> query = connection_.execute(
-        s("SELECT A.ATIVIDADE, B.DESCRICAO FROM AlunosAtividades A, ATIVIDADES B "
-          "WHERE (A.MATRICULA = :JMATRICULA) AND (A.ATIVIDADE = B.CODIGO) "
-          "ORDER BY A.ATIVIDADE"),
-        {{s(":JMATRICULA"), matricula}});
+    Result<QSqlQuery> query = connection_.execute(kActivityDescriptions.text(connection_.dialect()),
+                                                  {{s(":JMATRICULA"), matricula}});
     if (!query)
         return query.error();
     QStringList descriptions;
@@ -112,8 +130,7 @@ Result<QStringList> ClassLookups::activityDescriptions(const QString& matricula)
 Result<std::vector<DayAccessRow>> ClassLookups::grantedOn(const QString& matricula,
                                                           const QDate& date) const {
     Result<QSqlQuery> query = connection_.execute(
-        s("SELECT HORA, STATUS FROM ACESSODIA WHERE (MATRICULA = :JMATRICULA) "
-          "AND (DATA = :JDATA) AND (STATUS = 'L')"),
+        kGrantedOn.text(connection_.dialect()),
         {{s(":JMATRICULA"), matricula}, {s(":JDATA"), dateValue(connection_.dialect(), date)}});
     if (!query)
         return query.error();
@@ -124,8 +141,7 @@ Result<std::vector<DayAccessRow>> ClassLookups::grantedOn(const QString& matricu
 }
 
 Result<bool> ClassLookups::holdsActivity(const QString& matricula, const QString& code) const {
-    return any(s("SELECT * FROM ALUNOSATIVIDADES WHERE MATRICULA = :MMATRICULA "
-                 "AND ATIVIDADE = :MMATIVIDADE"),
+    return any(kHoldsActivity.text(connection_.dialect()),
                {{s(":MMATRICULA"), matricula}, {s(":MMATIVIDADE"), code}});
 }
 

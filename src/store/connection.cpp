@@ -1,5 +1,6 @@
 #include "store/connection.h"
 
+#include "store/statement_catalogue.h"
 #include "store/statement_time.h"
 
 #include <QFileInfo>
@@ -9,9 +10,40 @@ namespace orvalen::store {
 
 namespace {
 
+std::function<void(const QString&)>& statementObserver() {
+    static std::function<void(const QString&)> observer;
+    return observer;
+}
+
+// Runs a statement of the connection's own set-up.
+void runSetUp(const QSqlDatabase& db, const QString& sql) {
+    noteStatement(sql);
+    QSqlQuery(db).exec(sql);
+}
+
 bool isSqliteFile(const ConnectionSpec& spec) {
     return spec.dialect.isSqlite() && spec.driver == QLatin1String("QSQLITE");
 }
+
+QString onlySqlite(const Dialect& dialect, const QString& sql) {
+    return dialect.isSqlite() ? sql : QString();
+}
+
+const Statement kBusyTimeout{
+    "open busy timeout", "opening an SQLite club file", [](const Dialect& d) {
+        return onlySqlite(d, QStringLiteral("PRAGMA busy_timeout = %1").arg(kLockWaitMs));
+    }};
+const Statement kWalJournal{
+    "open journal mode", "opening an SQLite club file to write",
+    [](const Dialect& d) { return onlySqlite(d, QStringLiteral("PRAGMA journal_mode = WAL")); }};
+const Statement kReadProbe{
+    "open read probe", "opening an SQLite club file: it can be read", [](const Dialect& d) {
+        return onlySqlite(d, QStringLiteral("SELECT COUNT(*) FROM sqlite_master"));
+    }};
+const Statement kLockTimeout{
+    "open lock timeout", "opening a connection to the club's server", [](const Dialect& d) {
+        return d.isSqlite() ? QString() : QStringLiteral("SET LOCK_TIMEOUT %1").arg(kLockWaitMs);
+    }};
 
 } // namespace
 
@@ -61,15 +93,17 @@ Status ClubConnection::open() {
         // any other. In WAL mode readers never wait for a writer nor block one; a file
         // system that cannot hold the WAL index keeps the rollback journal, which still works.
         // The journal mode stays with the file: a reader leaves the one it found.
-        QSqlQuery(db).exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kLockWaitMs));
+        runSetUp(db, kBusyTimeout.text(spec_.dialect));
         if (mode_ != OpenMode::ReadOnly) {
-            QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+            runSetUp(db, kWalJournal.text(spec_.dialect));
         }
         // The file is read lazily: read it now, so that a database that cannot be read (its
         // folder refuses the log's -wal and -shm files, it is not a database) fails here
         // and not as tables that seem to be missing.
         QSqlQuery probe(db);
-        if (!probe.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"))) {
+        const QString probeText = kReadProbe.text(spec_.dialect);
+        noteStatement(probeText);
+        if (!probe.exec(probeText)) {
             const QString why = probe.lastError().text();
             db.close();
             return Error{
@@ -78,7 +112,7 @@ Status ClubConnection::open() {
     } else if (!spec_.dialect.isSqlite()) {
         // SQL Server waits for a lock without end unless told: a terminal behind the back
         // office's open transaction would freeze in front of the queue.
-        QSqlQuery(db).exec(QStringLiteral("SET LOCK_TIMEOUT %1").arg(kLockWaitMs));
+        runSetUp(db, kLockTimeout.text(spec_.dialect));
     }
     return Status::success();
 }
@@ -115,6 +149,7 @@ Result<QSqlQuery> ClubConnection::execute(const QString& sql, const Bindings& bi
             return *refused;
         }
     }
+    noteStatement(sql);
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(sql)) {
@@ -170,6 +205,16 @@ Status ClubConnection::inTransaction(const std::function<Status()>& change) cons
         return Error{QStringLiteral("cannot commit: %1").arg(why)};
     }
     return Status::success();
+}
+
+void observeStatements(std::function<void(const QString&)> observer) {
+    statementObserver() = std::move(observer);
+}
+
+void noteStatement(const QString& sql) {
+    if (statementObserver()) {
+        statementObserver()(sql);
+    }
 }
 
 QString describeError(const QSqlQuery& query) {

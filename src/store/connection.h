@@ -99,4 +99,11 @@ private:
 // The text of a failed statement's error, for messages and the exception log.
 QString describeError(const QSqlQuery& query);
 
+// Sees the text of every statement this process sends, before the database does, so that
+// a session's statements can be compared with the catalogue; an empty function stops it.
+void observeStatements(std::function<void(const QString&)> observer);
+// Tells the observer of a statement sent past ClubConnection::execute (catalogue queries
+// and pragmas run on the Qt database directly).
+void noteStatement(const QString& sql);
+
 } // namespace orvalen::store

@@ -1,10 +1,41 @@
 #include "store/fingerprint_templates.h"
 
+#include "store/statement_catalogue.h"
+
 #include <QSqlQuery>
 
 namespace orvalen::store::fingerprints {
 
 namespace {
+
+QString personaText(const Dialect& d) {
+    const QString employeeKey =
+        d.concat(QStringLiteral("'091'"), d.substring(QStringLiteral("matricula"), 4, 7));
+    return QStringLiteral("select Matricula, Digital_Persona from alunos  where (Digital_Persona "
+                          "is not null or Digital_Persona = '')\r\nunion\r\nselect ") +
+           employeeKey +
+           QStringLiteral(", Digital_Persona from Funcionarios where (Digital_Persona is not "
+                          "null or Digital_Persona = '')");
+}
+
+const Statement kPersona{"TBLDIGITALPERSONA", "fingerprint identification: every template",
+                         &personaText};
+const Statement kStudentDigital{"TBLDIGITAL students", "fingerprint enrolment: students' templates",
+                                "SELECT MATRICULA, DIGITAL FROM ALUNOSATIVOS"};
+const Statement kEmployeeDigital{"TBLDIGITAL employees",
+                                 "fingerprint enrolment: employees' templates",
+                                 "SELECT MATRICULA, DIGITAL FROM FUNCIONARIOS WHERE DIGITAL IS "
+                                 "NOT NULL"};
+const Statement kWriteEmployee{"QRYGRAVADIGITAL employee", "fingerprint enrolment: an employee's",
+                               "UPDATE FUNCIONARIOS SET DIGITAL = :DIGITAL, Digital_Persona = "
+                               ":PERSONA WHERE MATRICULA = :MATRICULA"};
+const Statement kWriteStudent{"QRYGRAVADIGITAL student", "fingerprint enrolment: a student's",
+                              "UPDATE ALUNOSATIVOS SET   DIGITAL = :DIGITAL WHERE MATRICULA = "
+                              ":MATRICULA"};
+const Statement kWriteStudentPersona{"QRYGRAVADIGITAL student persona",
+                                     "fingerprint enrolment: a student's, in Alunos",
+                                     "UPDATE alunos SET Digital_Persona = :PERSONA WHERE "
+                                     "Matricula = :MATRICULA"};
 
 Result<std::vector<FingerTemplate>> templatesOf(const ClubConnection& db, const QString& sql) {
     auto rows = db.fetchAll(sql);
@@ -35,21 +66,11 @@ Status updateOneRow(const ClubConnection& db, const QString& sql, const Bindings
 } // namespace
 
 Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) {
-    const Dialect& d = db.dialect();
-    const QString employeeKey =
-        d.concat(QStringLiteral("'091'"), d.substring(QStringLiteral("matricula"), 4, 7));
-    const QString sql =
-        QStringLiteral(
-            "select Matricula, Digital_Persona from alunos  where (Digital_Persona is not "
-            "null or Digital_Persona = '')\r\nunion\r\nselect ") +
-        employeeKey +
-        QStringLiteral(", Digital_Persona from Funcionarios where (Digital_Persona is not null or "
-                       "Digital_Persona = '')");
-    return templatesOf(db, sql);
+    return templatesOf(db, kPersona.text(db.dialect()));
 }
 
 Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db) {
-    auto all = templatesOf(db, QStringLiteral("SELECT MATRICULA, DIGITAL FROM ALUNOSATIVOS"));
+    auto all = templatesOf(db, kStudentDigital.text(db.dialect()));
     if (!all.ok()) {
         return all;
     }
@@ -58,9 +79,7 @@ Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection
 }
 
 Result<std::vector<FingerTemplate>> employeeDigitalTemplates(const ClubConnection& db) {
-    return templatesOf(
-        db,
-        QStringLiteral("SELECT MATRICULA, DIGITAL FROM FUNCIONARIOS WHERE DIGITAL IS NOT NULL"));
+    return templatesOf(db, kEmployeeDigital.text(db.dialect()));
 }
 
 FingerOwner fingerOwnerOf(const QString& sharedNumber, const QString& employeeKindPrefix) {
@@ -79,23 +98,18 @@ Status QRYGRAVADIGITAL(const ClubConnection& db, const FingerOwner& owner, const
                             {QStringLiteral(":MATRICULA"), owner.matricula}};
     if (employee) {
         return updateOneRow(
-            db,
-            QStringLiteral("UPDATE FUNCIONARIOS SET DIGITAL = :DIGITAL, "
-                           "Digital_Persona = :PERSONA WHERE MATRICULA = :MATRICULA"),
+            db, kWriteEmployee.text(db.dialect()),
             {bindings[0], {QStringLiteral(":PERSONA"), digitalPersona}, bindings[1]}, owner.table,
             owner.matricula);
     }
-    const Status written = updateOneRow(
-        db,
-        QStringLiteral("UPDATE ALUNOSATIVOS SET   DIGITAL = :DIGITAL WHERE MATRICULA = :MATRICULA"),
-        bindings, owner.table, owner.matricula);
+    const Status written =
+        updateOneRow(db, kWriteStudent.text(db.dialect()), bindings, owner.table, owner.matricula);
     if (!written.ok()) {
         return written;
     }
     // Alunos is the back office's table; a student it does not list keeps DIGITAL only.
-    auto persona = db.execute(
-        QStringLiteral("UPDATE alunos SET Digital_Persona = :PERSONA WHERE Matricula = :MATRICULA"),
-        {{QStringLiteral(":PERSONA"), digitalPersona}, bindings[1]});
+    auto persona = db.execute(kWriteStudentPersona.text(db.dialect()),
+                              {{QStringLiteral(":PERSONA"), digitalPersona}, bindings[1]});
     return persona.ok() ? Status::success() : Status(persona.error());
 }
 

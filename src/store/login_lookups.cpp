@@ -1,14 +1,21 @@
 #include "store/login_lookups.h"
 
 #include "store/db_values.h"
+#include "store/statement_catalogue.h"
 
 namespace orvalen::store {
 
+namespace {
+
+const Statement kUsuario{"TBLUSUARIOS", "login: the operator by code",
+                         "SELECT CODIGO, NOME, SENHA FROM Usuarios WHERE CODIGO = :CODIGO"};
+
+} // namespace
+
 Result<std::optional<Usuario>> findUsuario(const ClubConnection& connection,
                                            const QString& codigo) {
-    auto query = connection.execute(
-        QStringLiteral("SELECT CODIGO, NOME, SENHA FROM Usuarios WHERE CODIGO = :CODIGO"),
-        {{QStringLiteral(":CODIGO"), codigo}});
+    auto query = connection.execute(kUsuario.text(connection.dialect()),
+                                    {{QStringLiteral(":CODIGO"), codigo}});
     if (!query.ok()) {
         return query.error();
     }

@@ -1,5 +1,8 @@
 #include "store/lookup_indexes.h"
 
+#include "store/connection.h"
+#include "store/statement_catalogue.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <map>
@@ -58,39 +61,66 @@ struct KeyColumn {
 };
 using IndexKeys = std::vector<std::vector<KeyColumn>>;
 
-QString quoted(const QString& identifier) {
-    return QLatin1Char('"') +
-           QString(identifier).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+const Statement kIndexesOfTable{
+    "indexes of a table", "doctor: the indexes a table has", [](const Dialect& d) {
+        return d.isSqlite() ? QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
+                                             "'index' AND lower(tbl_name) = lower(:TABLE)")
+                            : QStringLiteral("SELECT ic.index_id, c.name FROM "
+                                             "sys.index_columns ic JOIN sys.columns c ON "
+                                             "c.object_id = ic.object_id AND c.column_id = "
+                                             "ic.column_id WHERE ic.object_id = "
+                                             "OBJECT_ID(:TABLE) AND ic.key_ordinal > 0 "
+                                             "ORDER BY ic.index_id, ic.key_ordinal");
+    }};
+const Statement kIndexColumns{
+    "columns of an index", "doctor: the key columns of an index and their collation",
+    [](const Dialect& d) {
+        return d.isSqlite() ? QStringLiteral("SELECT seqno, cid, name, \"desc\", coll, \"key\" "
+                                             "FROM pragma_index_xinfo(:INDEX)")
+                            : QString();
+    }};
+
+// The index each lookup needs: SQLite's are made where missing, the server's DBA is told.
+std::vector<CatalogueEntry> indexEntries(const Dialect& dialect) {
+    std::vector<CatalogueEntry> entries;
+    for (const LookupIndex& index : lookupIndexes()) {
+        entries.push_back({QStringLiteral("index %1").arg(index.name),
+                           dialect.isSqlite()
+                               ? QStringLiteral("making an SQLite club, and the name search")
+                               : QStringLiteral("not sent: the doctor advises it to the DBA"),
+                           createIndexStatement(index, dialect)});
+    }
+    return entries;
 }
 
-// Runs the catalogue query about the table's indexes (:TABLE bound to its name).
-Status listIndexes(QSqlQuery& query, const QString& sql, const QString& table) {
+const StatementFamily kIndexes{&indexEntries};
+
+// Runs one catalogue query with a value bound to :name.
+Status listIndexes(QSqlQuery& query, const QString& sql, const char* name, const QString& value) {
+    noteStatement(sql);
     query.prepare(sql);
-    query.bindValue(QStringLiteral(":TABLE"), table);
+    query.bindValue(QLatin1Char(':') + QLatin1String(name), value);
     if (!query.exec()) {
-        return Error{QStringLiteral("cannot list the indexes of %1: %2")
-                         .arg(table, query.lastError().text())};
+        return Error{QStringLiteral("cannot read the index catalogue for %1: %2")
+                         .arg(value, query.lastError().text())};
     }
     return Status::success();
 }
 
 Result<IndexKeys> sqliteIndexKeys(const QSqlDatabase& db, const QString& table) {
     QSqlQuery names(db);
-    if (Status listed =
-            listIndexes(names,
-                        QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' AND "
-                                       "lower(tbl_name) = lower(:TABLE)"),
-                        table);
+    const Dialect sqlite(Dialect::Kind::Sqlite);
+    if (Status listed = listIndexes(names, kIndexesOfTable.text(sqlite), "TABLE", table);
         !listed.ok()) {
         return listed.error();
     }
     IndexKeys keys;
     while (names.next()) {
         QSqlQuery info(db);
-        if (!info.exec(
-                QStringLiteral("PRAGMA index_xinfo(%1)").arg(quoted(names.value(0).toString())))) {
-            return Error{QStringLiteral("cannot read the index %1: %2")
-                             .arg(names.value(0).toString(), info.lastError().text())};
+        if (Status read =
+                listIndexes(info, kIndexColumns.text(sqlite), "INDEX", names.value(0).toString());
+            !read.ok()) {
+            return read.error();
         }
         std::map<int, KeyColumn> ordered; // seqno, cid, name, desc, coll, key
         while (info.next()) {
@@ -110,14 +140,8 @@ Result<IndexKeys> sqliteIndexKeys(const QSqlDatabase& db, const QString& table) 
 
 Result<IndexKeys> sqlServerIndexKeys(const QSqlDatabase& db, const QString& table) {
     QSqlQuery query(db);
-    if (Status listed = listIndexes(
-            query,
-            QStringLiteral(
-                "SELECT ic.index_id, c.name FROM sys.index_columns ic JOIN sys.columns c "
-                "ON c.object_id = ic.object_id AND c.column_id = ic.column_id "
-                "WHERE ic.object_id = OBJECT_ID(:TABLE) AND ic.key_ordinal > 0 "
-                "ORDER BY ic.index_id, ic.key_ordinal"),
-            table);
+    if (Status listed = listIndexes(query, kIndexesOfTable.text(Dialect(Dialect::Kind::SqlServer)),
+                                    "TABLE", table);
         !listed.ok()) {
         return listed.error();
     }

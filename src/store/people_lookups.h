@@ -69,7 +69,6 @@ public:
 private:
     Result<std::optional<QSqlRecord>> oneRow(const QString& sql, const Bindings& bindings) const;
     Result<PhotoRow> photo(const QString& table, const QString& matricula) const;
-    QString orderKey(StudentOrder order) const;
 
     const ClubConnection& connection_;
 };

@@ -2,22 +2,43 @@
 
 #include "store/db_values.h"
 #include "store/schema.h"
+#include "store/statement_catalogue.h"
 
 #include <QSqlRecord>
 #include <array>
 
 namespace orvalen::store {
 
+namespace {
+
+// Every declared column is named, so a table that lacks one fails here rather than when a
+// rule first reads it.
+QString settingsText(const Table& declared, const QString& table) {
+    return QStringLiteral("SELECT %1 FROM %2")
+        .arg(declared.columnNames().join(QStringLiteral(", ")), table);
+}
+
+std::vector<CatalogueEntry> settingsEntries(const Dialect&) {
+    std::vector<CatalogueEntry> entries;
+    for (const char* table : {"Sacvar", "Sacvar2"}) {
+        const QString name = QLatin1String(table);
+        entries.push_back({QStringLiteral("settings %1").arg(name),
+                           QStringLiteral("every screen and the doctor: the settings row"),
+                           settingsText(*findTable(name), name)});
+    }
+    return entries;
+}
+
+const StatementFamily kSettings{&settingsEntries};
+
+} // namespace
+
 Result<SettingsRow> SettingsRow::load(const ClubConnection& connection, const QString& table) {
     const Table* declared = findTable(table);
     if (declared == nullptr) {
         return Error{QStringLiteral("%1 is not a settings table of the club database").arg(table)};
     }
-    // Every declared column is named, so a table that lacks one fails here rather than
-    // when a rule first reads it.
-    const QString sql = QStringLiteral("SELECT %1 FROM %2")
-                            .arg(declared->columnNames().join(QStringLiteral(", ")), table);
-    auto query = connection.execute(sql);
+    auto query = connection.execute(settingsText(*declared, table));
     if (!query.ok()) {
         return Error{QStringLiteral("cannot read %1: %2").arg(table, query.error().message)};
     }

@@ -1,8 +1,10 @@
 #include "store/table_opening.h"
 
+#include "store/branches.h"
 #include "store/datalink.h"
 #include "store/db_values.h"
 #include "store/schema.h"
+#include "store/statement_catalogue.h"
 #include "store/stored_date_time.h"
 #include "store/table_write.h"
 
@@ -52,12 +54,89 @@ QStringList declaredColumns(const QString& table) {
     return declared == nullptr ? QStringList{} : declared->columnNames();
 }
 
+QString checkText(const QString& table) {
+    return QStringLiteral("SELECT %1 FROM %2 WHERE 1=0")
+        .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
+}
+
+QString firstRowText(const Dialect& dialect, const QString& table) {
+    return dialect.firstRowOnly(QStringLiteral("SELECT %1 FROM %2")
+                                    .arg(declaredColumns(table).join(QStringLiteral(", ")), table));
+}
+
+// SQLite knows its row order and returns the one row; SQL Server has no such order to ask
+// for, so its rows are read in storage order and the last one kept.
+QString lastRowText(const Dialect& dialect, const QString& table, const QStringList& columns) {
+    return QStringLiteral("SELECT %1 FROM %2%3")
+        .arg(columns.join(QStringLiteral(", ")), table, dialect.lastRowOrder());
+}
+
+bool readElsewhere(const QString& table) {
+    const QString lower = table.toLower();
+    return lower == QLatin1String("sacvar") || lower == QLatin1String("sacvar2") ||
+           lower == QLatin1String("caixa") || lower == QLatin1String("caixacontrole") ||
+           lower == QLatin1String("acesso");
+}
+
+// Every table the screens open or a branch must serve, checked by its declared columns;
+// the access log's first row and the last rows of the cash tables.
+std::vector<CatalogueEntry> openingEntries(const Dialect& dialect) {
+    QStringList checked;
+    for (const OpeningScreen screen :
+         {OpeningScreen::Terminal, OpeningScreen::Login, OpeningScreen::AboutBox,
+          OpeningScreen::ActivityDialog, OpeningScreen::Enrolment}) {
+        for (const DatasetOpening& dataset : openingOrder(screen)) {
+            if (!readElsewhere(dataset.table) && !checked.contains(dataset.table)) {
+                checked << dataset.table;
+            }
+        }
+    }
+    for (const QString& table : branchTables()) {
+        if (!checked.contains(table)) {
+            checked << table;
+        }
+    }
+    std::vector<CatalogueEntry> entries;
+    for (const QString& table : checked) {
+        entries.push_back({QStringLiteral("open %1").arg(table),
+                           QStringLiteral("opening a screen's tables or a branch's: the table "
+                                          "has every declared column"),
+                           checkText(table)});
+    }
+    entries.push_back({QStringLiteral("TBLACESSO"),
+                       QStringLiteral("opening the terminal: the access log's first row only"),
+                       firstRowText(dialect, QStringLiteral("acesso"))});
+    for (const char* table : {"caixa", "Caixa", "CaixaControle"}) {
+        const QString name = QLatin1String(table);
+        entries.push_back({QStringLiteral("last row of %1").arg(name),
+                           QStringLiteral("opening the terminal or the login: the last cash "
+                                          "period"),
+                           lastRowText(dialect, name, declaredColumns(name))});
+    }
+    entries.push_back(
+        {QStringLiteral("business date"),
+         QStringLiteral("the business date: DATAABERTURA of caixa's last row"),
+         lastRowText(dialect, QStringLiteral("caixa"), {QStringLiteral("DATAABERTURA")})});
+    entries.push_back(
+        {QStringLiteral("cash control"),
+         QStringLiteral("doctor: whether the last cash control is open"),
+         lastRowText(dialect, QStringLiteral("CaixaControle"), cashControlColumns())});
+    return entries;
+}
+
+const StatementFamily kOpenings{&openingEntries};
+const Statement kDayDates{"AcessoDia dates", "day purge: the date of every row of the day",
+                          "SELECT DATA FROM AcessoDia"};
+const Statement kUndatedDayRows{"AcessoDia undated rows",
+                                "day purge and doctor: rows of the day with no readable date",
+                                "SELECT MATRICULA, DATA FROM AcessoDia"};
+const Statement kPurgeDay{"AcessoDia purge", "day purge: the rows of one earlier day",
+                          "DELETE FROM AcessoDia WHERE DATA = :DATA"};
+
 // The first row in natural order with every declared column, reading no further: the
 // access history is never loaded.
 Result<std::optional<QSqlRecord>> firstRow(const ClubConnection& connection, const QString& table) {
-    const QString sql = QStringLiteral("SELECT %1 FROM %2")
-                            .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
-    auto query = connection.execute(connection.dialect().firstRowOnly(sql));
+    auto query = connection.execute(firstRowText(connection.dialect(), table));
     if (!query.ok()) {
         return query.error();
     }
@@ -129,9 +208,7 @@ Status openDataset(const DatasetOpening& dataset, const ClubConnection& main,
 } // namespace
 
 Status checkTable(const ClubConnection& connection, const QString& table) {
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE 1=0")
-                            .arg(declaredColumns(table).join(QStringLiteral(", ")), table);
-    auto query = connection.execute(sql);
+    auto query = connection.execute(checkText(table));
     return query.ok() ? Status::success() : Status(query.error());
 }
 
@@ -181,12 +258,7 @@ void showOpeningFailure(Aviso& aviso, const OpeningResult& result) {
 
 Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, const QString& table,
                                           const QStringList& columns) {
-    // SQLite knows its row order and returns the one row; SQL Server has no such order
-    // to ask for, so its rows are read in storage order and the last one kept.
-    const QString sql =
-        QStringLiteral("SELECT %1 FROM %2%3")
-            .arg(columns.join(QStringLiteral(", ")), table, connection.dialect().lastRowOrder());
-    auto query = connection.execute(sql);
+    auto query = connection.execute(lastRowText(connection.dialect(), table, columns));
     if (!query.ok()) {
         return query.error();
     }
@@ -195,6 +267,12 @@ Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, cons
         last = query->record();
     }
     return last;
+}
+
+const QStringList& cashControlColumns() {
+    static const QStringList columns{QStringLiteral("DATA"), QStringLiteral("CONTADORPDR"),
+                                     QStringLiteral("ABERTO")};
+    return columns;
 }
 
 Result<BusinessDate> readBusinessDate(const ClubConnection& connection) {
@@ -221,7 +299,7 @@ namespace {
 
 // DATA of every AcessoDia row in natural order, with what it reads as.
 Result<std::vector<std::pair<QVariant, StoredDateTime>>> dayRowDates(const ClubConnection& main) {
-    auto query = main.execute(QStringLiteral("SELECT DATA FROM AcessoDia"));
+    auto query = main.execute(kDayDates.text(main.dialect()));
     if (!query.ok()) {
         return query.error();
     }
@@ -235,7 +313,7 @@ Result<std::vector<std::pair<QVariant, StoredDateTime>>> dayRowDates(const ClubC
 } // namespace
 
 Result<QStringList> undatedDayRows(const ClubConnection& connection) {
-    auto query = connection.execute(QStringLiteral("SELECT MATRICULA, DATA FROM AcessoDia"));
+    auto query = connection.execute(kUndatedDayRows.text(connection.dialect()));
     if (!query.ok()) {
         return query.error();
     }
@@ -293,8 +371,7 @@ Result<DayPurgeResult> purgeAcessoDia(const ClubConnection& main,
     const Status deleted = main.inTransaction([&main, &earlier] {
         for (const QVariant& day : earlier) {
             const Status one =
-                runWrite(main, QStringLiteral("DELETE FROM AcessoDia WHERE DATA = :DATA"),
-                         {{QStringLiteral(":DATA"), day}});
+                runWrite(main, kPurgeDay.text(main.dialect()), {{QStringLiteral(":DATA"), day}});
             if (!one.ok()) {
                 return one;
             }

@@ -82,6 +82,9 @@ inline constexpr auto kOpeningFailureText = "Abertura de tabela !";
 Result<std::optional<QSqlRecord>> lastRow(const ClubConnection& connection, const QString& table,
                                           const QStringList& columns);
 
+// What the doctor reads of CaixaControle's last row: whether a cash period is open.
+const QStringList& cashControlColumns();
+
 // Re-reads the business date from caixa.
 Result<BusinessDate> readBusinessDate(const ClubConnection& connection);
 

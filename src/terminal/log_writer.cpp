@@ -1,5 +1,9 @@
 #include "terminal/log_writer.h"
 
+#include "store/payment_lookups.h"
+#include "store/schema.h"
+#include "store/statement_catalogue.h"
+
 #include <QStringList>
 
 namespace orvalen::terminal {
@@ -21,30 +25,61 @@ store::Status runCounted(const store::ClubConnection& connection, const QString&
     return store::Status::success();
 }
 
+QString insertText(const QString& table, const QStringList& names, const QString& countSql) {
+    QStringList markers;
+    for (const QString& name : names) {
+        markers << QLatin1Char(':') + name;
+    }
+    const QString columns = names.join(QStringLiteral(", "));
+    const QString values = markers.join(QStringLiteral(", "));
+    if (countSql.isEmpty()) {
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, columns, values);
+    }
+    return QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE (%4) < :LIMITE")
+        .arg(table, columns, values, countSql);
+}
+
+// Each log table's row with every column it declares; an outcome names only the columns
+// it sets, in its own order. A student's grant under a daily limit counts in the insert.
+std::vector<store::CatalogueEntry> insertEntries(const store::Dialect& dialect) {
+    std::vector<store::CatalogueEntry> entries;
+    for (const char* table : {"Acesso", "AcessoDia", "AcessoFuncionarios", "AcessoVisitantes"}) {
+        QStringList names;
+        for (const store::Column& column : store::findTable(QLatin1String(table))->columns) {
+            if (column.type != store::ColumnType::Identity) {
+                names << column.name;
+            }
+        }
+        const QString name = QLatin1String(table);
+        const QString used = QStringLiteral("access log: the row an outcome writes");
+        entries.push_back(
+            {QStringLiteral("log row %1").arg(name), used, insertText(name, names, QString())});
+        if (name == QLatin1String("AcessoDia")) {
+            entries.push_back(
+                {QStringLiteral("log row AcessoDia under the daily limit"), used,
+                 insertText(name, names, store::PaymentLookups::grantedCountForInsert(dialect))});
+        }
+    }
+    return entries;
+}
+
+const store::StatementFamily kInserts{&insertEntries};
+
 // INSERT with every value bound by its column's marker; a limited row is inserted by a
 // SELECT that counts in the same statement.
 store::Status insertRow(const store::ClubConnection& connection, const LogRow& row, int& inserted) {
     QStringList names;
-    QStringList markers;
     store::Bindings bindings;
     for (const auto& [name, value] : row.columns) {
         names << name;
-        markers << QLatin1Char(':') + name;
         bindings.emplace_back(QLatin1Char(':') + name, value);
     }
-    const QString columns = names.join(QStringLiteral(", "));
-    const QString values = markers.join(QStringLiteral(", "));
-    if (!row.limit) {
-        return runCounted(
-            connection,
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(row.table, columns, values),
-            bindings, inserted);
+    if (row.limit) {
+        bindings.insert(bindings.end(), row.limit->bindings.begin(), row.limit->bindings.end());
+        bindings.emplace_back(QStringLiteral(":LIMITE"), row.limit->limit);
     }
-    bindings.insert(bindings.end(), row.limit->bindings.begin(), row.limit->bindings.end());
-    bindings.emplace_back(QStringLiteral(":LIMITE"), row.limit->limit);
     return runCounted(connection,
-                      QStringLiteral("INSERT INTO %1 (%2) SELECT %3 WHERE (%4) < :LIMITE")
-                          .arg(row.table, columns, values, row.limit->countSql),
+                      insertText(row.table, names, row.limit ? row.limit->countSql : QString()),
                       bindings, inserted);
 }
 

@@ -11,6 +11,7 @@
 #include "app/tool/reader_sim_command.h"
 #include "app/tool/relay_sim_command.h"
 #include "app/tool/send_command.h"
+#include "app/tool/statements_command.h"
 
 #include <array>
 
@@ -92,6 +93,13 @@ std::span<const Command> allCommands() {
                 "a Tec12 keypad or card reader on a pseudo-terminal linked from PATH, for the "
                 "terminal's reader line; prints every byte it sends and receives",
                 &readerSimCommand},
+        Command{"statements", "statements [--dialect sqlserver|sqlite] | statements --check-script",
+                "every statement the terminal and this tool can send to the club database, as "
+                "built for SQL Server (the default) or the SQLite file: a comment line with its "
+                "name and where it is used, the statement, a blank line between entries; "
+                "--check-script prints the DBA's read-only T-SQL check of tables, columns and "
+                "indexes (docs/sqlserver-check.sql)",
+                &statementsCommand},
     };
     return commands;
 }

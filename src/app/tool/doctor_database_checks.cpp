@@ -3,6 +3,7 @@
 #include "store/db_values.h"
 #include "store/schema.h"
 #include "store/settings.h"
+#include "store/statement_catalogue.h"
 #include "store/table_opening.h"
 
 #include <QSqlQuery>
@@ -28,6 +29,15 @@ constexpr NumericSetting kNumericSettings[] = {
     {"Sacvar2", "DATABIT", "8"},
     {"Sacvar2", "STOPBIT", "1"},
 };
+
+const store::Statement kSacvarRows{"doctor Sacvar rows",
+                                   "doctor: whether the settings row is there",
+                                   "SELECT COUNT(*) FROM Sacvar"};
+const store::Statement kSacvar2Rows{"doctor Sacvar2 rows",
+                                    "doctor: whether the settings row is there",
+                                    "SELECT COUNT(*) FROM Sacvar2"};
+const store::Statement kBranchRows{"doctor Filial rows", "doctor: whether the club has branches",
+                                   "SELECT COUNT(*) FROM Filial"};
 
 // The first row of a statement's first column, or an invalid value.
 QVariant firstValue(const store::ClubConnection& connection, const QString& sql) {
@@ -60,8 +70,9 @@ void checkSettings(const store::ClubConnection& connection, ClubFacts& facts,
             report.problem(row.error().message, kSchemaFix);
             continue;
         }
-        if (firstValue(connection, QStringLiteral("SELECT COUNT(*) FROM %1").arg(name)).toInt() <
-            1) {
+        if (firstValue(connection, (name == QLatin1String("Sacvar") ? kSacvarRows : kSacvar2Rows)
+                                       .text(connection.dialect()))
+                .toInt() < 1) {
             report.problem(
                 QStringLiteral("the settings table %1 has no row").arg(name),
                 QStringLiteral("enter this terminal's settings in the back office, which "
@@ -90,10 +101,10 @@ void checkSettings(const store::ClubConnection& connection, ClubFacts& facts,
 
 void checkCashPeriod(const store::ClubConnection& connection, const QDate& today,
                      DoctorReport& report) {
-    const QString last = connection.dialect().lastRowOrder();
     const auto business = store::readBusinessDate(connection);
-    auto control = connection.execute(
-        QStringLiteral("SELECT DATA, CONTADORPDR, ABERTO FROM CaixaControle") + last);
+    // The last row, as the login reads it: on SQL Server the rows come in storage order.
+    const auto control =
+        store::lastRow(connection, QStringLiteral("CaixaControle"), store::cashControlColumns());
     const QString openFix =
         QStringLiteral("open today's cash period in the back office (for the demo club, run "
                        "`orvalen demo create DIR` again)");
@@ -110,15 +121,15 @@ void checkCashPeriod(const store::ClubConnection& connection, const QDate& today
                                       "again)"));
         return;
     }
-    if (!control || !control->next() || !store::readBool(control->value(2)) ||
-        control->value(1).toInt() == 0) {
+    if (!control || !control->has_value() || !store::readBool(control.value()->value(2)) ||
+        control.value()->value(1).toInt() == 0) {
         report.problem(
             QStringLiteral("no cash period is open (CaixaControle): the login refuses with "
                            "\"Por favor abrir o CAIXA !\""),
             openFix);
         return;
     }
-    const QDate controlDay = store::readDate(control->value(0));
+    const QDate controlDay = store::readDate(control.value()->value(0));
     if (today > controlDay) {
         report.problem(
             QStringLiteral("the open cash period is of %1: the login refuses with \"Por favor "
@@ -173,7 +184,7 @@ ClubFacts checkClubDatabase(const store::ClubConnection& connection, const QDate
     }
     if (has("Filial")) {
         facts.hasBranches =
-            firstValue(connection, QStringLiteral("SELECT COUNT(*) FROM Filial")).toInt() > 0;
+            firstValue(connection, kBranchRows.text(connection.dialect())).toInt() > 0;
     }
     return facts;
 }

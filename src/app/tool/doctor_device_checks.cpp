@@ -4,6 +4,7 @@
 #include "hardware/wifi_relay.h"
 #include "shell/fingerprint_parts.h"
 #include "store/settings.h"
+#include "store/statement_catalogue.h"
 #include "terminal/rules/turnstile_choice.h"
 
 #include <QFile>
@@ -23,6 +24,10 @@ namespace orvalen::tool {
 namespace {
 
 using terminal::TurnstileOutputKind;
+
+const store::Statement kActivityCodes{"doctor activities",
+                                      "doctor: the activities the access point file may name",
+                                      "SELECT CODIGO FROM Atividades"};
 
 QString userName() {
     const passwd* entry = getpwuid(geteuid());
@@ -280,7 +285,7 @@ void checkAccessPointCodes(const store::ClubConnection& club, const store::Local
     if (codes.isEmpty()) {
         return; // no file: every activity is admitted
     }
-    auto rows = club.execute(QStringLiteral("SELECT CODIGO FROM Atividades"));
+    auto rows = club.execute(kActivityCodes.text(club.dialect()));
     if (!rows) {
         return; // the schema check has said why
     }

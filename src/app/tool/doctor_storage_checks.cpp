@@ -1,5 +1,7 @@
 #include "app/tool/doctor_storage_checks.h"
 
+#include "store/statement_catalogue.h"
+
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -15,6 +17,13 @@ namespace {
 
 // How many of SQLite's findings the report quotes; one is enough to know the file is hurt.
 constexpr int kFindingsQuoted = 5;
+
+const store::Statement kIntegrityCheck{
+    "doctor integrity", "doctor: whether an SQLite club file is sound",
+    [](const store::Dialect& d) {
+        return d.isSqlite() ? QStringLiteral("PRAGMA integrity_check(%1)").arg(kFindingsQuoted)
+                            : QString();
+    }};
 
 void checkWritable(const QString& file, DoctorReport& report) {
     // access(2) answers for this user, a read-only mount included.
@@ -39,7 +48,9 @@ void checkIntegrity(const store::ClubConnection& connection, DoctorReport& repor
                        "\".recover\" can rescue the rows of a damaged file")
             .arg(file);
     QSqlQuery query(connection.database());
-    if (!query.exec(QStringLiteral("PRAGMA integrity_check(%1)").arg(kFindingsQuoted))) {
+    const QString check = kIntegrityCheck.text(connection.dialect());
+    store::noteStatement(check);
+    if (!query.exec(check)) {
         report.problem(QStringLiteral("the club database file %1 cannot be checked: %2")
                            .arg(file, query.lastError().text()),
                        fix);
