@@ -41,18 +41,22 @@ const TableQuery kTables[] = {
      true, false},
 };
 
-// The conditions a filter may ask for, one bit each: day, number, status.
+// The conditions a filter may ask for, one bit each: day, number, status, from a time of day.
 struct Condition {
     const char* word;
     const char* sql;
 };
 constexpr Condition kConditions[] = {{"day", "a.DATA >= :DESDE AND a.DATA < :ATE"},
                                      {"number", "a.MATRICULA = :MATRICULA"},
-                                     {"status", "a.STATUS = :STATUS"}};
+                                     {"status", "a.STATUS = :STATUS"},
+                                     {"from", "a.HORA >= :DESDE_HORA"}};
+constexpr int kNumberBit = 2;
+constexpr int kStatusBit = 4;
+constexpr int kFromBit = 8;
 
 QStringList conditionParts(int filter, bool sql) {
     QStringList parts;
-    for (int bit = 0; bit < 3; ++bit) {
+    for (int bit = 0; bit < 4; ++bit) {
         if ((filter & (1 << bit)) != 0) {
             const Condition& condition = kConditions[bit];
             parts << QLatin1String(sql ? condition.sql : condition.word);
@@ -74,15 +78,18 @@ QString accessRowsText(const TableQuery& query, int filter) {
 std::vector<store::CatalogueEntry> accessRowsEntries(const store::Dialect&) {
     std::vector<store::CatalogueEntry> entries;
     for (const TableQuery& query : kTables) {
-        // A number or a status condition only where the table has the column.
-        const int filters = query.hasNumber ? (query.hasStatus ? 8 : 4) : 2;
-        for (int filter = 0; filter < filters; ++filter) {
+        for (int filter = 0; filter < 16; ++filter) {
+            // A number or a status condition only where the table has the column.
+            if (((filter & kNumberBit) != 0 && !query.hasNumber) ||
+                ((filter & kStatusBit) != 0 && !(query.hasNumber && query.hasStatus)))
+                continue;
             const QStringList by = conditionParts(filter, false);
             entries.push_back(
                 {QStringLiteral("log rows %1%2")
                      .arg(QLatin1String(query.table),
                           by.isEmpty() ? QString() : QStringLiteral(" by ") + by.join(u'+')),
-                 QStringLiteral("`orvalen log` and `orvalen explain`: the access rows"),
+                 QStringLiteral(
+                     "`orvalen log`, `orvalen explain` and the desk page: the access rows"),
                  accessRowsText(query, filter)});
         }
     }
@@ -127,7 +134,6 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
                 store::dateTimeValue(dialect, QDateTime(filter.date->addDays(1), {})));
         }
         if (filter.from) {
-            conditions << QStringLiteral("a.HORA >= :DESDE_HORA");
             bindings.emplace_back(QStringLiteral(":DESDE_HORA"),
                                   store::timeOfDayValue(dialect, *filter.from));
         }
@@ -138,8 +144,9 @@ store::Result<std::vector<AccessRow>> readAccessRows(const store::ClubConnection
             bindings.emplace_back(QStringLiteral(":STATUS"), *filter.status);
         }
         auto fetched = connection.fetchAll(
-            accessRowsText(query, (filter.date ? 1 : 0) | (filter.number ? 2 : 0) |
-                                      (filter.status && query.hasNumber ? 4 : 0)),
+            accessRowsText(query, (filter.date ? 1 : 0) | (filter.number ? kNumberBit : 0) |
+                                      (filter.status && query.hasNumber ? kStatusBit : 0) |
+                                      (filter.from ? kFromBit : 0)),
             bindings);
         if (!fetched.ok())
             return store::Error{QString::fromLatin1(query.table) + QStringLiteral(": ") +
