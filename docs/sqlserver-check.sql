@@ -303,6 +303,10 @@ VALUES
     (N'IX_AulasColetivas_Codigo', N'AulasColetivas', N'CREATE INDEX IX_AulasColetivas_Codigo ON AulasColetivas (Codigo)'),
     (N'IX_AcessoDia_MATRICULA', N'AcessoDia', N'CREATE INDEX IX_AcessoDia_MATRICULA ON AcessoDia (MATRICULA)'),
     (N'IX_LiberaGympass_Matricula', N'LiberaGympass', N'CREATE INDEX IX_LiberaGympass_Matricula ON LiberaGympass (Matricula)'),
+    (N'IX_Acesso_DATA', N'Acesso', N'CREATE INDEX IX_Acesso_DATA ON Acesso (DATA)'),
+    (N'IX_Acesso_MATRICULA', N'Acesso', N'CREATE INDEX IX_Acesso_MATRICULA ON Acesso (MATRICULA)'),
+    (N'IX_AcessoFuncionarios_DATA', N'AcessoFuncionarios', N'CREATE INDEX IX_AcessoFuncionarios_DATA ON AcessoFuncionarios (DATA)'),
+    (N'IX_AcessoVisitantes_DATA', N'AcessoVisitantes', N'CREATE INDEX IX_AcessoVisitantes_DATA ON AcessoVisitantes (DATA)'),
     (N'IX_Usuarios_CODIGO', N'Usuarios', N'CREATE INDEX IX_Usuarios_CODIGO ON Usuarios (CODIGO)');
 
 DECLARE @expected_index_columns TABLE (
@@ -330,6 +334,10 @@ VALUES
     (N'IX_AulasColetivas_Codigo', 1, N'Codigo'),
     (N'IX_AcessoDia_MATRICULA', 1, N'MATRICULA'),
     (N'IX_LiberaGympass_Matricula', 1, N'Matricula'),
+    (N'IX_Acesso_DATA', 1, N'DATA'),
+    (N'IX_Acesso_MATRICULA', 1, N'MATRICULA'),
+    (N'IX_AcessoFuncionarios_DATA', 1, N'DATA'),
+    (N'IX_AcessoVisitantes_DATA', 1, N'DATA'),
     (N'IX_Usuarios_CODIGO', 1, N'CODIGO');
 
 -- One row per index a lookup needs: present when some index of the table starts with
