@@ -8,11 +8,10 @@ namespace orvalen::contingency {
 
 namespace {
 
-// Only members who may come in are looked at; the others' receipts, fingers and photos
-// would only make the copy slower to take.
+// Only members who may come in are looked at; the others' receipts and photos would only
+// make the copy slower to take. Alunos stays whole: it tells an inactive member from an
+// unknown number.
 const QString kActiveMember = QStringLiteral("MATRICULA IN (SELECT MATRICULA FROM AlunosAtivos)");
-const QString kActiveMemberMixedCase =
-    QStringLiteral("Matricula IN (SELECT MATRICULA FROM AlunosAtivos)");
 // The access rows of the day before and of today: the daily limit and the re-entry
 // tolerance read today's, and a terminal may still be on yesterday's business date.
 const QString kRecentRows = QStringLiteral("DATA >= :DESDE");
@@ -20,9 +19,6 @@ const QString kRecentRows = QStringLiteral("DATA >= :DESDE");
 QString filterFor(const QString& table) {
     if (table == QLatin1String("RECEB") || table == QLatin1String("FotosAlunos")) {
         return kActiveMember;
-    }
-    if (table == QLatin1String("Alunos")) {
-        return kActiveMemberMixedCase;
     }
     if (table == QLatin1String("Acesso") || table == QLatin1String("AcessoFuncionarios") ||
         table == QLatin1String("AcessoVisitantes") || table == QLatin1String("FrequenciaAula")) {
