@@ -70,6 +70,37 @@ TEST(SilentNetwork, TheLoginGivesUpAfterTheConnectTimeout) {
     EXPECT_LT(waited, 8000) << "the login waited " << waited << " ms";
 }
 
+// With a copy to decide from, a silent server is given up on sooner: the login after 5 s
+// whatever the data link's Connect Timeout, each statement after 8 s.
+TEST(SilentNetwork, WithContingencyOnTheLoginGivesUpAfterFiveSeconds) {
+    SilentServer server;
+    QTemporaryDir folder;
+    const QString udl = folder.filePath(QStringLiteral("Orvalen.udl"));
+    QFile file(udl);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[oledb]\r\nProvider=SQLOLEDB.1;Data Source=127.0.0.1,%1;"
+                              "Initial Catalog=Clube;User ID=sa;Password=x;Connect Timeout=0\r\n")
+                   .arg(server.port())
+                   .toUtf8());
+    file.close();
+    LocalSettings local;
+    local.folder = folder.path();
+    local.contingency.enabled = true;
+    const Result<ConnectionSpec> spec = connectionSpecFromFile(udl, local);
+    ASSERT_TRUE(spec.ok()) << spec.error().message.toStdString();
+    EXPECT_EQ(spec->statementSeconds, 8);
+    EXPECT_EQ(spec->connectOptions, QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=5"));
+
+    ClubConnection connection(spec.value(), QStringLiteral("silent-contingency"));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(connection.open().ok());
+    const qint64 waited = timer.elapsed();
+    std::cout << "[ figures  ] silent server, contingency on: the login gave up after " << waited
+              << " ms\n";
+    EXPECT_LT(waited, 9000) << "the login waited " << waited << " ms";
+}
+
 // Every statement of an ODBC connection carries the bound its connection gives, so that a
 // server that stops answering mid-statement frees the terminal. The driver manager's trace
 // shows what each statement was given.
