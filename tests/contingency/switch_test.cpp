@@ -73,6 +73,7 @@ TEST(SwitchToCopy, AConnectionDroppedMidIdentificationDecidesFromTheCopy) {
         const qint64 took = timer.elapsed();
         EXPECT_TRUE(injector.fired());
         EXPECT_LT(took, 5000);
+        ASSERT_FALSE(club.h.observer.statusTexts.isEmpty());
         EXPECT_EQ(club.h.observer.statusTexts.last(), QStringLiteral("Acesso Livre"));
         EXPECT_EQ(club.h.observer.releases, 1);
         EXPECT_TRUE(club.h.aviso.boxes.empty()) << club.h.aviso.boxes.front().text.toStdString();
