@@ -41,6 +41,7 @@ bool AwaySwitch::switchToCopy(const QString& why) {
     if (!settings_.enabled || clubAnswers(main_.spec())) {
         return false;
     }
+    const std::lock_guard<std::mutex> hold(fileLock_);
     const QDateTime now = now_();
     auto copy = openYoungCopy(settings_, now, connectionName("contingency-check"));
     if (!copy.ok()) {
@@ -60,6 +61,7 @@ bool AwaySwitch::switchToCopy(const QString& why) {
     }
     copyTakenAt_ = info.takenAt;
     outbox_ = std::make_unique<OutboxWriter>(main_, info.terminal, now_);
+    away_ = true;
     log_.record(QStringLiteral("club database away (%1): deciding from the contingency copy of %2")
                     .arg(why, info.takenAt.toString(QStringLiteral("dd/MM/yyyy HH:mm"))));
     return true;
@@ -70,10 +72,16 @@ bool AwaySwitch::tryBack() {
         return false;
     }
     const int decided = outbox_->written();
-    outbox_.reset();
-    main_.repoint(clubSpec_);
-    if (!main_.open().ok()) {
-        // Gone again between the probe and now: stay on the copy.
+    bool reopened = false;
+    {
+        const std::lock_guard<std::mutex> hold(fileLock_);
+        away_ = false;
+        outbox_.reset();
+        main_.repoint(clubSpec_);
+        reopened = main_.open().ok();
+    }
+    if (!reopened) {
+        // Gone again between the probe and now: back on the copy.
         switchToCopy(QStringLiteral("the connection was refused again"));
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contingency/copy_refresh.h"
 #include "contingency/outbox_writer.h"
 #include "store/connection.h"
 #include "store/error_log.h"
@@ -8,8 +9,10 @@
 #include "terminal/student_source.h"
 
 #include <QDateTime>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace orvalen::contingency {
 
@@ -25,7 +28,14 @@ public:
     AwaySwitch(const AwaySwitch&) = delete;
     AwaySwitch& operator=(const AwaySwitch&) = delete;
 
-    bool away() const { return outbox_ != nullptr; }
+    bool away() const { return away_.load(); }
+    // What the club connection was before the switch.
+    const store::ConnectionSpec& clubSpec() const { return clubSpec_; }
+    // For the background refresh: the copy is not replaced while the terminal decides
+    // from it, nor between a switch's check and its opening of the file.
+    ReplaceGate replaceGate() {
+        return {&fileLock_, [this] { return !away_.load(); }};
+    }
     // The strip the terminal window shows while away; empty otherwise.
     QString stripText() const;
 
@@ -61,6 +71,8 @@ private:
     store::ConnectionSpec clubSpec_;
     QDateTime copyTakenAt_;
     std::unique_ptr<OutboxWriter> outbox_;
+    std::atomic<bool> away_{false};
+    std::mutex fileLock_;
     Writer writer_{*this};
 };
 

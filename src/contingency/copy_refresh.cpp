@@ -16,6 +16,7 @@
 #include <QSysInfo>
 #include <QUuid>
 #include <cstdio>
+#include <mutex>
 
 namespace orvalen::contingency {
 
@@ -143,24 +144,29 @@ store::Status buildCopy(const store::ClubConnection& club, QSqlDatabase& copy,
     if (!copy.commit()) {
         return store::Error{copy.lastError().text()};
     }
-    if (QFileInfo::exists(settings.copyPath)) {
-        // An old copy that cannot be read has nothing to carry; its rows were never readable.
-        if (run(copy, kAttachPrevious, {{QStringLiteral(":FILE"), settings.copyPath}}).ok()) {
-            QSqlQuery carry(copy);
-            if (carry.exec(kCarryWaiting)) {
-                figures.carried = carry.numRowsAffected();
-            }
-            run(copy, QStringLiteral("DETACH DATABASE previous"));
-        }
-    }
     return store::Status::success();
+}
+
+// The writes still waiting in the copy about to be replaced; `carried` counts them.
+void carryWaiting(QSqlDatabase& copy, const QString& previous, int& carried) {
+    if (!QFileInfo::exists(previous)) {
+        return;
+    }
+    // An old copy that cannot be read has nothing to carry; its rows were never readable.
+    if (run(copy, kAttachPrevious, {{QStringLiteral(":FILE"), previous}}).ok()) {
+        QSqlQuery carry(copy);
+        if (carry.exec(kCarryWaiting)) {
+            carried = carry.numRowsAffected();
+        }
+        run(copy, QStringLiteral("DETACH DATABASE previous"));
+    }
 }
 
 } // namespace
 
 store::Result<RefreshFigures> refreshCopy(const store::ClubConnection& club,
                                           const store::ContingencySettings& settings,
-                                          const QDateTime& now) {
+                                          const QDateTime& now, const ReplaceGate& gate) {
     static QAtomicInt counter;
     QElapsedTimer clock;
     clock.start();
@@ -178,6 +184,25 @@ store::Result<RefreshFigures> refreshCopy(const store::ClubConnection& club,
             copy.setDatabaseName(fresh);
             built = copy.open() ? buildCopy(club, copy, settings, now, figures)
                                 : store::Error{copy.lastError().text()};
+            if (built.ok()) {
+                // From the last carried write to the rename nobody writes the old copy.
+                std::unique_lock<std::mutex> hold;
+                if (gate.lock != nullptr) {
+                    hold = std::unique_lock<std::mutex>(*gate.lock);
+                }
+                if (gate.mayReplace && !gate.mayReplace()) {
+                    built = store::Error{QStringLiteral("the terminal is deciding from it")};
+                } else {
+                    carryWaiting(copy, settings.copyPath, figures.carried);
+                    copy.close();
+                    // rename(2) replaces the old copy in one step: a reader has the old file
+                    // or the new one.
+                    if (std::rename(QFile::encodeName(fresh).constData(),
+                                    QFile::encodeName(settings.copyPath).constData()) != 0) {
+                        built = store::Error{QStringLiteral("it cannot be replaced")};
+                    }
+                }
+            }
             copy.close();
         }
         QSqlDatabase::removeDatabase(name);
@@ -186,13 +211,6 @@ store::Result<RefreshFigures> refreshCopy(const store::ClubConnection& club,
         QFile::remove(fresh);
         return store::Error{QStringLiteral("the contingency copy %1 was not refreshed: %2")
                                 .arg(settings.copyPath, built.error().message)};
-    }
-    // rename(2) replaces the old copy in one step: a reader has the old file or the new one.
-    if (std::rename(QFile::encodeName(fresh).constData(),
-                    QFile::encodeName(settings.copyPath).constData()) != 0) {
-        QFile::remove(fresh);
-        return store::Error{
-            QStringLiteral("the contingency copy %1 cannot be replaced").arg(settings.copyPath)};
     }
     figures.bytes = QFileInfo(settings.copyPath).size();
     figures.milliseconds = clock.elapsed();

@@ -5,6 +5,8 @@
 #include "store/result.h"
 
 #include <QDateTime>
+#include <functional>
+#include <mutex>
 
 namespace orvalen::contingency {
 
@@ -15,6 +17,13 @@ struct RefreshFigures {
     int carried = 0; // outbox rows still waiting, taken over from the previous copy
 };
 
+// Who else uses the copy file: the replacement waits for `lock`, and gives up when
+// `mayReplace` says no (the terminal is deciding from the old copy and writing its outbox).
+struct ReplaceGate {
+    std::mutex* lock = nullptr;
+    std::function<bool()> mayReplace;
+};
+
 // Takes a new copy of what the decisions read from the club database `club` (its own
 // connection: the caller's thread) at `now`. The copy is built in a new file beside the
 // old one and renamed over it only when complete, so a refresh that fails or is killed
@@ -22,6 +31,6 @@ struct RefreshFigures {
 // into the new one with their keys.
 store::Result<RefreshFigures> refreshCopy(const store::ClubConnection& club,
                                           const store::ContingencySettings& settings,
-                                          const QDateTime& now);
+                                          const QDateTime& now, const ReplaceGate& gate = {});
 
 } // namespace orvalen::contingency

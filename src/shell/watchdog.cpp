@@ -1,5 +1,7 @@
 #include "shell/watchdog.h"
 
+#include <QFileInfo>
+
 namespace orvalen::shell {
 
 Watchdog::Watchdog(store::ClubConnection& connection, DataLink dataLink, store::Aviso& aviso,
@@ -29,11 +31,26 @@ bool Watchdog::probe() const {
     return connection_.execute(QStringLiteral("SELECT CLIENTE FROM Sacvar")).ok();
 }
 
+// An SQLite club file renamed or deleted still answers through the connection that has it
+// open: only its name tells that the club's database is gone.
+bool Watchdog::clubGone() const {
+    const store::ConnectionSpec& spec = connection_.spec();
+    return spec.driver == QLatin1String("QSQLITE") && !QFileInfo::exists(spec.databaseName);
+}
+
 void Watchdog::Timer1Timer() {
     if (!enabled_) {
         return;
     }
-    if (probe()) {
+    if (away_ != nullptr && away_->away()) {
+        away_->tryBack(); // in the background: nobody has to click for it
+        return;
+    }
+    const bool gone = !probe() || (away_ != nullptr && clubGone());
+    if (!gone) {
+        return;
+    }
+    if (away_ != nullptr && away_->switchToCopy(QStringLiteral("the watchdog's probe failed"))) {
         return;
     }
     enabled_ = false;
