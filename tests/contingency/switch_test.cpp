@@ -1,7 +1,4 @@
-#include "contingency/away_switch.h"
-#include "contingency/copy_file.h"
-#include "contingency/copy_refresh.h"
-#include "support/decision_harness.h"
+#include "contingency/switching_club.h"
 #include "support/fault_injector.h"
 
 #include <QElapsedTimer>
@@ -11,39 +8,6 @@
 
 namespace orvalen::test {
 namespace {
-
-const QString kPaid = QStringLiteral("0000000001");
-
-// A harness club with one paid member, a fresh copy of it, and the switch between them.
-struct SwitchingClub {
-    explicit SwitchingClub(Route route = Route::Direct) : h(route) {
-        h.addStudent(kPaid);
-        settings.enabled = true;
-        settings.copyPath = h.db.folder() + QStringLiteral("/copy.db");
-        EXPECT_TRUE(contingency::refreshCopy(h.db.connection(), settings, h.clock.now()).ok());
-        away = std::make_unique<contingency::AwaySwitch>(h.db.connection(), settings, h.errorLog,
-                                                         [this] { return h.clock.now(); });
-        h.writer = &away->writer();
-        h.connectionSwitch = away.get();
-        h.open();
-    }
-    // The club database unreachable from now on: a fresh connection finds no file.
-    void takeAway() const {
-        ASSERT_TRUE(QFile::rename(h.db.file(), h.db.file() + QStringLiteral(".away")));
-    }
-    void bringBack() const {
-        ASSERT_TRUE(QFile::rename(h.db.file() + QStringLiteral(".away"), h.db.file()));
-    }
-    int waiting() const {
-        const auto info = contingency::readCopyInfo(settings.copyPath);
-        EXPECT_TRUE(info.ok());
-        return info.ok() ? info->waiting : -1;
-    }
-
-    DecisionHarness h;
-    store::ContingencySettings settings;
-    std::unique_ptr<contingency::AwaySwitch> away;
-};
 
 // The connection dropped before each statement of an identification in turn, with the club
 // database gone: the member is still let in, decided from the copy within 5 s, with no box,
@@ -103,8 +67,8 @@ TEST(SwitchToCopy, AConnectionDroppedMidIdentificationDecidesFromTheCopy) {
         EXPECT_TRUE(log.contains(QStringLiteral("deciding from the contingency copy of 15/03/2021 "
                                                 "10:00")))
             << log.toStdString();
-        EXPECT_TRUE(log.contains(
-            QStringLiteral("club database back: %1 people decided").arg(offline + 1)))
+        EXPECT_TRUE(
+            log.contains(QStringLiteral("club database back: %1 people decided").arg(offline + 1)))
             << log.toStdString();
     }
 }
