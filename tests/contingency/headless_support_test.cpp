@@ -99,5 +99,35 @@ TEST(HeadlessSupport, DoctorAndStatusSayWhetherContingencyIsOn) {
     EXPECT_FALSE(off.out.contains(QStringLiteral("Acesso Livre")));
 }
 
+// A partner-pass release used at another turnstile while this one decided from the copy:
+// the person passed, so the rows stay; the conflict goes to the exception log and the ledger.
+TEST(HeadlessSupport, AReleaseUsedElsewhereMeanwhileIsAConflictAndTheRowsStay) {
+    AwayClub club;
+    const QString member = numberOf(club, QStringLiteral("gympass-released"));
+    club.away();
+    const ToolRun in = club.identify(member);
+    EXPECT_TRUE(in.out.contains(QStringLiteral("status panel: Acesso Livre")))
+        << in.out.toStdString();
+    // Used up in the copy: the same release does not let the member in twice offline.
+    const ToolRun twice = club.identify(member, QStringLiteral("10:05"));
+    EXPECT_FALSE(twice.out.contains(QStringLiteral("status panel: Acesso Livre")))
+        << twice.out.toStdString();
+    club.back();
+    club.demo().change(
+        QStringLiteral("DELETE FROM LiberaGympass WHERE Matricula = '%1'").arg(member));
+    const ToolRun replayed = club.contingency(QStringLiteral("replay"));
+    EXPECT_EQ(replayed.status, 0) << replayed.out.toStdString();
+    EXPECT_TRUE(replayed.out.contains(QStringLiteral("1 conflicts"))) << replayed.out.toStdString();
+    EXPECT_EQ(club.clubValue(QStringLiteral("SELECT COUNT(*) FROM Acesso WHERE MATRICULA = '%1' "
+                                            "AND STATUS = 'L'")
+                                 .arg(member))
+                  .toInt(),
+              1);
+    EXPECT_TRUE(club.clubValue(QStringLiteral("SELECT CONFLITO FROM ContingencyLedger WHERE "
+                                              "CONFLITO IS NOT NULL"))
+                    .toString()
+                    .contains(member));
+}
+
 } // namespace
 } // namespace orvalen::test
