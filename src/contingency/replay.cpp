@@ -42,20 +42,14 @@ QVariant clubValue(const store::ClubConnection& club, const QString& table, cons
     return read.isValid() ? store::dateTimeValue(club.dialect(), read) : value;
 }
 
+// The row as the club database takes it, its limit dropped: the person has passed.
 store::Status insertRow(const store::ClubConnection& club, const terminal::LogRow& row) {
-    QStringList names;
-    QStringList markers;
-    store::Bindings bindings;
+    terminal::LogRow converted{row.table, {}, std::nullopt};
     for (const auto& [name, value] : row.columns) {
-        names << name;
-        markers << QLatin1Char(':') + name;
-        bindings.emplace_back(QLatin1Char(':') + name, clubValue(club, row.table, name, value));
+        converted.columns.emplace_back(name, clubValue(club, row.table, name, value));
     }
-    auto inserted = club.execute(
-        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(row.table, names.join(QStringLiteral(", ")), markers.join(QStringLiteral(", "))),
-        bindings);
-    return inserted.ok() ? store::Status::success() : store::Status(inserted.error());
+    int inserted = 0;
+    return terminal::insertLogRow(club, converted, inserted);
 }
 
 QString tablesOf(const terminal::LogWrite& change) {

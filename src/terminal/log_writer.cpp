@@ -21,9 +21,12 @@ store::Status runCounted(const store::ClubConnection& connection, const QString&
     return store::Status::success();
 }
 
+} // namespace
+
 // INSERT with every value bound by its column's marker; a limited row is inserted by a
 // SELECT that counts in the same statement.
-store::Status insertRow(const store::ClubConnection& connection, const LogRow& row, int& inserted) {
+store::Status insertLogRow(const store::ClubConnection& connection, const LogRow& row,
+                           int& inserted) {
     QStringList names;
     QStringList markers;
     store::Bindings bindings;
@@ -48,7 +51,7 @@ store::Status insertRow(const store::ClubConnection& connection, const LogRow& r
                       bindings, inserted);
 }
 
-} // namespace
+namespace {} // namespace
 
 QVariant LogRow::value(const QString& column) const {
     for (const auto& [name, value] : columns) {
@@ -76,7 +79,7 @@ store::Status applyLogWrite(const store::ClubConnection& connection, const LogWr
     for (const LogRow& row : change.rows) {
         table = row.table;
         int inserted = 0;
-        if (store::Status ran = insertRow(connection, row, inserted); !ran.ok()) {
+        if (store::Status ran = insertLogRow(connection, row, inserted); !ran.ok()) {
             return ran;
         }
         if (row.limit && inserted == 0) {

@@ -64,6 +64,11 @@ public:
     virtual bool changesDatabase() const { return true; }
 };
 
+// Inserts one row with every value bound; `inserted` is 0 when a limited row found its
+// limit reached.
+store::Status insertLogRow(const store::ClubConnection& connection, const LogRow& row,
+                           int& inserted);
+
 // Runs every statement and row of `change` on the connection, inside the caller's
 // transaction; `table` names the one that ran last, `conditionHeld` turns false when a
 // statement or a limited row found its condition gone.

@@ -22,6 +22,10 @@ double megabytes(qint64 bytes) {
 int status(const store::LocalSettings& local, CommandContext& context) {
     const store::ContingencySettings& settings = local.contingency;
     context.out << "contingency: " << (settings.enabled ? "on" : "off") << '\n';
+    if (!settings.problem.isEmpty()) {
+        context.out << "problem: " << settings.problem << '\n';
+        return 1;
+    }
     context.out << "copy: " << settings.copyPath << '\n';
     if (!QFileInfo::exists(settings.copyPath)) {
         context.out << "no copy yet\n";
