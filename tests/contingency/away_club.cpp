@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orvalen::test {
 
@@ -43,6 +45,35 @@ QVariant AwayClub::clubValue(const QString& sql) const {
     auto rows = club.fetchAll(sql);
     EXPECT_TRUE(rows.ok()) << (rows.ok() ? "" : rows.error().message.toStdString());
     return rows.ok() && !rows->empty() ? rows->front().value(0) : QVariant();
+}
+
+std::optional<store::Error> KillingGate::beforeStatement(QSqlDatabase&, const QString&) {
+    step();
+    return std::nullopt;
+}
+
+std::optional<store::Error> KillingGate::beforeCommit(QSqlDatabase&) {
+    step();
+    return std::nullopt;
+}
+
+void KillingGate::step() {
+    if (++steps_ == at_) {
+        _exit(9);
+    }
+}
+
+int childExit(const std::function<void()>& body) {
+    const pid_t child = fork();
+    if (child == 0) {
+        body();
+        _exit(0);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
 }
 
 QList<std::pair<QString, QString>> catalogueNumbers(const QString& folder) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "store/connection.h"
 #include "support/doctor_installation.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace orvalen::test {
 
@@ -30,6 +32,25 @@ public:
 private:
     DemoInstallation demo_;
 };
+
+// Dies, as a terminal switched off would, just before the N-th statement or commit of the
+// connections it watches (exit status 9); only counts them when N is 0.
+class KillingGate : public store::StatementGate {
+public:
+    explicit KillingGate(int at) : at_(at) {}
+    std::optional<store::Error> beforeStatement(QSqlDatabase&, const QString&) override;
+    std::optional<store::Error> beforeCommit(QSqlDatabase&) override;
+    int steps() const { return steps_; }
+
+private:
+    void step();
+    int at_;
+    int steps_ = 0;
+};
+
+// Runs `body` in a child process of its own, on the files as they are now, and gives how
+// the child ended (its exit status, or -1 when it did not exit).
+int childExit(const std::function<void()>& body);
 
 // The numbers of the demo catalogue with the situation they stand for.
 QList<std::pair<QString, QString>> catalogueNumbers(const QString& folder);

@@ -7,29 +7,9 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace orvalen::test {
 namespace {
-
-// Dies before the N-th statement the refresh sends the club database.
-class DyingReads : public store::StatementGate {
-public:
-    explicit DyingReads(int at) : at_(at) {}
-    std::optional<store::Error> beforeStatement(QSqlDatabase&, const QString&) override {
-        if (++seen_ == at_) {
-            _exit(9);
-        }
-        return std::nullopt;
-    }
-    std::optional<store::Error> beforeCommit(QSqlDatabase&) override { return std::nullopt; }
-    int seen() const { return seen_; }
-
-private:
-    int at_;
-    int seen_ = 0;
-};
 
 store::ContingencySettings settingsOf(const AwayClub& club) {
     auto local = store::LocalSettings::load(club.folder());
@@ -37,7 +17,7 @@ store::ContingencySettings settingsOf(const AwayClub& club) {
     return local->contingency;
 }
 
-int refreshWith(const AwayClub& club, DyingReads& gate) {
+int refreshWith(const AwayClub& club, KillingGate& gate) {
     store::ClubConnection main(sqliteSpec(club.clubPath(), Route::Direct),
                                QStringLiteral("refresh-main"));
     EXPECT_TRUE(main.open().ok());
@@ -52,21 +32,17 @@ TEST(CopyRefresh, ARefreshKilledHalfWayKeepsThePreviousCopy) {
     AwayClub club;
     const auto before = contingency::readCopyInfo(club.copyPath());
     ASSERT_TRUE(before.ok()) << before.error().message.toStdString();
-    DyingReads counter(0);
+    KillingGate counter(0);
     ASSERT_EQ(refreshWith(club, counter), 0);
     const auto counted = contingency::readCopyInfo(club.copyPath());
     ASSERT_TRUE(counted.ok());
-    for (const int step : {1, counter.seen() / 2, counter.seen()}) {
+    for (const int step : {1, counter.steps() / 2, counter.steps()}) {
         SCOPED_TRACE(step);
-        const pid_t child = fork();
-        if (child == 0) {
-            DyingReads gate(step);
-            refreshWith(club, gate);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9) << status;
+        ASSERT_EQ(childExit([&] {
+                      KillingGate gate(step);
+                      refreshWith(club, gate);
+                  }),
+                  9);
         const auto after = contingency::readCopyInfo(club.copyPath());
         ASSERT_TRUE(after.ok()) << after.error().message.toStdString();
         EXPECT_EQ(after->takenAt, counted->takenAt);

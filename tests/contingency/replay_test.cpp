@@ -8,36 +8,9 @@
 #include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace orvalen::test {
 namespace {
-
-// Dies, as a terminal switched off would, just before the N-th statement or commit of the
-// connections it watches; counts them when N is 0.
-class KillingGate : public store::StatementGate {
-public:
-    explicit KillingGate(int at) : at_(at) {}
-    std::optional<store::Error> beforeStatement(QSqlDatabase&, const QString&) override {
-        step();
-        return std::nullopt;
-    }
-    std::optional<store::Error> beforeCommit(QSqlDatabase&) override {
-        step();
-        return std::nullopt;
-    }
-    int steps() const { return steps_; }
-
-private:
-    void step() {
-        if (++steps_ == at_) {
-            _exit(9);
-        }
-    }
-    int at_;
-    int steps_ = 0;
-};
 
 class NoLog : public store::ErrorLog {
 public:
@@ -128,15 +101,11 @@ TEST(ExactlyOnceReplay, KilledAtEveryStepThenReplayedLandsEachWriteOnce) {
         restore(club.clubPath(), clubBytes);
         restore(club.copyPath(), copyBytes);
         // The child replays the very files just restored and dies at its step.
-        const pid_t child = fork();
-        if (child == 0) {
-            KillingGate gate(step);
-            replayWith(club, gate);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9) << status;
+        ASSERT_EQ(childExit([&] {
+                      KillingGate gate(step);
+                      replayWith(club, gate);
+                  }),
+                  9);
         const ToolRun after = club.contingency(QStringLiteral("replay"));
         EXPECT_EQ(after.status, 0) << after.out.toStdString();
         const Landed now = landed(club);

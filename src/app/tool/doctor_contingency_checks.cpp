@@ -23,10 +23,10 @@ void checkContingency(const store::LocalSettings& local, const QDateTime& now,
                                            "%1 minutes while it runs")
                                 .arg(settings.refreshMinutes);
     if (!QFileInfo::exists(settings.copyPath)) {
-        report.problem(QStringLiteral("contingency is on but there is no copy at %1: while the "
-                                      "club database is away nobody gets in")
-                           .arg(settings.copyPath),
-                       refresh);
+        // A new installation: the terminal takes the first copy when it starts.
+        report.fact(QStringLiteral("contingency: on, no copy at %1 yet (the terminal takes one "
+                                   "when it starts; `orvalen contingency refresh` takes one now)")
+                        .arg(settings.copyPath));
         return;
     }
     const auto info = contingency::readCopyInfo(settings.copyPath);
