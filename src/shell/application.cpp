@@ -35,6 +35,9 @@ int runApplication(GuardedApplication& app, const TerminalFactory& terminalFacto
     ExceptionLogFile log(
         exceptionLogPath(QCoreApplication::applicationFilePath(), local->exceptionLogPath));
     app.setErrorLog(&log);
+    if (!local->contingency.problem.isEmpty()) {
+        log.record(local->contingency.problem + QStringLiteral(": contingency stays off"));
+    }
 
     auto splash = std::make_unique<SplashWindow>(options.splashMs);
     splash->exec();
