@@ -1,5 +1,6 @@
 #include "shell/application.h"
 
+#include "contingency/copy_refresher.h"
 #include "shell/aviso_box.h"
 #include "shell/exception_log.h"
 #include "shell/login_dialog.h"
@@ -34,16 +35,42 @@ int runApplication(GuardedApplication& app, const TerminalFactory& terminalFacto
     ExceptionLogFile log(
         exceptionLogPath(QCoreApplication::applicationFilePath(), local->exceptionLogPath));
     app.setErrorLog(&log);
+    if (!local->contingency.problem.isEmpty()) {
+        log.record(local->contingency.problem + QStringLiteral(": contingency stays off"));
+    }
 
     auto splash = std::make_unique<SplashWindow>(options.splashMs);
     splash->exec();
 
-    const auto connection = connectMainDatabase(local.value(), aviso);
+    // Started while the club database is away: login, cash check and decisions from a copy
+    // young enough, when contingency is on.
+    std::unique_ptr<contingency::AwaySwitch> away;
+    auto awaySwitch = [&](store::ClubConnection& connection) {
+        return std::make_unique<contingency::AwaySwitch>(connection, local->contingency, log,
+                                                         &QDateTime::currentDateTime);
+    };
+    const auto connection = connectMainDatabase(
+        local.value(), aviso, [&](store::ClubConnection& unopened, const QString& why) {
+            away = awaySwitch(unopened);
+            if (!away->switchToCopy(why)) {
+                away.reset();
+            }
+            return away != nullptr;
+        });
     if (!connection) {
         return 1;
     }
+    if (!away && local->contingency.enabled) {
+        away = awaySwitch(*connection);
+    }
+    std::unique_ptr<contingency::CopyRefresher> refresher;
+    if (away) {
+        refresher = std::make_unique<contingency::CopyRefresher>(
+            away->clubSpec(), local->contingency, away->replaceGate(), log);
+        refresher->start();
+    }
     terminal::TerminalUnit unit;
-    const ShellContext context{*connection, local.value(), unit, aviso, log};
+    const ShellContext context{*connection, local.value(), unit, aviso, log, away.get()};
     MainWindow window(context, terminalFactory);
     aviso.setParent(&window);
     instance.onRaiseRequest([&window] {

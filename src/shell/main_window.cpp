@@ -77,6 +77,7 @@ MainWindow::MainWindow(const ShellContext& context, TerminalFactory terminalFact
     });
     connect(Sair1, &QAction::triggered, this, &QWidget::close);
     renderMenu();
+    watchdog_.setAwaySwitch(context.away);
     watchdog_.start();
 }
 

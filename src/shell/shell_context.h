@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contingency/away_switch.h"
 #include "store/aviso.h"
 #include "store/connection.h"
 #include "store/error_log.h"
@@ -19,6 +20,8 @@ struct ShellContext {
     terminal::TerminalUnit& unit;
     store::Aviso& aviso;
     store::ErrorLog& log;
+    // Which database the connection serves while the club's is away; none: contingency off.
+    contingency::AwaySwitch* away = nullptr;
 };
 
 // Creates the terminal screen owned by the main window. The screen shows itself and is

@@ -1,6 +1,7 @@
 #include "shell/terminal_session.h"
 
 #include "shell/aviso_box.h"
+#include "shell/away_strip.h"
 #include "shell/fingerprint_parts.h"
 #include "terminal/log_writer.h"
 #include "terminal/message_socket.h"
@@ -26,12 +27,13 @@ namespace {
 class TerminalSession : public QObject {
 public:
     explicit TerminalSession(const ShellContext& context)
-        : writer(context.connection), readerLine(context.local, context.log),
+        : clubWriter(context.connection), readerLine(context.local, context.log),
           fingerprint(context, aviso, pump), rts(context.local), outputs(context.local, pump, rts),
           screen(terminal::ScreenServices{
-              context.connection, clock, pump, aviso, context.log, writer,
+              context.connection, clock, pump, aviso, context.log,
+              context.away != nullptr ? context.away->writer() : clubWriter,
               terminal::Devices{readerLine, fingerprint.reader()}, context.unit, context.local,
-              nullptr, fingerprint.captureScreen(), &outputs}),
+              nullptr, fingerprint.captureScreen(), &outputs, context.away}),
           messages([this](const QStringList& words) {
               // The message waits in the screen's gate: it never runs inside this socket's
               // handler, which the identification's waits could otherwise delete.
@@ -43,7 +45,8 @@ public:
     terminal::SystemClock clock;
     terminal::WindowPump pump;
     AvisoBox aviso; // its boxes stand over the full-screen window, not behind it
-    terminal::DatabaseLogWriter writer;
+    terminal::DatabaseLogWriter clubWriter; // unless the away switch chooses
+
     terminal::SerialReaderLine readerLine;
     FingerprintParts fingerprint;
     terminal::ComPortRts rts;
@@ -66,6 +69,9 @@ QWidget* openTerminalScreen(const ShellContext& context, QWidget* mainWindow) {
         context.log.record(listening.error().message);
     }
     session.release()->setParent(window); // freed with the window, after it
+    if (context.away != nullptr) {
+        showAwayStrip(window, *context.away);
+    }
     window->resize(QGuiApplication::primaryScreen()->size());
     window->showFullScreen();
     window->start();

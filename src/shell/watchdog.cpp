@@ -2,6 +2,8 @@
 
 #include "store/statement_catalogue.h"
 
+#include <QFileInfo>
+
 namespace orvalen::shell {
 
 namespace {
@@ -38,11 +40,26 @@ bool Watchdog::probe() const {
     return connection_.execute(kProbe.text(connection_.dialect())).ok();
 }
 
+// An SQLite club file renamed or deleted still answers through the connection that has it
+// open: only its name tells that the club's database is gone.
+bool Watchdog::clubGone() const {
+    const store::ConnectionSpec& spec = connection_.spec();
+    return spec.driver == QLatin1String("QSQLITE") && !QFileInfo::exists(spec.databaseName);
+}
+
 void Watchdog::Timer1Timer() {
     if (!enabled_) {
         return;
     }
-    if (probe()) {
+    if (away_ != nullptr && away_->away()) {
+        away_->tryBack(); // in the background: nobody has to click for it
+        return;
+    }
+    const bool gone = !probe() || (away_ != nullptr && clubGone());
+    if (!gone) {
+        return;
+    }
+    if (away_ != nullptr && away_->switchToCopy(QStringLiteral("the watchdog's probe failed"))) {
         return;
     }
     enabled_ = false;

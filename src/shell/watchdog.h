@@ -1,5 +1,6 @@
 #pragma once
 
+#include "contingency/away_switch.h"
 #include "store/aviso.h"
 #include "store/connection.h"
 
@@ -25,6 +26,9 @@ public:
 
     // Starts the periodic probe (Timer1).
     void start();
+    // With contingency on: a club database that does not answer moves the connection to
+    // the copy instead of holding the operator, and each tick then tries to get it back.
+    void setAwaySwitch(contingency::AwaySwitch* away) { away_ = away; }
     bool enabled() const { return enabled_; }
 
     void Timer1Timer();
@@ -35,6 +39,7 @@ public:
 private:
     void showSupportMessage();
     bool probe() const;
+    bool clubGone() const;
 
     store::ClubConnection& connection_;
     DataLink dataLink_;
@@ -42,6 +47,7 @@ private:
     Pump pump_;
     QTimer timer_;
     bool enabled_ = true;
+    contingency::AwaySwitch* away_ = nullptr;
 };
 
 } // namespace orvalen::shell

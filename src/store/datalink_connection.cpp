@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace orvalen::store {
 
@@ -167,13 +168,21 @@ Result<ConnectionSpec> sqlServerSpec(const DataLink& link, const LocalSettings& 
     }
     // A statement that gets no answer for this long gives up: the network is gone, and the
     // watchdog takes over.
-    constexpr int kStatementSeconds = 30;
+    int statementSeconds = 30;
+    int loginSeconds = timeout.value();
+    if (local.contingency.enabled) {
+        // With a copy to decide from, waiting for a dead server only keeps the queue at the
+        // door: the login gives up after 5 s and a statement after 8 s, just longer than the
+        // 5 s a statement may wait for another terminal's lock (a busy server, not a dead one).
+        loginSeconds = loginSeconds == 0 ? 5 : std::min(loginSeconds, 5); // 0: no bound at all
+        statementSeconds = kLockWaitMs / 1000 + 3;
+    }
     return ConnectionSpec{QStringLiteral("QODBC"),
                           parts.join(QLatin1Char(';')),
                           Dialect(Dialect::Kind::SqlServer),
                           link.file,
-                          QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(timeout.value()),
-                          kStatementSeconds};
+                          QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(loginSeconds),
+                          statementSeconds};
 }
 
 Result<ConnectionSpec> sqliteSpec(const DataLink& link) {

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QSettings>
+#include <optional>
 
 namespace orvalen::store {
 
@@ -13,6 +14,78 @@ namespace {
 QString readKey(QSettings& ini, const char* key, const QString& fallback) {
     const QString value = ini.value(QLatin1String(key)).toString().trimmed();
     return value.isEmpty() ? fallback : value;
+}
+
+std::optional<bool> yesNo(const QString& value) {
+    static const QStringList yes{QStringLiteral("yes"), QStringLiteral("true"), QStringLiteral("1"),
+                                 QStringLiteral("on")};
+    static const QStringList no{QStringLiteral("no"), QStringLiteral("false"), QStringLiteral("0"),
+                                QStringLiteral("off")};
+    if (yes.contains(value, Qt::CaseInsensitive)) {
+        return true;
+    }
+    if (no.contains(value, Qt::CaseInsensitive)) {
+        return false;
+    }
+    return std::nullopt;
+}
+
+QString defaultCopyPath(const QString& folder) {
+    return QDir(folder).filePath(QStringLiteral("contingency-copy.db"));
+}
+
+// The [contingency] group. A value it cannot read leaves contingency off with the reason,
+// and the rest of the file still applies: the door then works as it did before.
+ContingencySettings readContingency(QSettings& ini, const QString& path, const QString& folder) {
+    ContingencySettings contingency;
+    contingency.copyPath = defaultCopyPath(folder);
+    QStringList problems;
+    auto value = [&](const QString& key) {
+        return ini.value(QStringLiteral("contingency/") + key).toString().trimmed();
+    };
+    auto refuse = [&](const QString& key, const QString& text, const QString& wanted) {
+        problems << QStringLiteral("the local settings file %1 gives \"%2\" as [contingency] %3; "
+                                   "write %4")
+                        .arg(path, text, key, wanted);
+    };
+    auto flag = [&](const QString& key, bool fallback) {
+        const QString text = value(key);
+        if (text.isEmpty()) {
+            return fallback;
+        }
+        const std::optional<bool> read = yesNo(text);
+        if (!read) {
+            refuse(key, text, QStringLiteral("yes or no"));
+        }
+        return read.value_or(false);
+    };
+    auto count = [&](const QString& key, int fallback, int most, const QString& unit) {
+        const QString text = value(key);
+        if (text.isEmpty()) {
+            return fallback;
+        }
+        bool ok = false;
+        const int read = text.toInt(&ok);
+        if (!ok || read < 1 || read > most) {
+            refuse(key, text, QStringLiteral("whole %1 from 1 to %2").arg(unit).arg(most));
+            return fallback;
+        }
+        return read;
+    };
+    contingency.enabled = flag(QStringLiteral("enabled"), false);
+    contingency.photos = flag(QStringLiteral("photos"), true);
+    contingency.refreshMinutes =
+        count(QStringLiteral("refresh_minutes"), 5, 24 * 60, QStringLiteral("minutes"));
+    contingency.maxAgeHours =
+        count(QStringLiteral("max_age_hours"), 24, 30 * 24, QStringLiteral("hours"));
+    if (const QString copy = value(QStringLiteral("copy")); !copy.isEmpty()) {
+        contingency.copyPath = QDir(folder).absoluteFilePath(copy);
+    }
+    if (!problems.isEmpty()) {
+        contingency.enabled = false;
+        contingency.problem = problems.join(QStringLiteral("; "));
+    }
+    return contingency;
 }
 
 } // namespace
@@ -28,6 +101,7 @@ Result<LocalSettings> LocalSettings::load(const QString& folder) {
         return bytes.error();
     }
     if (!bytes->has_value()) {
+        settings.contingency.copyPath = defaultCopyPath(folder);
         return settings;
     }
     QSettings ini(path, QSettings::IniFormat);
@@ -50,6 +124,8 @@ Result<LocalSettings> LocalSettings::load(const QString& folder) {
     if (!virtualReader.isEmpty()) {
         settings.virtualFingerReader = settings.filePath(virtualReader);
     }
+
+    settings.contingency = readContingency(ini, path, folder);
 
     ini.beginGroup(QStringLiteral("ports"));
     for (const QString& port : ini.childKeys()) {

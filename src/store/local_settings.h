@@ -15,6 +15,21 @@ namespace orvalen::store {
 //   [ports]    COM3=/dev/ttyUSB0   278=/dev/parport1   378=/dev/port
 //   [devices]  port_output=/dev/port   converter=/dev/usblpt0   fingerprint_virtual=PATH
 //   [log]      path=/var/log/orvalen/orvalen-terminal.log
+//   [contingency] enabled=yes  copy=PATH  refresh_minutes=5  max_age_hours=24  photos=yes
+
+// Whether the terminal keeps deciding from a local copy of the club database while the
+// database is away, and how that copy is kept.
+struct ContingencySettings {
+    bool enabled = false;
+    QString copyPath; // absolute; by default contingency-copy.db in the data-link folder
+    int refreshMinutes = 5;
+    int maxAgeHours = 24;
+    bool photos = true;
+    // A value that could not be read, naming the setting and the value. The terminal then
+    // keeps contingency off: a half-understood setting must not decide who gets in.
+    QString problem;
+};
+
 struct LocalSettings {
     QString folder; // the data-link folder
     QString odbcDriver = QStringLiteral("FreeTDS");
@@ -31,6 +46,7 @@ struct LocalSettings {
     // The socket of a virtual fingerprint reader fed whole images (demonstrations); relative
     // paths are in the data-link folder. Empty: only real readers.
     QString virtualFingerReader;
+    ContingencySettings contingency;
 
     // Reads terminal.ini of the folder; a missing file gives the defaults.
     static Result<LocalSettings> load(const QString& folder);

@@ -65,9 +65,12 @@ std::vector<store::CatalogueEntry> insertEntries(const store::Dialect& dialect) 
 
 const store::StatementFamily kInserts{&insertEntries};
 
+} // namespace
+
 // INSERT with every value bound by its column's marker; a limited row is inserted by a
 // SELECT that counts in the same statement.
-store::Status insertRow(const store::ClubConnection& connection, const LogRow& row, int& inserted) {
+store::Status insertLogRow(const store::ClubConnection& connection, const LogRow& row,
+                           int& inserted) {
     QStringList names;
     store::Bindings bindings;
     for (const auto& [name, value] : row.columns) {
@@ -83,8 +86,6 @@ store::Status insertRow(const store::ClubConnection& connection, const LogRow& r
                       bindings, inserted);
 }
 
-} // namespace
-
 QVariant LogRow::value(const QString& column) const {
     for (const auto& [name, value] : columns) {
         if (name == column) {
@@ -94,39 +95,48 @@ QVariant LogRow::value(const QString& column) const {
     return {};
 }
 
-LogWriteResult DatabaseLogWriter::write(const LogWrite& change) {
+store::Status applyLogWrite(const store::ClubConnection& connection, const LogWrite& change,
+                            QString& table, bool& conditionHeld) {
+    for (const LogStatement& statement : change.statements) {
+        table = statement.table;
+        int changed = 0;
+        if (store::Status ran = runCounted(connection, statement.sql, statement.bindings, changed);
+            !ran.ok()) {
+            return ran;
+        }
+        if (statement.mustChangeRow && changed == 0) {
+            conditionHeld = false;
+            return store::Error{kConditionGone};
+        }
+    }
+    for (const LogRow& row : change.rows) {
+        table = row.table;
+        int inserted = 0;
+        if (store::Status ran = insertLogRow(connection, row, inserted); !ran.ok()) {
+            return ran;
+        }
+        if (row.limit && inserted == 0) {
+            conditionHeld = false;
+            return store::Error{kConditionGone};
+        }
+    }
+    return store::Status::success();
+}
+
+LogWriteResult writeResult(const LogWrite& change, const store::ClubConnection& connection,
+                           const std::function<store::Status()>& alsoInTransaction) {
     // The table of the statement that runs; after the last one, the table the commit
     // failure is reported under.
     QString table = !change.statements.empty() ? change.statements.front().table
                     : !change.rows.empty()     ? change.rows.front().table
                                                : QString();
     bool conditionHeld = true;
-    const store::Status done = connection_.inTransaction([&]() -> store::Status {
-        for (const LogStatement& statement : change.statements) {
-            table = statement.table;
-            int changed = 0;
-            if (store::Status ran =
-                    runCounted(connection_, statement.sql, statement.bindings, changed);
-                !ran.ok()) {
-                return ran;
-            }
-            if (statement.mustChangeRow && changed == 0) {
-                conditionHeld = false;
-                return store::Error{kConditionGone};
-            }
+    const store::Status done = connection.inTransaction([&]() -> store::Status {
+        if (store::Status applied = applyLogWrite(connection, change, table, conditionHeld);
+            !applied.ok()) {
+            return applied;
         }
-        for (const LogRow& row : change.rows) {
-            table = row.table;
-            int inserted = 0;
-            if (store::Status ran = insertRow(connection_, row, inserted); !ran.ok()) {
-                return ran;
-            }
-            if (row.limit && inserted == 0) {
-                conditionHeld = false;
-                return store::Error{kConditionGone};
-            }
-        }
-        return store::Status::success();
+        return alsoInTransaction ? alsoInTransaction() : store::Status::success();
     });
     if (!conditionHeld) {
         return {std::nullopt, false};
@@ -135,6 +145,10 @@ LogWriteResult DatabaseLogWriter::write(const LogWrite& change) {
         return {};
     }
     return {store::WriteFailure{table, done.error().message}, true};
+}
+
+LogWriteResult DatabaseLogWriter::write(const LogWrite& change) {
+    return writeResult(change, connection_, {});
 }
 
 LogWriteResult DiscardingLogWriter::write(const LogWrite& change) {

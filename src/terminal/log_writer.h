@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -62,6 +63,22 @@ public:
     // False for a dry run: the screen then changes nothing else in the database either.
     virtual bool changesDatabase() const { return true; }
 };
+
+// Inserts one row with every value bound; `inserted` is 0 when a limited row found its
+// limit reached.
+store::Status insertLogRow(const store::ClubConnection& connection, const LogRow& row,
+                           int& inserted);
+
+// Runs every statement and row of `change` on the connection, inside the caller's
+// transaction; `table` names the one that ran last, `conditionHeld` turns false when a
+// statement or a limited row found its condition gone.
+store::Status applyLogWrite(const store::ClubConnection& connection, const LogWrite& change,
+                            QString& table, bool& conditionHeld);
+
+// applyLogWrite in a transaction of its own, with `alsoInTransaction` (may be empty) run
+// after it in the same transaction, as the outcome of a write.
+LogWriteResult writeResult(const LogWrite& change, const store::ClubConnection& connection,
+                           const std::function<store::Status()>& alsoInTransaction);
 
 // Writes into the club database: INSERT with every value bound, in a transaction.
 class DatabaseLogWriter : public LogWriter {

@@ -295,6 +295,10 @@ void TerminalScreen::guarded(const std::function<void()>& step) {
         running_ = false;
     } catch (const std::exception& error) {
         running_ = false;
+        if (dynamic_cast<const DatabaseError*>(&error) != nullptr &&
+            decidedFromCopy(step, QString::fromStdString(error.what()))) {
+            return;
+        }
         services_.errorLog.record(QString::fromStdString(error.what()));
         try {
             LIMPA_TELA();
@@ -302,6 +306,23 @@ void TerminalScreen::guarded(const std::function<void()>& step) {
             services_.errorLog.record(QString::fromStdString(again.what()));
             state_.EDTMATRICULA.enabled = true;
         }
+    }
+}
+
+bool TerminalScreen::decidedFromCopy(const std::function<void()>& step, const QString& why) {
+    if (services_.connectionSwitch == nullptr || !services_.connectionSwitch->switchToCopy(why)) {
+        return false;
+    }
+    running_ = true;
+    try {
+        students_.requery(); // the list read the club's database
+        step();
+        running_ = false;
+        return true;
+    } catch (const std::exception& again) {
+        running_ = false;
+        services_.errorLog.record(QString::fromStdString(again.what()));
+        return false;
     }
 }
 

@@ -7,6 +7,15 @@
 
 namespace orvalen::terminal {
 
+// Asked when a statement of the club's connection fails: whether the connection now serves
+// another database that decides the same way (the contingency copy while the club's is
+// away), so that the person being decided is decided again there.
+class ConnectionSwitch {
+public:
+    virtual ~ConnectionSwitch() = default;
+    virtual bool switchToCopy(const QString& why) = 0;
+};
+
 // Where the datasets that follow the branch choice read: the club's own database, or the
 // chosen unit's while a branch is in use. The student, plan, fee and class tables and the
 // activity, due-date, photo, receipt and inactive-student lookups go through here, and so

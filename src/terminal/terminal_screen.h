@@ -53,6 +53,8 @@ struct ScreenServices {
     CaptureScreen* captureScreen = nullptr;
     // The turnstile outputs; without them the devices' turnstile gives the pulse.
     TurnstileOutputs* turnstileOutputs = nullptr;
+    // Without one a failed statement ends the identification as it always did.
+    ConnectionSwitch* connectionSwitch = nullptr;
 };
 
 // Characters the handlers tell apart; other keys arrive as Qt key codes (Qt::Key_F2 ...).
@@ -255,6 +257,9 @@ private:
     // Runs one identification step; an error ends it in the exception log and the screen
     // is reset, so the entry field never stays disabled.
     void guarded(const std::function<void()>& step);
+    // The step once more, on the copy the connection was just switched to; false when
+    // there is no switch, no copy, or the step failed there too.
+    bool decidedFromCopy(const std::function<void()>& step, const QString& why);
     void handleExternalMessage(int parameter);
     void dispatchEntry();
     void prepareEnter();

@@ -111,4 +111,50 @@ TEST(LocalSettingsTest, MapsParallelAddressesAndTheConverter) {
     EXPECT_EQ(settings->deviceForConverter(QStringLiteral("LPT1")), QStringLiteral("/dev/usblpt0"));
 }
 
+TEST(LocalSettingsTest, ContingencyIsOffUnlessAskedForAndReadsItsSettings) {
+    QTemporaryDir dir;
+    const auto defaults = LocalSettings::load(dir.path());
+    ASSERT_TRUE(defaults.ok());
+    EXPECT_FALSE(defaults->contingency.enabled);
+    EXPECT_EQ(defaults->contingency.copyPath, dir.filePath(QStringLiteral("contingency-copy.db")));
+    EXPECT_EQ(defaults->contingency.refreshMinutes, 5);
+    EXPECT_EQ(defaults->contingency.maxAgeHours, 24);
+    EXPECT_TRUE(defaults->contingency.photos);
+
+    writeFile(dir.filePath(QStringLiteral("terminal.ini")),
+              "[contingency]\nenabled=yes\ncopy=copies/door.db\nrefresh_minutes=2\n"
+              "max_age_hours=48\nphotos=no\n");
+    const auto settings = LocalSettings::load(dir.path());
+    ASSERT_TRUE(settings.ok()) << settings.error().message.toStdString();
+    EXPECT_TRUE(settings->contingency.enabled);
+    EXPECT_EQ(settings->contingency.copyPath, dir.filePath(QStringLiteral("copies/door.db")));
+    EXPECT_EQ(settings->contingency.refreshMinutes, 2);
+    EXPECT_EQ(settings->contingency.maxAgeHours, 48);
+    EXPECT_FALSE(settings->contingency.photos);
+    EXPECT_TRUE(settings->contingency.problem.isEmpty());
+}
+
+// A value it cannot read turns contingency off and says which setting and value; the rest
+// of the file still applies.
+TEST(LocalSettingsTest, AContingencyValueItCannotReadTurnsContingencyOff) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"enabled=maybe\n", "\"maybe\" as [contingency] enabled"},
+        {"enabled=yes\nrefresh_minutes=0\n", "\"0\" as [contingency] refresh_minutes"},
+        {"enabled=yes\nrefresh_minutes=five\n", "\"five\" as [contingency] refresh_minutes"},
+        {"enabled=yes\nmax_age_hours=-3\n", "\"-3\" as [contingency] max_age_hours"},
+        {"enabled=yes\nphotos=some\n", "\"some\" as [contingency] photos"},
+    };
+    for (const auto& [group, named] : cases) {
+        QTemporaryDir dir;
+        writeFile(dir.filePath(QStringLiteral("terminal.ini")),
+                  QByteArray("[ports]\nCOM3=/dev/ttyUSB0\n[contingency]\n") + group);
+        const auto settings = LocalSettings::load(dir.path());
+        ASSERT_TRUE(settings.ok()) << group;
+        EXPECT_FALSE(settings->contingency.enabled) << group;
+        EXPECT_TRUE(settings->contingency.problem.contains(QLatin1String(named)))
+            << group << settings->contingency.problem.toStdString();
+        EXPECT_EQ(settings->deviceForPort(QStringLiteral("COM3")), QStringLiteral("/dev/ttyUSB0"));
+    }
+}
+
 } // namespace

@@ -41,33 +41,59 @@ private:
     int port_ = 0;
 };
 
+// A data link to the silent server with the given Connect Timeout, read as the terminal
+// reads it.
+Result<ConnectionSpec> silentSpec(const QTemporaryDir& folder, int port, int connectTimeout,
+                                  bool contingency) {
+    const QString udl = folder.filePath(QStringLiteral("Orvalen.udl"));
+    QFile file(udl);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[oledb]\r\nProvider=SQLOLEDB.1;Data Source=127.0.0.1,%1;"
+                              "Initial Catalog=Clube;User ID=sa;Password=x;Connect Timeout=%2\r\n")
+                   .arg(port)
+                   .arg(connectTimeout)
+                   .toUtf8());
+    file.close();
+    LocalSettings local;
+    local.folder = folder.path();
+    local.contingency.enabled = contingency;
+    return connectionSpecFromFile(udl, local);
+}
+
+// How long opening waited before it gave up (it must give up).
+qint64 loginWait(const ConnectionSpec& spec, const char* what) {
+    ClubConnection connection(spec, QLatin1String(what));
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(connection.open().ok());
+    const qint64 waited = timer.elapsed();
+    std::cout << "[ figures  ] " << what << ": the login gave up after " << waited << " ms\n";
+    return waited;
+}
+
 // The SQL Server path against a server that never answers: opening the connection gives
 // up after the data link's Connect Timeout, not after TCP's own minutes.
 TEST(SilentNetwork, TheLoginGivesUpAfterTheConnectTimeout) {
     SilentServer server;
     QTemporaryDir folder;
-    const QString udl = folder.filePath(QStringLiteral("Orvalen.udl"));
-    QFile file(udl);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QStringLiteral("[oledb]\r\nProvider=SQLOLEDB.1;Data Source=127.0.0.1,%1;"
-                              "Initial Catalog=Clube;User ID=sa;Password=x;Connect Timeout=2\r\n")
-                   .arg(server.port())
-                   .toUtf8());
-    file.close();
-    LocalSettings local;
-    local.folder = folder.path();
-    const Result<ConnectionSpec> spec = connectionSpecFromFile(udl, local);
+    const Result<ConnectionSpec> spec = silentSpec(folder, server.port(), 2, false);
     ASSERT_TRUE(spec.ok()) << spec.error().message.toStdString();
     EXPECT_EQ(spec->statementSeconds, 30);
-
-    ClubConnection connection(spec.value(), QStringLiteral("silent"));
-    QElapsedTimer timer;
-    timer.start();
-    const Status opened = connection.open();
-    const qint64 waited = timer.elapsed();
-    EXPECT_FALSE(opened.ok());
-    std::cout << "[ figures  ] silent server: the login gave up after " << waited << " ms\n";
+    const qint64 waited = loginWait(spec.value(), "silent server");
     EXPECT_LT(waited, 8000) << "the login waited " << waited << " ms";
+}
+
+// With a copy to decide from, a silent server is given up on sooner: the login after 5 s
+// whatever the data link's Connect Timeout (0 is none at all), each statement after 8 s.
+TEST(SilentNetwork, WithContingencyOnTheLoginGivesUpAfterFiveSeconds) {
+    SilentServer server;
+    QTemporaryDir folder;
+    const Result<ConnectionSpec> spec = silentSpec(folder, server.port(), 0, true);
+    ASSERT_TRUE(spec.ok()) << spec.error().message.toStdString();
+    EXPECT_EQ(spec->statementSeconds, 8);
+    EXPECT_EQ(spec->connectOptions, QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=5"));
+    const qint64 waited = loginWait(spec.value(), "silent server, contingency on");
+    EXPECT_LT(waited, 9000) << "the login waited " << waited << " ms";
 }
 
 // Every statement of an ODBC connection carries the bound its connection gives, so that a

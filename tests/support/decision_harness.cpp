@@ -123,7 +123,7 @@ void DecisionHarness::open() {
                                       pump,
                                       aviso,
                                       errorLog,
-                                      *writer_,
+                                      writer != nullptr ? *writer : *writer_,
                                       terminal::Devices{readerLine_, fingerprintReader != nullptr
                                                                          ? *fingerprintReader
                                                                          : fingerprint_},
@@ -132,6 +132,7 @@ void DecisionHarness::open() {
                                       &observer};
     services.captureScreen = captureScreen != nullptr ? captureScreen : &capture;
     services.turnstileOutputs = turnstileOutputs != nullptr ? turnstileOutputs : &outputs;
+    services.connectionSwitch = connectionSwitch;
     screen_ = std::make_unique<terminal::TerminalScreen>(services);
     screen_->FormCreate(1024, 768);
     screen_->FormShow();

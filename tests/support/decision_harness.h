@@ -120,6 +120,9 @@ public:
     terminal::CaptureScreen* captureScreen = nullptr;
     // Real turnstile outputs instead of the recording ones.
     terminal::TurnstileOutputs* turnstileOutputs = nullptr;
+    // Where the rows go instead of the club database, and what a failed statement asks.
+    terminal::LogWriter* writer = nullptr;
+    terminal::ConnectionSwitch* connectionSwitch = nullptr;
 
 private:
     void update(const char* table, const char* column, const QVariant& value);

@@ -58,7 +58,15 @@ store::Status writeLocalSettingsFile(const QString& file, const QString& readerL
         "\n"
         "[log]\n"
         "; exception log; empty: beside the executable\n"
-        ";path=/var/log/orvalen/orvalen-terminal.log\n";
+        ";path=/var/log/orvalen/orvalen-terminal.log\n"
+        "\n"
+        "[contingency]\n"
+        "; while the club database is away, decide from a local copy of it (yes or no)\n"
+        "enabled=yes\n"
+        ";copy=contingency-copy.db\n"
+        ";refresh_minutes=5\n"
+        ";max_age_hours=24\n"
+        ";photos=yes\n";
     const QString ports =
         readerLine.isEmpty()
             ? QString()

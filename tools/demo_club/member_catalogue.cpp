@@ -18,7 +18,11 @@ QString catalogueText(const QList<CatalogueEntry>& entries, const QDate& busines
     text += QStringLiteral(
         "# Students: type the ten digits or the number without its leading zeros.\n");
     text += QStringLiteral(
-        "# Employees: \"00\" and the short number (00101), or a card number starting 91.\n\n");
+        "# Employees: \"00\" and the short number (00101), or a card number starting 91.\n");
+    text += QStringLiteral(
+        "# Database away: `orvalen contingency refresh --datalink-dir DIR`, rename club.db away,\n"
+        "# identify anyone above (decided from the copy), rename it back, then `orvalen "
+        "contingency replay`.\n\n");
     text += QStringLiteral("operator %1 password %2 (%3)\n")
                 .arg(QLatin1String(kOperatorCode), QLatin1String(kOperatorPassword),
                      QLatin1String(kOperatorName));

@@ -2,6 +2,7 @@
 
 #include "app/tool/bench_club_command.h"
 #include "app/tool/bench_command.h"
+#include "app/tool/contingency_command.h"
 #include "app/tool/demo_command.h"
 #include "app/tool/doctor_command.h"
 #include "app/tool/explain_command.h"
@@ -67,6 +68,11 @@ std::span<const Command> allCommands() {
                 "prints each check in order with its facts and result, then the outcome and the "
                 "texts shown; --at explains on that business date and time",
                 &explainCommand},
+        Command{"contingency", "contingency status|refresh|replay [--datalink-dir DIR]",
+                "the local copy the terminal decides from while the club database is away: its "
+                "age, size and writes waiting; takes a new copy; hands the writes made while "
+                "away to the club database, exactly once",
+                &contingencyCommand},
         Command{"log",
                 "log [--datalink-dir DIR] [--date DATE] [--number NUMBER] [--status L|S|H|V]",
                 "the access rows of Acesso, AcessoDia, AcessoFuncionarios and AcessoVisitantes "

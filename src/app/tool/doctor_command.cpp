@@ -1,6 +1,7 @@
 #include "app/tool/doctor_command.h"
 
 #include "activities/access_point_file.h"
+#include "app/tool/doctor_contingency_checks.h"
 #include "app/tool/doctor_database_checks.h"
 #include "app/tool/doctor_device_checks.h"
 #include "app/tool/doctor_fingerprint_checks.h"
@@ -92,6 +93,7 @@ void examine(const QString& folder, const QDate& today, DoctorReport& report) {
                        QStringLiteral("correct terminal.ini in %1").arg(folder));
         return;
     }
+    checkContingency(local.value(), QDateTime::currentDateTime(), report);
     const QDir dir(folder);
     const QString mainLink = dir.filePath(QLatin1String(store::kMainDataLink));
     const auto main = connectThrough(

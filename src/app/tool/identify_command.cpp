@@ -1,9 +1,11 @@
 #include "app/tool/identify_command.h"
 
+#include "app/tool/contingency_club.h"
 #include "app/tool/headless_terminal.h"
 #include "app/tool/identify_entry.h"
 #include "app/tool/identify_events.h"
 #include "app/tool/identify_finger.h"
+#include "contingency/outbox_writer.h"
 #include "desk/screen_typing.h"
 #include "store/datalink.h"
 #include "terminal/log_writer.h"
@@ -109,14 +111,18 @@ int identifyCommand(CommandContext& context) {
     if (!options) {
         return 2;
     }
-    std::optional<desk::OpenClub> club =
-        openClub(options->folder, QStringLiteral("identify"), context.err,
-                 options->dryRun ? store::OpenMode::ReadOnly : store::OpenMode::Existing);
-    if (!club) {
+    std::optional<ClubOrCopy> opened =
+        openClubOrCopy(options->folder, QStringLiteral("identify"), context.err,
+                       options->dryRun ? store::OpenMode::ReadOnly : store::OpenMode::Existing);
+    if (!opened) {
         return 1;
     }
-    store::ClubConnection& connection = *club->connection;
-    const store::LocalSettings& local = club->local;
+    store::ClubConnection& connection = *opened->club.connection;
+    const store::LocalSettings& local = opened->club.local;
+    if (opened->copy) {
+        (options->json ? context.err : context.out)
+            << contingency::awayStripText(opened->copy->takenAt) << '\n';
+    }
 
     QDateTime start = QDateTime::currentDateTime();
     if (options->at.isValid()) {
@@ -126,6 +132,9 @@ int identifyCommand(CommandContext& context) {
     std::unique_ptr<terminal::LogWriter> writer;
     if (options->dryRun) {
         writer = std::make_unique<terminal::DiscardingLogWriter>();
+    } else if (opened->copy) {
+        writer = std::make_unique<contingency::OutboxWriter>(connection, opened->copy->terminal,
+                                                             &QDateTime::currentDateTime);
     } else {
         writer = std::make_unique<terminal::DatabaseLogWriter>(connection);
     }
