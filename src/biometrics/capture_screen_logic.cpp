@@ -227,6 +227,9 @@ void CaptureScreenLogic::verify() {
     index.MaxSearchTime = kMaxSearchTime;
     index.IdentifyUser(template_, securityLevel_,
                        matriculaDigital_ == QLatin1String("Sim") ? expected : std::nullopt);
+    if (index.ErrorCode() == nbiobsp::kTooAlike && services_.errorLog != nullptr) {
+        services_.errorLog->record(index.ErrorDescription());
+    }
     if (index.ErrorCode() != nbiobsp::kNone) {
         fail(QStringLiteral("Digital não encontrada!"));
         return;

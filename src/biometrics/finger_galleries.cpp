@@ -2,6 +2,7 @@
 
 #include "biometrics/finger_template.h"
 #include "store/fingerprint_templates.h"
+#include "store/settings.h"
 
 #include <QSqlRecord>
 
@@ -13,6 +14,16 @@ PersonaGallery::PersonaGallery(std::shared_ptr<FingerprintEngine> engine)
     : engine_(std::move(engine)), gallery_(engine_->newGallery()) {}
 
 store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
+    auto sacvar2 = store::SettingsRow::load(db, QStringLiteral("Sacvar2"));
+    if (!sacvar2.ok()) {
+        return sacvar2.error();
+    }
+    try {
+        minimumScore_ =
+            minimumScoreForLevel(sacvar2->integer(QStringLiteral("NIVAL_SEGURANCA_BIO")));
+    } catch (const store::SettingError& error) {
+        return store::Error{QString::fromUtf8(error.what())};
+    }
     auto rows = fingerprints::TBLDIGITALPERSONA(db);
     if (!rows.ok()) {
         return rows.error();
@@ -31,15 +42,21 @@ store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
     return store::Status::success();
 }
 
-store::Result<std::optional<QString>> PersonaGallery::find(const dpfp::DPFPFeatureSet& featureSet) {
-    auto found = gallery_->identify(featureSet.image, std::chrono::milliseconds(30000));
+store::Result<std::optional<QString>> PersonaGallery::find(const dpfp::DPFPFeatureSet& featureSet,
+                                                           store::ErrorLog& log) {
+    auto found =
+        gallery_->identify(featureSet.image, {std::chrono::milliseconds(30000), minimumScore_});
     if (!found.ok()) {
         return found.error();
     }
-    if (!found->has_value()) {
+    if (found->rival) {
+        log.record(found->tooCloseText([&](qint64 row) { return matriculas_[std::size_t(row)]; }));
         return std::optional<QString>();
     }
-    return std::optional<QString>(matriculas_[std::size_t(*found.value())]);
+    if (!found->id) {
+        return std::optional<QString>();
+    }
+    return std::optional<QString>(matriculas_[std::size_t(*found->id)]);
 }
 
 std::optional<qint64> indexNumberOf(const QString& number) {

@@ -108,18 +108,18 @@ store::Status measureFingerprint(const FingerprintBenchOptions& options, BenchFi
     for (int i = 0; i < options.repeats; ++i) {
         QElapsedTimer search;
         search.start();
-        const auto found = gallery->identify(captured.value(), kSearchLimit);
+        const auto found = gallery->identify(captured.value(), {kSearchLimit});
         searches.add(double(search.nsecsElapsed()) / 1e6);
         if (!found.ok()) {
             return found.error();
         }
         const bool right =
-            probeInside ? found->value_or(-1) == qint64(selection.size()) - 1 : !found->has_value();
+            probeInside ? found->id == qint64(selection.size()) - 1 : !found->id.has_value();
         if (!right) {
             figures.fingerprintNote =
                 QStringLiteral("the search answered %1, not the finger enrolled last")
-                    .arg(found->has_value() ? selection[std::size_t(*found.value())].matricula
-                                            : QStringLiteral("no match"));
+                    .arg(found->id ? selection[std::size_t(*found->id)].matricula
+                                   : QStringLiteral("no match"));
         }
     }
     figures.fingerprintMs = searches.median();

@@ -140,7 +140,7 @@ LibfprintReaders::findStoredFinger(const biometrics::dpfp::DPFPFeatureSet& featu
     if (!gallery_) {
         return std::optional<QString>();
     }
-    return gallery_->find(featureSet);
+    return gallery_->find(featureSet, errorLog_);
 }
 
 void LibfprintReaders::templatesChanged() {
