@@ -13,7 +13,19 @@ namespace fingerprints = store::fingerprints;
 PersonaGallery::PersonaGallery(std::shared_ptr<FingerprintEngine> engine)
     : engine_(std::move(engine)), gallery_(engine_->newGallery()) {}
 
+store::Status PersonaGallery::refreshIfChanged(const store::ClubConnection& db) {
+    auto marker = fingerprints::personaMarker(db);
+    if (!marker.ok()) {
+        return marker.error();
+    }
+    return marker.value() == marker_ ? store::Status::success() : refresh(db);
+}
+
 store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
+    auto marker = fingerprints::personaMarker(db);
+    if (!marker.ok()) {
+        return marker.error();
+    }
     auto sacvar2 = store::SettingsRow::load(db, QStringLiteral("Sacvar2"));
     if (!sacvar2.ok()) {
         return sacvar2.error();
@@ -39,6 +51,7 @@ store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
         gallery_->add(qint64(matriculas_.size()), minutiae.value());
         matriculas_.push_back(row.matricula.left(10));
     }
+    marker_ = marker.value();
     return store::Status::success();
 }
 

@@ -18,12 +18,15 @@ namespace orvalen::biometrics {
 // The stored DigitalPersona fingers (TBLDIGITALPERSONA), kept in memory in the order the
 // database returns them, so that a capture searches them without reading the tables again,
 // with the club's security level (Sacvar2.NIVAL_SEGURANCA_BIO). Refresh it at start-up and
-// whenever a finger is enrolled or replaced.
+// whenever a finger is enrolled or replaced here; refreshIfChanged() follows the fingers the
+// enrolment software writes elsewhere.
 class PersonaGallery {
 public:
     explicit PersonaGallery(std::shared_ptr<FingerprintEngine> engine);
 
     store::Status refresh(const store::ClubConnection& db);
+    // Reads the stored fingers again when their marker (see personaMarker()) has changed.
+    store::Status refreshIfChanged(const store::ClubConnection& db);
     // The Matricula of the row whose finger the feature set matches best ("091" + seven
     // characters for an employee), or none. Two different fingers matching too alike answer
     // none, and `log` hears both.
@@ -32,6 +35,7 @@ public:
 
 private:
     int minimumScore_ = minimumScoreForLevel(kDefaultSecurityLevel);
+    QByteArray marker_;
     std::shared_ptr<FingerprintEngine> engine_;
     std::unique_ptr<FingerprintEngine::Gallery> gallery_;
     std::vector<QString> matriculas_;

@@ -1,6 +1,8 @@
 #include "store/fingerprint_templates.h"
 
+#include <QCryptographicHash>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace orvalen::store::fingerprints {
 
@@ -32,24 +34,68 @@ Status updateOneRow(const ClubConnection& db, const QString& sql, const Bindings
     return Status::success();
 }
 
-} // namespace
-
-Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) {
+// The DigitalPersona rows of students and employees, with `column` made of Digital_Persona.
+QString personaQuery(const ClubConnection& db, const QString& column) {
     const Dialect& d = db.dialect();
     const QString employeeKey =
         d.concat(QStringLiteral("'091'"), d.substring(QStringLiteral("matricula"), 4, 7));
-    const QString sql =
-        QStringLiteral(
-            "select Matricula, Digital_Persona from alunos  where (Digital_Persona is not "
-            "null or Digital_Persona = '')\r\nunion\r\nselect ") +
-        employeeKey +
-        QStringLiteral(", Digital_Persona from Funcionarios where (Digital_Persona is not null or "
-                       "Digital_Persona = '')");
-    return templatesOf(db, sql);
+    return QStringLiteral("select Matricula, ") + column +
+           QStringLiteral(" from alunos  where (Digital_Persona is not "
+                          "null or Digital_Persona = '')\r\nunion\r\nselect ") +
+           employeeKey + QStringLiteral(", ") + column +
+           QStringLiteral(" from Funcionarios where (Digital_Persona is not null or "
+                          "Digital_Persona = '')");
+}
+
+QString studentDigitalQuery(const QString& column) {
+    return QStringLiteral("SELECT MATRICULA, %1 FROM ALUNOSATIVOS").arg(column);
+}
+
+QString employeeDigitalQuery(const QString& column) {
+    return QStringLiteral("SELECT MATRICULA, %1 FROM FUNCIONARIOS WHERE DIGITAL IS NOT NULL")
+        .arg(column);
+}
+
+// The marked characters of a template column.
+QString markedPart(const ClubConnection& db, const char* column) {
+    return db.dialect().substring(QLatin1String(column), 1, kMarkedCharacters);
+}
+
+Result<QByteArray> markerOf(const ClubConnection& db, const QString& sql) {
+    auto rows = db.fetchAll(sql);
+    if (!rows.ok()) {
+        return rows.error();
+    }
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    for (const QSqlRecord& row : rows.value()) {
+        for (int i = 0; i < 2; ++i) {
+            digest.addData(row.value(i).toString().toUtf8());
+            digest.addData(QByteArrayView("\0", 1));
+        }
+    }
+    return digest.result();
+}
+
+} // namespace
+
+Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) {
+    return templatesOf(db, personaQuery(db, QStringLiteral("Digital_Persona")));
+}
+
+Result<QByteArray> personaMarker(const ClubConnection& db) {
+    return markerOf(db, personaQuery(db, markedPart(db, "Digital_Persona")));
+}
+
+Result<QByteArray> studentDigitalMarker(const ClubConnection& db) {
+    return markerOf(db, studentDigitalQuery(markedPart(db, "DIGITAL")));
+}
+
+Result<QByteArray> employeeDigitalMarker(const ClubConnection& db) {
+    return markerOf(db, employeeDigitalQuery(markedPart(db, "DIGITAL")));
 }
 
 Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db) {
-    auto all = templatesOf(db, QStringLiteral("SELECT MATRICULA, DIGITAL FROM ALUNOSATIVOS"));
+    auto all = templatesOf(db, studentDigitalQuery(QStringLiteral("DIGITAL")));
     if (!all.ok()) {
         return all;
     }
@@ -58,9 +104,7 @@ Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection
 }
 
 Result<std::vector<FingerTemplate>> employeeDigitalTemplates(const ClubConnection& db) {
-    return templatesOf(
-        db,
-        QStringLiteral("SELECT MATRICULA, DIGITAL FROM FUNCIONARIOS WHERE DIGITAL IS NOT NULL"));
+    return templatesOf(db, employeeDigitalQuery(QStringLiteral("DIGITAL")));
 }
 
 FingerOwner fingerOwnerOf(const QString& sharedNumber, const QString& employeeKindPrefix) {

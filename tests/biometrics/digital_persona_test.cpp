@@ -89,6 +89,45 @@ TEST_F(DigitalPersonaTest, GalleryFindsTheFirstMatchingRowAndSkipsWhatItCannotRe
     }
 }
 
+// The enrolment software writes Digital_Persona from another PC: enrolled, replaced and removed
+// fingers are followed at the next look at the marker, and an unchanged marker reads nothing.
+TEST_F(DigitalPersonaTest, GalleryFollowsFingersWrittenElsewhere) {
+    test::TestDatabase db;
+    db.exec(QStringLiteral("INSERT INTO Alunos (Matricula) VALUES ('0000000001'), ('0000000002')"));
+    store::ClubConnection enrolment(test::sqliteSpec(db.file(), test::Route::Direct),
+                                    QStringLiteral("enrolment"));
+    ASSERT_TRUE(enrolment.open().ok());
+    const auto write = [&](const char* matricula, const char* finger) {
+        const QVariant text =
+            finger == nullptr ? QVariant() : QVariant(personaText(minutiaeOf(finger)));
+        ASSERT_TRUE(enrolment
+                        .execute(QStringLiteral("UPDATE Alunos SET Digital_Persona = :P WHERE "
+                                                "Matricula = :M"),
+                                 {{QStringLiteral(":P"), text},
+                                  {QStringLiteral(":M"), QLatin1String(matricula)}})
+                        .ok());
+    };
+    PersonaGallery gallery(sharedEngine());
+    ASSERT_TRUE(gallery.refresh(db.connection()).ok());
+    test::RecordingErrorLog log;
+    const auto found = [&](const char* finger) {
+        EXPECT_TRUE(gallery.refreshIfChanged(db.connection()).ok());
+        auto answer = gallery.find(featuresOf(finger), log);
+        EXPECT_TRUE(answer.ok());
+        return answer.ok() ? answer->value_or(QString()) : QStringLiteral("failed");
+    };
+    EXPECT_EQ(found("whorl_rot"), QString()) << "no one enrolled yet";
+    write("0000000001", "whorl");
+    EXPECT_EQ(found("whorl_rot"), u"0000000001"_s) << "enrolled elsewhere";
+    write("0000000001", "loop-right");
+    write("0000000002", "arch");
+    EXPECT_EQ(found("whorl_rot"), QString()) << "replaced";
+    EXPECT_EQ(found("loop-right_rot"), u"0000000001"_s);
+    EXPECT_EQ(found("arch_rot"), u"0000000002"_s);
+    write("0000000002", nullptr);
+    EXPECT_EQ(found("arch_rot"), QString()) << "removed";
+}
+
 // The doctor's account of the stored fingers no reader here can match, member by member: an
 // empty DIGITAL of AlunosAtivos is no finger at all, an empty template elsewhere is one that
 // cannot match, and this terminal's mark on a text that does not decode is a damaged one.
