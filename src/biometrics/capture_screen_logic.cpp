@@ -227,10 +227,17 @@ void CaptureScreenLogic::verify() {
     index.MaxSearchTime = kMaxSearchTime;
     index.IdentifyUser(template_, securityLevel_,
                        matriculaDigital_ == QLatin1String("Sim") ? expected : std::nullopt);
-    if (index.ErrorCode() == nbiobsp::kTooAlike && services_.errorLog != nullptr) {
+    const int code = index.ErrorCode();
+    const bool logged =
+        code == nbiobsp::kTooAlike || code == nbiobsp::kOutOfTime || code == nbiobsp::kSearchFailed;
+    if (logged && services_.errorLog != nullptr) {
         services_.errorLog->record(index.ErrorDescription());
     }
-    if (index.ErrorCode() != nbiobsp::kNone) {
+    if (code == nbiobsp::kOutOfTime) {
+        fail(QString::fromUtf16(kSearchOutOfTime));
+        return;
+    }
+    if (code != nbiobsp::kNone) {
         fail(QStringLiteral("Digital não encontrada!"));
         return;
     }

@@ -62,6 +62,10 @@ store::Result<std::optional<QString>> PersonaGallery::find(const dpfp::DPFPFeatu
     if (!found.ok()) {
         return found.error();
     }
+    if (found->outOfTime) {
+        log.record(found->outOfTimeText());
+        return store::Error{QString::fromUtf16(kSearchOutOfTime)};
+    }
     if (found->rival) {
         log.record(found->tooCloseText([&](qint64 row) { return matriculas_[std::size_t(row)]; }));
         return std::optional<QString>();

@@ -202,9 +202,27 @@ store::Result<int> firstAccepted(FprintMatcher& matcher, const FingerImage& imag
 store::Result<Identification> FingerprintEngine::Gallery::search(FprintMatcher& matcher,
                                                                  const FingerImage& image,
                                                                  Store& store, Search search) {
-    const auto deadline = std::chrono::steady_clock::now() + search.limit;
-    const auto accepted = [&](const std::vector<RankedCandidate>& candidates) {
-        return firstAccepted(matcher, image, store.prints, candidates, search.limit, deadline);
+    const auto started = std::chrono::steady_clock::now();
+    const auto deadline = started + search.limit;
+    bool outOfTime = false;
+    const auto accepted =
+        [&](const std::vector<RankedCandidate>& candidates) -> store::Result<int> {
+        auto index =
+            firstAccepted(matcher, image, store.prints, candidates, search.limit, deadline);
+        if (index.ok() && index.value() == FprintMatcher::kOutOfTime) {
+            outOfTime = true;
+            return store::Error{QStringLiteral("out of time")};
+        }
+        return index;
+    };
+    const auto ranOutOfTime = [&] {
+        Identification answer;
+        answer.outOfTime = true;
+        answer.searchedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count();
+        answer.gallerySize = store.ids.size();
+        return answer;
     };
     if (search.probe.empty()) {
         auto extracted = matcher.extract(image);
@@ -222,7 +240,8 @@ store::Result<Identification> FingerprintEngine::Gallery::search(FprintMatcher& 
             if (score >= search.minimumScore) {
                 auto index = accepted({{position, score}});
                 if (!index.ok()) {
-                    return index.error();
+                    return outOfTime ? store::Result<Identification>(ranOutOfTime())
+                                     : index.error();
                 }
                 if (index.value() == 0) {
                     return Identification{*search.expected};
@@ -236,7 +255,7 @@ store::Result<Identification> FingerprintEngine::Gallery::search(FprintMatcher& 
         return AlignmentProbe(store.minutiae[a]).score(store.minutiae[b]) >= kSameFingerScore;
     });
     if (!choice.ok()) {
-        return choice.error();
+        return outOfTime ? store::Result<Identification>(ranOutOfTime()) : choice.error();
     }
     const auto candidate = [&](const std::optional<RankedCandidate>& c) {
         return c ? std::optional<Identification::Candidate>({store.ids[c->position], c->score})
@@ -245,6 +264,13 @@ store::Result<Identification> FingerprintEngine::Gallery::search(FprintMatcher& 
     const auto chosen = candidate(choice->chosen);
     return Identification{chosen ? std::optional<qint64>(chosen->id) : std::nullopt,
                           candidate(choice->best), candidate(choice->rival)};
+}
+
+QString Identification::outOfTimeText() const {
+    return QStringLiteral("the fingerprint search among %1 stored fingers ran out of time after "
+                          "%2 ms: the finger was neither found nor refused")
+        .arg(gallerySize)
+        .arg(searchedMs);
 }
 
 QString Identification::tooCloseText(const std::function<QString(qint64)>& nameOf) const {

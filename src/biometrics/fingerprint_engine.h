@@ -31,6 +31,13 @@ struct Identification {
     std::optional<Candidate> best;
     std::optional<Candidate> rival;
 
+    // The search ran out of its time after `searchedMs`, among `gallerySize` prints: whether
+    // the finger is on file is not known.
+    bool outOfTime = false;
+    qint64 searchedMs = 0;
+    std::size_t gallerySize = 0;
+
+    QString outOfTimeText() const;
     // For the exception log: the two numbers (or what `nameOf` makes of them) and their scores.
     QString tooCloseText(const std::function<QString(qint64)>& nameOf = {}) const;
 };
@@ -100,7 +107,8 @@ public:
     };
 
     // The print that lines up best with the image among those the library's matcher accepts
-    // (the earlier added when two score alike), or none; a search longer than the limit fails.
+    // (the earlier added when two score alike), or none; a search that runs out of its limit
+    // says so (Identification::outOfTime).
     // Each print is ranked by how well it lines up with the probe (see AlignmentProbe); the
     // library's matcher compares only the kConfirmedCandidates best that reach the minimum, the
     // best first. When another finger the matcher also accepts scores within kRivalMargin of the

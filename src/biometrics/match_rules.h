@@ -25,4 +25,8 @@ constexpr int kRivalMargin = 10;
 // row and an employee row): different fingers reach 35 at most.
 constexpr int kSameFingerScore = 40;
 
+// What the operator sees when a search ran out of time: unlike "Digital não encontrada!", the
+// finger may well be on file, and placing it again is worth it.
+inline constexpr char16_t kSearchOutOfTime[] = u"Busca demorou: coloque o dedo de novo!";
+
 } // namespace orvalen::biometrics

@@ -174,6 +174,10 @@ void NBioIndexSearch::IdentifyUser(const QString& text, int securityLevel,
         fail(kSearchFailed, found.error().message);
         return;
     }
+    if (found->outOfTime) {
+        fail(kOutOfTime, found->outOfTimeText());
+        return;
+    }
     if (found->rival) {
         fail(kTooAlike, found->tooCloseText());
         return;

@@ -27,8 +27,9 @@ enum ErrorCode : int {
     kDuplicateUserId = 1287,
     kUserIdNotFound = 0x0401,
     kNotIdentified = 0x0402, // no stored finger matches
-    kSearchFailed = 0x0403,  // the matcher failed, or took longer than MaxSearchTime
+    kSearchFailed = 0x0403,  // the matcher failed
     kTooAlike = 0x0404,      // two different stored fingers match too alike to tell apart
+    kOutOfTime = 0x0405,     // the search took longer than MaxSearchTime
 };
 
 struct Session;
