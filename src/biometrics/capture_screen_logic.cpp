@@ -93,10 +93,10 @@ void CaptureScreenLogic::showHeader() {
     const QString& number = share_.sharedMatricula;
     if (number.startsWith(QLatin1String("91"))) {
         state_.GBTITULO = QStringLiteral(" Funcionário ");
+        // The row the enrolment writes to: the header names the person whose finger it is.
         const QString key =
-            (share_.employeeKindPrefix == QLatin1String("00") ? QStringLiteral("000")
-                                                              : QStringLiteral("910")) +
-            number.mid(2, 7);
+            store::fingerprints::fingerOwnerOf(QLatin1Char('0') + number, share_.employeeKindPrefix)
+                .matricula;
         auto employee = store::PeopleLookups(services_.club).employee(key);
         if (!employee.ok()) {
             tableFailure(QStringLiteral("Funcionarios"));
@@ -148,10 +148,6 @@ bool CaptureScreenLogic::capture() {
     reader_->Device.Close(kAnyReader);
     if (!captured) {
         fail(kCaptureFailed);
-        return false;
-    }
-    if (reader_->Device.ErrorCode() != nbiobsp::kNone) {
-        fail(kPortFailed + QStringLiteral(" ao Fechar"));
         return false;
     }
     template_ = reader_->Extraction.TextEncodeFIR();

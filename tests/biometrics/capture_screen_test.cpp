@@ -203,6 +203,9 @@ TEST_F(CaptureScreenTest, EnrolsAnEmployeeUnderTheKeyHisNumberingGives) {
          QStringLiteral("0910004321")},
         {QStringLiteral("91"), QStringLiteral("910007777"), QStringLiteral("9100007777"),
          QStringLiteral("0910007777")},
+        // No kind given: the write goes to "000" + the seven, and the header shows that row.
+        {QString(), QStringLiteral("910004321"), QStringLiteral("0000004321"),
+         QStringLiteral("0910004321")},
     };
     for (const Case& c : cases) {
         aviso.boxes.clear();
