@@ -1,5 +1,5 @@
+#include "bench_club/invented_finger.h"
 #include "support/fingerprint_fixture.h"
-#include "support/synthetic_fingers.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -34,7 +34,7 @@ protected:
             if (at != placed.end() && at->second != std::string(leftOut)) {
                 result->add(id, minutiaeOf(at->second));
             } else {
-                result->add(id, test::syntheticFinger(random));
+                result->add(id, bench::inventedFinger(random));
             }
         }
         return result;

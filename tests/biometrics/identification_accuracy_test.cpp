@@ -1,6 +1,6 @@
+#include "bench_club/invented_finger.h"
 #include "support/finger_variants.h"
 #include "support/fingerprint_fixture.h"
-#include "support/synthetic_fingers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ protected:
                 result->add(next, engine().extract(sample(kFingers[next])).value());
                 ++next;
             } else {
-                result->add(100 + position, test::syntheticFinger(random));
+                result->add(100 + position, bench::inventedFinger(random));
             }
         }
         return result;

@@ -1,6 +1,6 @@
+#include "bench_club/invented_finger.h"
 #include "biometrics/minutiae_ranking.h"
 #include "support/fingerprint_fixture.h"
-#include "support/synthetic_fingers.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST_F(MinutiaeRankingTest, ASecondPresentationLinesUpWithItsOwnFingerOnly) {
     std::mt19937 random(11);
     std::vector<Minutiae> invented;
     for (int i = 0; i < 500; ++i) {
-        invented.push_back(test::syntheticFinger(random));
+        invented.push_back(bench::inventedFinger(random));
     }
     for (const char* own : kFingers) {
         const AlignmentProbe probe(minutiaeOf(std::string(own) + "_rot"));
@@ -77,7 +77,7 @@ TEST_F(MinutiaeRankingTest, AFingerMovedAndTurnedStillLinesUpWhole) {
 
 TEST(MinutiaeRankingOrder, TheBestComeFirstTheEarlierWinningATieAndTheWeakLeftOut) {
     std::mt19937 random(5);
-    const Minutiae finger = test::syntheticFinger(random);
+    const Minutiae finger = bench::inventedFinger(random);
     const Minutiae half(finger.begin(), finger.begin() + std::ptrdiff_t(finger.size() / 2));
     MinutiaeRanking ranking;
     for (int i = 0; i < 50; ++i) {
@@ -86,7 +86,7 @@ TEST(MinutiaeRankingOrder, TheBestComeFirstTheEarlierWinningATieAndTheWeakLeftOu
         } else if (i == 3) {
             ranking.add(half);
         } else {
-            ranking.add(test::syntheticFinger(random));
+            ranking.add(bench::inventedFinger(random));
         }
     }
     // The selection, not the vote: the minimum is set between what the half and the whole
