@@ -110,7 +110,8 @@ void CaptureScreenLogic::showHeader() {
         return;
     }
     state_.GBTITULO = QStringLiteral(" Aluno ");
-    auto student = store::PeopleLookups(services_.students).activeStudent(number);
+    // Typed with or without its zeros, as everywhere else at the terminal.
+    auto student = store::PeopleLookups(services_.students).activeStudentByNumber(number);
     if (!student.ok()) {
         tableFailure(QStringLiteral("AlunosAtivos"));
         return;

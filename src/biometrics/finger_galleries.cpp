@@ -43,6 +43,9 @@ store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
     gallery_->clear();
     matriculas_.clear();
     for (const fingerprints::FingerTemplate& row : rows.value()) {
+        if (oversized(row.templateText)) {
+            continue; // counted by the doctor
+        }
         // An empty row holds no finger: it is skipped, never matched as the row before it.
         auto minutiae = minutiaeFromPersonaBytes(personaBytes(row.templateText));
         if (!minutiae.ok()) {
@@ -96,6 +99,14 @@ void addAll(nbiobsp::NBioIndexSearch& index, const std::vector<fingerprints::Fin
                                             "finger is left out")
                                  .arg(row.matricula, employees ? QStringLiteral("Funcionarios")
                                                                : QStringLiteral("AlunosAtivos"));
+            continue;
+        }
+        if (oversized(row.templateText)) {
+            load.unusable << QStringLiteral("the finger of %1 is %2 characters long, more than "
+                                            "the %3 a template can have: it is left out")
+                                 .arg(row.matricula)
+                                 .arg(row.templateText.size())
+                                 .arg(kLargestTemplateText);
             continue;
         }
         index.AddFIR(row.templateText, *id);
@@ -165,6 +176,10 @@ findUnusableTemplates(const store::ClubConnection& db) {
         for (const QSqlRecord& row : rows.value()) {
             const QString matricula = row.value(0).toString();
             const QString text = row.value(1).toString();
+            if (oversized(text)) {
+                column.oversized << matricula;
+                continue;
+            }
             switch (digitalForm(text)) {
             case TemplateForm::Empty:
                 if (source.emptyIsFinger) {

@@ -69,6 +69,7 @@ struct UnusableTemplates {
     QStringList foreign;
     QStringList damaged;
     QStringList empty;
+    QStringList oversized; // longer than kLargestTemplateText: refused when loading
 };
 // DIGITAL of AlunosAtivos and Funcionarios, Digital_Persona of Alunos and Funcionarios, in
 // that order.

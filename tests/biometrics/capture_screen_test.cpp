@@ -161,6 +161,13 @@ TEST_F(CaptureScreenTest, AFingerUnderANumberThatIsNotOneIsLeftOutAndLogged) {
     EXPECT_TRUE(errorLog.messages[0].contains(QStringLiteral("AlunosAtivos")));
 }
 
+TEST_F(CaptureScreenTest, TheHeaderFindsAStudentNumberTypedWithoutItsZeros) {
+    const Run shown = run(1, QStringLiteral("12345"), nullptr);
+    EXPECT_EQ(shown.state.GBTITULO, QStringLiteral(" Aluno "));
+    EXPECT_EQ(shown.state.LBLMATRICULA, QStringLiteral("0000012345"));
+    EXPECT_EQ(shown.state.LBLNOME, QStringLiteral("Beatriz Andrade Mont"));
+}
+
 TEST_F(CaptureScreenTest, EnrolsAStudentAndTheNextVerificationFindsHim) {
     const Run enrolled = run(1, QStringLiteral("0000012345"), "whorl");
     EXPECT_EQ(enrolled.share.biometricMessage, QString());

@@ -145,18 +145,19 @@ TEST_F(DigitalPersonaTest, UnusableTemplatesAreNamedByMemberAndKind) {
             {{QStringLiteral(":ours"), ours},
              {QStringLiteral(":persona"), personaText(minutiaeOf("whorl"))}});
     db.exec(QStringLiteral("INSERT INTO Alunos (Matricula, Digital_Persona) VALUES "
-                           "('0000000001', 'x0p'), ('0000000002', '')"));
+                           "('0000000001', 'x0p'), ('0000000002', ''), ('0000000003', :huge)"),
+            {{QStringLiteral(":huge"), QString(kLargestTemplateText + 1, u'0')}});
 
     const auto found = findUnusableTemplates(db.connection());
     ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
     struct Expected {
         const char* column; // table.column
-        QStringList foreign, damaged, empty;
+        QStringList foreign, damaged, empty, oversized;
     };
     const Expected expected[] = {
         {"AlunosAtivos.DIGITAL", {u"0000000005"_s}, {u"0000000002"_s, u"0000000003"_s}, {}},
         {"Funcionarios.DIGITAL", {}, {}, {u"0000004321"_s}},
-        {"Alunos.Digital_Persona", {u"0000000001"_s}, {}, {u"0000000002"_s}},
+        {"Alunos.Digital_Persona", {u"0000000001"_s}, {}, {u"0000000002"_s}, {u"0000000003"_s}},
         {"Funcionarios.Digital_Persona", {}, {u"0000004322"_s}, {}},
     };
     ASSERT_EQ(found->size(), std::size(expected));
@@ -167,6 +168,7 @@ TEST_F(DigitalPersonaTest, UnusableTemplatesAreNamedByMemberAndKind) {
         EXPECT_EQ(column.foreign, expected[i].foreign);
         EXPECT_EQ(column.damaged, expected[i].damaged);
         EXPECT_EQ(column.empty, expected[i].empty);
+        EXPECT_EQ(column.oversized, expected[i].oversized);
     }
 }
 
