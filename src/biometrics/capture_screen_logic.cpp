@@ -93,10 +93,10 @@ void CaptureScreenLogic::showHeader() {
     const QString& number = share_.sharedMatricula;
     if (number.startsWith(QLatin1String("91"))) {
         state_.GBTITULO = QStringLiteral(" Funcionário ");
+        // The row the enrolment writes to: the header names the person whose finger it is.
         const QString key =
-            (share_.employeeKindPrefix == QLatin1String("00") ? QStringLiteral("000")
-                                                              : QStringLiteral("910")) +
-            number.mid(2, 7);
+            store::fingerprints::fingerOwnerOf(QLatin1Char('0') + number, share_.employeeKindPrefix)
+                .matricula;
         auto employee = store::PeopleLookups(services_.club).employee(key);
         if (!employee.ok()) {
             tableFailure(QStringLiteral("Funcionarios"));
@@ -110,7 +110,8 @@ void CaptureScreenLogic::showHeader() {
         return;
     }
     state_.GBTITULO = QStringLiteral(" Aluno ");
-    auto student = store::PeopleLookups(services_.students).activeStudent(number);
+    // Typed with or without its zeros, as everywhere else at the terminal.
+    auto student = store::PeopleLookups(services_.students).activeStudentByNumber(number);
     if (!student.ok()) {
         tableFailure(QStringLiteral("AlunosAtivos"));
         return;
@@ -148,10 +149,6 @@ bool CaptureScreenLogic::capture() {
     reader_->Device.Close(kAnyReader);
     if (!captured) {
         fail(kCaptureFailed);
-        return false;
-    }
-    if (reader_->Device.ErrorCode() != nbiobsp::kNone) {
-        fail(kPortFailed + QStringLiteral(" ao Fechar"));
         return false;
     }
     template_ = reader_->Extraction.TextEncodeFIR();
@@ -227,7 +224,17 @@ void CaptureScreenLogic::verify() {
     index.MaxSearchTime = kMaxSearchTime;
     index.IdentifyUser(template_, securityLevel_,
                        matriculaDigital_ == QLatin1String("Sim") ? expected : std::nullopt);
-    if (index.ErrorCode() != nbiobsp::kNone) {
+    const int code = index.ErrorCode();
+    const bool logged =
+        code == nbiobsp::kTooAlike || code == nbiobsp::kOutOfTime || code == nbiobsp::kSearchFailed;
+    if (logged && services_.errorLog != nullptr) {
+        services_.errorLog->record(index.ErrorDescription());
+    }
+    if (code == nbiobsp::kOutOfTime) {
+        fail(QString::fromUtf16(kSearchOutOfTime));
+        return;
+    }
+    if (code != nbiobsp::kNone) {
         fail(QStringLiteral("Digital não encontrada!"));
         return;
     }

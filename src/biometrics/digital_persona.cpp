@@ -41,28 +41,4 @@ store::Status DPFPFeatureExtraction::CreateFeatureSet(const DPFPSample& sample, 
     return store::Status::success();
 }
 
-store::Status DPFPTemplate::Deserialize(const QByteArray& bytes) {
-    auto minutiae = minutiaeFromPersonaBytes(bytes);
-    if (!minutiae.ok()) {
-        minutiae_.clear();
-        return minutiae.error();
-    }
-    minutiae_ = std::move(minutiae.value());
-    return store::Status::success();
-}
-
-store::Result<DPFPVerificationResult> DPFPVerification::Verify(const DPFPFeatureSet& featureSet,
-                                                               const DPFPTemplate& stored) {
-    if (stored.minutiae().empty()) {
-        return store::Error{QStringLiteral("the template to verify against is empty")};
-    }
-    auto gallery = engine_->newGallery();
-    gallery->add(0, stored.minutiae());
-    auto found = gallery->identify(featureSet.image, std::chrono::milliseconds(3000));
-    if (!found.ok()) {
-        return found.error();
-    }
-    return DPFPVerificationResult{found->has_value()};
-}
-
 } // namespace orvalen::biometrics::dpfp

@@ -65,31 +65,4 @@ public:
     QImage ConvertToPicture(const DPFPSample& sample) const { return sample.image.toQImage(); }
 };
 
-// A stored template, loaded from the bytes of Digital_Persona as the terminal decodes them.
-class DPFPTemplate {
-public:
-    // Fails for a foreign or damaged template; bytes after the template are ignored.
-    store::Status Deserialize(const QByteArray& bytes);
-    const Minutiae& minutiae() const { return minutiae_; }
-
-private:
-    Minutiae minutiae_;
-};
-
-struct DPFPVerificationResult {
-    bool Verified = false;
-};
-
-class DPFPVerification {
-public:
-    explicit DPFPVerification(std::shared_ptr<FingerprintEngine> engine)
-        : engine_(std::move(engine)) {}
-    // Verified at the library's own threshold (a score of 40).
-    store::Result<DPFPVerificationResult> Verify(const DPFPFeatureSet& featureSet,
-                                                 const DPFPTemplate& stored);
-
-private:
-    std::shared_ptr<FingerprintEngine> engine_;
-};
-
 } // namespace orvalen::biometrics::dpfp

@@ -2,6 +2,7 @@
 
 #include "biometrics/finger_template.h"
 #include "store/fingerprint_templates.h"
+#include "store/settings.h"
 #include "store/statement_catalogue.h"
 
 #include <QSqlRecord>
@@ -13,7 +14,29 @@ namespace fingerprints = store::fingerprints;
 PersonaGallery::PersonaGallery(std::shared_ptr<FingerprintEngine> engine)
     : engine_(std::move(engine)), gallery_(engine_->newGallery()) {}
 
+store::Status PersonaGallery::refreshIfChanged(const store::ClubConnection& db) {
+    auto marker = fingerprints::personaMarker(db);
+    if (!marker.ok()) {
+        return marker.error();
+    }
+    return marker.value() == marker_ ? store::Status::success() : refresh(db);
+}
+
 store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
+    auto marker = fingerprints::personaMarker(db);
+    if (!marker.ok()) {
+        return marker.error();
+    }
+    auto sacvar2 = store::SettingsRow::load(db, QStringLiteral("Sacvar2"));
+    if (!sacvar2.ok()) {
+        return sacvar2.error();
+    }
+    try {
+        minimumScore_ =
+            minimumScoreForLevel(sacvar2->integer(QStringLiteral("NIVAL_SEGURANCA_BIO")));
+    } catch (const store::SettingError& error) {
+        return store::Error{QString::fromUtf8(error.what())};
+    }
     auto rows = fingerprints::TBLDIGITALPERSONA(db);
     if (!rows.ok()) {
         return rows.error();
@@ -21,6 +44,9 @@ store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
     gallery_->clear();
     matriculas_.clear();
     for (const fingerprints::FingerTemplate& row : rows.value()) {
+        if (oversized(row.templateText)) {
+            continue; // counted by the doctor
+        }
         // An empty row holds no finger: it is skipped, never matched as the row before it.
         auto minutiae = minutiaeFromPersonaBytes(personaBytes(row.templateText));
         if (!minutiae.ok()) {
@@ -29,18 +55,29 @@ store::Status PersonaGallery::refresh(const store::ClubConnection& db) {
         gallery_->add(qint64(matriculas_.size()), minutiae.value());
         matriculas_.push_back(row.matricula.left(10));
     }
+    marker_ = marker.value();
     return store::Status::success();
 }
 
-store::Result<std::optional<QString>> PersonaGallery::find(const dpfp::DPFPFeatureSet& featureSet) {
-    auto found = gallery_->identify(featureSet.image, std::chrono::milliseconds(30000));
+store::Result<std::optional<QString>> PersonaGallery::find(const dpfp::DPFPFeatureSet& featureSet,
+                                                           store::ErrorLog& log) {
+    auto found =
+        gallery_->identify(featureSet.image, {std::chrono::milliseconds(30000), minimumScore_});
     if (!found.ok()) {
         return found.error();
     }
-    if (!found->has_value()) {
+    if (found->outOfTime) {
+        log.record(found->outOfTimeText());
+        return store::Error{QString::fromUtf16(kSearchOutOfTime)};
+    }
+    if (found->rival) {
+        log.record(found->tooCloseText([&](qint64 row) { return matriculas_[std::size_t(row)]; }));
         return std::optional<QString>();
     }
-    return std::optional<QString>(matriculas_[std::size_t(*found.value())]);
+    if (!found->id) {
+        return std::optional<QString>();
+    }
+    return std::optional<QString>(matriculas_[std::size_t(*found->id)]);
 }
 
 std::optional<qint64> indexNumberOf(const QString& number) {
@@ -63,6 +100,14 @@ void addAll(nbiobsp::NBioIndexSearch& index, const std::vector<fingerprints::Fin
                                             "finger is left out")
                                  .arg(row.matricula, employees ? QStringLiteral("Funcionarios")
                                                                : QStringLiteral("AlunosAtivos"));
+            continue;
+        }
+        if (oversized(row.templateText)) {
+            load.unusable << QStringLiteral("the finger of %1 is %2 characters long, more than "
+                                            "the %3 a template can have: it is left out")
+                                 .arg(row.matricula)
+                                 .arg(row.templateText.size())
+                                 .arg(kLargestTemplateText);
             continue;
         }
         index.AddFIR(row.templateText, *id);
@@ -153,6 +198,10 @@ findUnusableTemplates(const store::ClubConnection& db) {
         for (const QSqlRecord& row : rows.value()) {
             const QString matricula = row.value(0).toString();
             const QString text = row.value(1).toString();
+            if (oversized(text)) {
+                column.oversized << matricula;
+                continue;
+            }
             switch (digitalForm(text)) {
             case TemplateForm::Empty:
                 if (source.emptyIsFinger) {

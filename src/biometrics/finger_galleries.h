@@ -4,6 +4,7 @@
 #include "biometrics/fingerprint_engine.h"
 #include "biometrics/nbiobsp.h"
 #include "store/connection.h"
+#include "store/error_log.h"
 #include "store/result.h"
 
 #include <QString>
@@ -15,18 +16,26 @@
 namespace orvalen::biometrics {
 
 // The stored DigitalPersona fingers (TBLDIGITALPERSONA), kept in memory in the order the
-// database returns them, so that a capture searches them without reading the tables again.
-// Refresh it at start-up and whenever a finger is enrolled or replaced.
+// database returns them, so that a capture searches them without reading the tables again,
+// with the club's security level (Sacvar2.NIVAL_SEGURANCA_BIO). Refresh it at start-up and
+// whenever a finger is enrolled or replaced here; refreshIfChanged() follows the fingers the
+// enrolment software writes elsewhere.
 class PersonaGallery {
 public:
     explicit PersonaGallery(std::shared_ptr<FingerprintEngine> engine);
 
     store::Status refresh(const store::ClubConnection& db);
-    // The Matricula of the first row whose finger the feature set matches ("091" + seven
-    // characters for an employee), or none.
-    store::Result<std::optional<QString>> find(const dpfp::DPFPFeatureSet& featureSet);
+    // Reads the stored fingers again when their marker (see personaMarker()) has changed.
+    store::Status refreshIfChanged(const store::ClubConnection& db);
+    // The Matricula of the row whose finger the feature set matches best ("091" + seven
+    // characters for an employee), or none. Two different fingers matching too alike answer
+    // none, and `log` hears both.
+    store::Result<std::optional<QString>> find(const dpfp::DPFPFeatureSet& featureSet,
+                                               store::ErrorLog& log);
 
 private:
+    int minimumScore_ = minimumScoreForLevel(kDefaultSecurityLevel);
+    QByteArray marker_;
     std::shared_ptr<FingerprintEngine> engine_;
     std::unique_ptr<FingerprintEngine::Gallery> gallery_;
     std::vector<QString> matriculas_;
@@ -60,6 +69,7 @@ struct UnusableTemplates {
     QStringList foreign;
     QStringList damaged;
     QStringList empty;
+    QStringList oversized; // longer than kLargestTemplateText: refused when loading
 };
 // DIGITAL of AlunosAtivos and Funcionarios, Digital_Persona of Alunos and Funcionarios, in
 // that order.

@@ -37,6 +37,14 @@ inline constexpr int kMaximumMinutiae = 150;
 QString digitalText(const Minutiae& minutiae);
 QString personaText(const Minutiae& minutiae);
 
+// No reader's template is longer than this many characters (the DigitalPersona template buffer
+// holds 2512 bytes, ours at most 808): a longer value is refused when the fingers are loaded,
+// so that one runaway value cannot fill the terminal's memory with copies of itself.
+inline constexpr int kLargestTemplateText = 2512;
+inline bool oversized(const QString& text) {
+    return text.size() > kLargestTemplateText;
+}
+
 enum class TemplateForm { Ours, Foreign, Empty };
 TemplateForm digitalForm(const QString& text);
 

@@ -1,5 +1,6 @@
 #include "biometrics/fingerprint_engine.h"
 
+#include "biometrics/best_match.h"
 #include "biometrics/fprint_matcher.h"
 #include "biometrics/minutiae_ranking.h"
 #include "biometrics/print_codec.h"
@@ -11,7 +12,8 @@ namespace orvalen::biometrics {
 struct FingerprintEngine::Gallery::Store {
     GPtrArray* prints = g_ptr_array_new_with_free_func(g_object_unref);
     std::vector<qint64> ids;
-    MinutiaeRanking ranking; // the same fingers, in the same order
+    MinutiaeRanking ranking;        // the same fingers, in the same order
+    std::vector<Minutiae> minutiae; // and again as stored, to compare two of them
     ~Store() { g_ptr_array_unref(prints); }
 };
 
@@ -133,6 +135,7 @@ void FingerprintEngine::Gallery::add(qint64 id, const Minutiae& minutiae) {
             g_ptr_array_add(store->prints, print.value());
             store->ids.push_back(id);
             store->ranking.add(minutiae);
+            store->minutiae.push_back(minutiae);
         }
     });
 }
@@ -145,6 +148,7 @@ void FingerprintEngine::Gallery::remove(qint64 id) {
                 g_ptr_array_remove_index(store->prints, i);
                 store->ids.erase(store->ids.begin() + i);
                 store->ranking.removeAt(i);
+                store->minutiae.erase(store->minutiae.begin() + i);
             }
         }
     });
@@ -156,6 +160,7 @@ void FingerprintEngine::Gallery::clear() {
         g_ptr_array_set_size(store->prints, 0);
         store->ids.clear();
         store->ranking.clear();
+        store->minutiae.clear();
     });
 }
 
@@ -163,54 +168,122 @@ bool FingerprintEngine::Gallery::contains(qint64 id) const {
     return std::find(ids_.begin(), ids_.end(), id) != ids_.end();
 }
 
-store::Result<std::optional<qint64>>
-FingerprintEngine::Gallery::identify(const FingerImage& image, std::chrono::milliseconds limit,
-                                     std::optional<qint64> expected, Minutiae probe) {
+store::Result<Identification> FingerprintEngine::Gallery::identify(const FingerImage& image,
+                                                                   const Search& search) {
     return engine_->thread_
-        ->call([store = store_, matcher = engine_->matcher_, image, limit, expected,
-                probe = std::move(probe)]() mutable -> store::Result<std::optional<qint64>> {
-            const auto deadline = std::chrono::steady_clock::now() + limit;
-            if (expected) {
-                const auto at = std::find(store->ids.begin(), store->ids.end(), *expected);
-                if (at != store->ids.end()) {
-                    const std::size_t position = std::size_t(at - store->ids.begin());
-                    auto index = confirm(*matcher, image, *store, {position}, limit, deadline);
-                    if (!index.ok() || index->has_value()) {
-                        return index;
-                    }
-                }
-            }
-            if (probe.empty() && store->ids.size() > kConfirmedCandidates) {
-                auto extracted = matcher->extract(image);
-                if (!extracted.ok()) {
-                    return extracted.error();
-                }
-                probe = std::move(extracted.value());
-            }
-            return confirm(*matcher, image, *store,
-                           store->ranking.best(probe, kConfirmedCandidates), limit, deadline);
+        ->call([store = store_, matcher = engine_->matcher_, image, search] {
+            return Gallery::search(*matcher, image, *store, search);
         })
         .wait();
 }
 
-store::Result<std::optional<qint64>>
-FingerprintEngine::Gallery::confirm(FprintMatcher& matcher, const FingerImage& image,
-                                    const Store& store, const std::vector<std::size_t>& positions,
-                                    std::chrono::milliseconds limit,
-                                    std::chrono::steady_clock::time_point deadline) {
-    GPtrArray* candidates = g_ptr_array_sized_new(guint(positions.size()));
-    for (std::size_t position : positions) {
-        g_ptr_array_add(candidates, g_ptr_array_index(store.prints, guint(position)));
+namespace {
+
+// The first of the candidates, in their order, whose print the library's matcher accepts for
+// the image: its place among them, or -1.
+store::Result<int> firstAccepted(FprintMatcher& matcher, const FingerImage& image,
+                                 GPtrArray* prints, const std::vector<RankedCandidate>& candidates,
+                                 std::chrono::milliseconds limit,
+                                 std::chrono::steady_clock::time_point deadline) {
+    if (candidates.empty()) {
+        return -1;
     }
-    auto index = matcher.identify(image, candidates, limit, deadline);
-    g_ptr_array_unref(candidates);
-    if (!index.ok()) {
-        return index.error();
+    GPtrArray* chosen = g_ptr_array_sized_new(guint(candidates.size()));
+    for (const RankedCandidate& candidate : candidates) {
+        g_ptr_array_add(chosen, g_ptr_array_index(prints, guint(candidate.position)));
     }
-    if (index.value() < 0) {
-        return std::optional<qint64>();
+    auto index = matcher.identify(image, chosen, limit, deadline);
+    g_ptr_array_unref(chosen);
+    return index;
+}
+
+} // namespace
+
+store::Result<Identification> FingerprintEngine::Gallery::search(FprintMatcher& matcher,
+                                                                 const FingerImage& image,
+                                                                 Store& store, Search search) {
+    const auto started = std::chrono::steady_clock::now();
+    const auto deadline = started + search.limit;
+    bool outOfTime = false;
+    const auto accepted =
+        [&](const std::vector<RankedCandidate>& candidates) -> store::Result<int> {
+        auto index =
+            firstAccepted(matcher, image, store.prints, candidates, search.limit, deadline);
+        if (index.ok() && index.value() == FprintMatcher::kOutOfTime) {
+            outOfTime = true;
+            return store::Error{QStringLiteral("out of time")};
+        }
+        return index;
+    };
+    const auto ranOutOfTime = [&] {
+        Identification answer;
+        answer.outOfTime = true;
+        answer.searchedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - started)
+                                .count();
+        answer.gallerySize = store.ids.size();
+        return answer;
+    };
+    if (search.probe.empty()) {
+        auto extracted = matcher.extract(image);
+        if (!extracted.ok()) {
+            return extracted.error();
+        }
+        search.probe = std::move(extracted.value());
     }
-    return std::optional<qint64>(store.ids[positions[std::size_t(index.value())]]);
+    const AlignmentProbe probe(search.probe);
+    if (search.expected) {
+        const auto at = std::find(store.ids.begin(), store.ids.end(), *search.expected);
+        if (at != store.ids.end()) {
+            const std::size_t position = std::size_t(at - store.ids.begin());
+            const int score = probe.score(store.minutiae[position]);
+            if (score >= search.minimumScore) {
+                auto index = accepted({{position, score}});
+                if (!index.ok()) {
+                    return outOfTime ? store::Result<Identification>(ranOutOfTime())
+                                     : index.error();
+                }
+                if (index.value() == 0) {
+                    return Identification{*search.expected};
+                }
+            }
+        }
+    }
+    const std::vector<RankedCandidate> ranked =
+        store.ranking.best(search.probe, search.minimumScore, kConfirmedCandidates);
+    auto choice = chooseMatch(ranked, accepted, [&](std::size_t a, std::size_t b) {
+        return AlignmentProbe(store.minutiae[a]).score(store.minutiae[b]) >= kSameFingerScore;
+    });
+    if (!choice.ok()) {
+        return outOfTime ? store::Result<Identification>(ranOutOfTime()) : choice.error();
+    }
+    const auto candidate = [&](const std::optional<RankedCandidate>& c) {
+        return c ? std::optional<Identification::Candidate>({store.ids[c->position], c->score})
+                 : std::nullopt;
+    };
+    const auto chosen = candidate(choice->chosen);
+    return Identification{chosen ? std::optional<qint64>(chosen->id) : std::nullopt,
+                          candidate(choice->best), candidate(choice->rival)};
+}
+
+QString Identification::outOfTimeText() const {
+    return QStringLiteral("the fingerprint search among %1 stored fingers ran out of time after "
+                          "%2 ms: the finger was neither found nor refused")
+        .arg(gallerySize)
+        .arg(searchedMs);
+}
+
+QString Identification::tooCloseText(const std::function<QString(qint64)>& nameOf) const {
+    if (!best || !rival) {
+        return {};
+    }
+    const auto name = [&](qint64 id) { return nameOf ? nameOf(id) : QString::number(id); };
+    return QStringLiteral("two fingers matched too alike to tell apart: %1 (%2 minutiae aligned) "
+                          "and %3 (%4): no one was identified")
+        .arg(name(best->id))
+        .arg(best->score)
+        .arg(name(rival->id))
+        .arg(rival->score);
 }
 
 } // namespace orvalen::biometrics

@@ -4,6 +4,7 @@
 #include "biometrics/finger_template.h"
 #include "biometrics/fprint_reader.h"
 #include "biometrics/library_thread.h"
+#include "biometrics/match_rules.h"
 #include "store/result.h"
 
 #include <QObject>
@@ -18,6 +19,28 @@
 namespace orvalen::biometrics {
 
 class FprintMatcher;
+
+// The answer of a search of stored prints.
+struct Identification {
+    struct Candidate {
+        qint64 id;
+        int score; // aligned minutiae (see AlignmentProbe)
+    };
+    std::optional<qint64> id; // whom the finger belongs to, or none
+    // When two different fingers matched too alike to tell apart: the better and the other.
+    std::optional<Candidate> best;
+    std::optional<Candidate> rival;
+
+    // The search ran out of its time after `searchedMs`, among `gallerySize` prints: whether
+    // the finger is on file is not known.
+    bool outOfTime = false;
+    qint64 searchedMs = 0;
+    std::size_t gallerySize = 0;
+
+    QString outOfTimeText() const;
+    // For the exception log: the two numbers (or what `nameOf` makes of them) and their scores.
+    QString tooCloseText(const std::function<QString(qint64)>& nameOf = {}) const;
+};
 
 // The fingerprint library as the rest of the program uses it: the reader, the extraction of
 // templates and the search of galleries, all run on the one library thread. Every blocking
@@ -58,8 +81,8 @@ private:
     std::shared_ptr<std::atomic<int>> watchGeneration_ = std::make_shared<std::atomic<int>>(0);
 };
 
-// Prints kept in memory in the order they were added, each under a number, searched first to
-// last. Changes are queued to the library thread and take effect before any later search.
+// Prints kept in memory in the order they were added, each under a number. Changes are queued to
+// the library thread and take effect before any later search.
 class FingerprintEngine::Gallery {
 public:
     ~Gallery();
@@ -72,23 +95,26 @@ public:
     bool contains(qint64 id) const;
     std::size_t size() const { return ids_.size(); }
 
-    // The number of the first print, in the order they were added, that the image matches, or
-    // none; a search longer than the limit fails. When the caller expects a number (a number
-    // typed, then the finger), that number's print is compared first: a finger that matches it
-    // answers at once. The probe's minutiae, when the caller has them already, spare one
-    // extraction.
-    //
-    // A gallery larger than kConfirmedCandidates is ranked first by how well each print lines
-    // up with the probe (see AlignmentProbe), and the library's matcher compares only the best
-    // ranked, in gallery order. A print the matcher accepts shares a dozen or more aligned
-    // minutiae with the probe and ranks among the very first (the sample fingers' second
-    // presentations align 38 to 68 minutiae with their own print, at most 26 with any other
-    // sample finger or 500 invented ones), so the answer is the one a comparison of every print
-    // would give, for a finger turned less than AlignmentProbe::kTurnLimit from its enrolment.
-    store::Result<std::optional<qint64>> identify(const FingerImage& image,
-                                                  std::chrono::milliseconds limit,
-                                                  std::optional<qint64> expected = std::nullopt,
-                                                  Minutiae probe = {});
+    // What a search asks for: the time it may take, the aligned minutiae a print needs (see
+    // minimumScoreForLevel()), the number the caller expects (a number typed, then the finger:
+    // that number's print alone is compared, and answers at once) and the probe's minutiae when
+    // the caller has them already (they spare one extraction).
+    struct Search {
+        std::chrono::milliseconds limit;
+        int minimumScore = minimumScoreForLevel(kDefaultSecurityLevel);
+        std::optional<qint64> expected = std::nullopt;
+        Minutiae probe = {};
+    };
+
+    // The print that lines up best with the image among those the library's matcher accepts
+    // (the earlier added when two score alike), or none; a search that runs out of its limit
+    // says so (Identification::outOfTime).
+    // Each print is ranked by how well it lines up with the probe (see AlignmentProbe); the
+    // library's matcher compares only the kConfirmedCandidates best that reach the minimum, the
+    // best first. When another finger the matcher also accepts scores within kRivalMargin of the
+    // best, no one is named and both are reported. One finger stored under several numbers (a
+    // student and an employee) answers with the number added first.
+    store::Result<Identification> identify(const FingerImage& image, const Search& search);
 
     // The prints the library's matcher compares in a large gallery: at 1 to 14 ms a print they
     // fit within the terminal's second with the extraction and the ranking, and leave room for
@@ -99,11 +125,8 @@ private:
     friend class FingerprintEngine;
     struct Store;
     Gallery(std::shared_ptr<FingerprintEngine> engine);
-    // The first of the prints at these positions (in gallery order) that the image matches.
-    static store::Result<std::optional<qint64>>
-    confirm(FprintMatcher& matcher, const FingerImage& image, const Store& store,
-            const std::vector<std::size_t>& positions, std::chrono::milliseconds limit,
-            std::chrono::steady_clock::time_point deadline);
+    static store::Result<Identification> search(FprintMatcher& matcher, const FingerImage& image,
+                                                Store& store, Search search);
 
     std::shared_ptr<FingerprintEngine> engine_;
     std::shared_ptr<Store> store_; // touched on the library thread only

@@ -148,7 +148,8 @@ store::Status FprintMatcher::run(Operation& operation, const FingerImage& image,
         }
         g_main_context_iteration(nullptr, feeding && sent < message.size() ? FALSE : TRUE);
     }
-    if (!g_cancellable_is_cancelled(cancellable)) {
+    cancelled_ = g_cancellable_is_cancelled(cancellable);
+    if (!cancelled_) {
         g_source_remove(timer);
     }
     g_object_unref(cancellable);
@@ -196,8 +197,7 @@ store::Result<int> FprintMatcher::identify(const FingerImage& image, GPtrArray* 
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
-            return store::Error{
-                QStringLiteral("the fingerprint search took longer than %1 ms").arg(limit.count())};
+            return kOutOfTime;
         }
         GPtrArray* part = g_ptr_array_new();
         for (guint i = first; i < gallery->len && i < first + kPartSize; ++i) {
@@ -205,6 +205,9 @@ store::Result<int> FprintMatcher::identify(const FingerImage& image, GPtrArray* 
         }
         auto found = identifyPart(image, part, limit, left);
         g_ptr_array_unref(part);
+        if (!found.ok() && cancelled_) {
+            return kOutOfTime;
+        }
         if (!found.ok() || found.value() >= 0) {
             return found.ok() ? store::Result<int>(int(first) + found.value()) : found;
         }

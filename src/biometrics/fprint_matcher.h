@@ -29,8 +29,9 @@ public:
     // The minutiae the library finds in an image.
     store::Result<Minutiae> extract(const FingerImage& image);
 
-    // The position in the gallery of the first print the image matches, or -1. A search not
-    // done by the deadline fails, naming the caller's whole limit.
+    // The position in the gallery of the first print the image matches, -1 for none, or
+    // kOutOfTime when the deadline passed first.
+    static constexpr int kOutOfTime = -2;
     store::Result<int> identify(const FingerImage& image, GPtrArray* gallery,
                                 std::chrono::milliseconds limit,
                                 std::chrono::steady_clock::time_point deadline);
@@ -49,6 +50,7 @@ private:
     store::Status run(Operation& operation, const FingerImage& image,
                       std::chrono::milliseconds left, std::chrono::milliseconds limit);
 
+    bool cancelled_ = false; // the last run() ran out of its time
     QTemporaryDir folder_;
     FpContext* context_ = nullptr;
     FpDevice* device_ = nullptr;

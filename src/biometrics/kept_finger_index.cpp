@@ -1,5 +1,7 @@
 #include "biometrics/kept_finger_index.h"
 
+#include "store/fingerprint_templates.h"
+
 namespace orvalen::biometrics {
 
 namespace {
@@ -10,15 +12,38 @@ QString sourceOf(const store::ClubConnection& connection) {
 
 } // namespace
 
-KeptFingerIndex::KeptFingerIndex(store::Result<std::shared_ptr<FingerprintEngine>> engine)
-    : reader_(std::move(engine)) {}
+KeptFingerIndex::KeptFingerIndex(store::Result<std::shared_ptr<FingerprintEngine>> engine,
+                                 std::chrono::milliseconds recheck)
+    : reader_(std::move(engine)), recheck_(recheck) {}
+
+store::Result<QByteArray> KeptFingerIndex::markerOf(const store::ClubConnection& students,
+                                                    const store::ClubConnection* employees) const {
+    auto marker = store::fingerprints::studentDigitalMarker(students);
+    if (!marker.ok() || employees == nullptr) {
+        return marker;
+    }
+    auto employeeMarker = store::fingerprints::employeeDigitalMarker(*employees);
+    if (!employeeMarker.ok()) {
+        return employeeMarker;
+    }
+    return QByteArray(marker.value() + employeeMarker.value());
+}
 
 store::Result<IndexLoad> KeptFingerIndex::load(const store::ClubConnection& students,
                                                const store::ClubConnection* employees) {
     const QString source =
         sourceOf(students) +
         (employees != nullptr ? QLatin1Char('+') + sourceOf(*employees) : QString());
-    if (!source_.isEmpty() && source == source_) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!source_.isEmpty() && source == source_ && now - lastLook_ < recheck_) {
+        return counts_;
+    }
+    auto marker = markerOf(students, employees);
+    if (!marker.ok()) {
+        return marker.error();
+    }
+    lastLook_ = now;
+    if (!source_.isEmpty() && source == source_ && marker.value() == marker_) {
         return counts_;
     }
     source_.clear();
@@ -29,6 +54,7 @@ store::Result<IndexLoad> KeptFingerIndex::load(const store::ClubConnection& stud
         return loaded;
     }
     source_ = source;
+    marker_ = marker.value();
     counts_ = loaded.value();
     // The rows left out are told once, by the load that read them.
     counts_.unusable.clear();

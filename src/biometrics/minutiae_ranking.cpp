@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <thread>
 
 namespace orvalen::biometrics {
@@ -137,12 +136,8 @@ void MinutiaeRanking::removeAt(std::size_t position) {
     }
 }
 
-std::vector<std::size_t> MinutiaeRanking::best(const Minutiae& probe, std::size_t count) const {
-    std::vector<std::size_t> positions(stored_.size());
-    std::iota(positions.begin(), positions.end(), std::size_t(0));
-    if (stored_.size() <= count) {
-        return positions;
-    }
+std::vector<RankedCandidate> MinutiaeRanking::best(const Minutiae& probe, int minimumScore,
+                                                   std::size_t count) const {
     const AlignmentProbe aligned(probe);
     std::vector<int> scores(stored_.size());
     const auto scoreRange = [&](std::size_t first, std::size_t last) {
@@ -159,13 +154,19 @@ std::vector<std::size_t> MinutiaeRanking::best(const Minutiae& probe, std::size_
     } else {
         scoreRange(0, stored_.size());
     }
-    std::partial_sort(positions.begin(), positions.begin() + std::ptrdiff_t(count), positions.end(),
-                      [&](std::size_t a, std::size_t b) {
-                          return scores[a] != scores[b] ? scores[a] > scores[b] : a < b;
+    std::vector<RankedCandidate> candidates;
+    for (std::size_t i = 0; i < scores.size(); ++i) {
+        if (scores[i] >= minimumScore) {
+            candidates.push_back({i, scores[i]});
+        }
+    }
+    const auto kept = std::min(count, candidates.size());
+    std::partial_sort(candidates.begin(), candidates.begin() + std::ptrdiff_t(kept),
+                      candidates.end(), [](const RankedCandidate& a, const RankedCandidate& b) {
+                          return a.score != b.score ? a.score > b.score : a.position < b.position;
                       });
-    positions.resize(count);
-    std::sort(positions.begin(), positions.end());
-    return positions;
+    candidates.resize(kept);
+    return candidates;
 }
 
 } // namespace orvalen::biometrics

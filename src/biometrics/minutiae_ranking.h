@@ -46,6 +46,13 @@ private:
     std::vector<RankedMinutiae::Point> turned_; // the probe turned by each of 32 steps
 };
 
+// A stored finger's position in its gallery and how many minutiae it lines up with a probe.
+struct RankedCandidate {
+    std::size_t position;
+    int score;
+    bool operator==(const RankedCandidate&) const = default;
+};
+
 // The stored fingers of a gallery, in gallery order, ranked against a probe so that the
 // fingerprint library compares only the few that can match.
 class MinutiaeRanking {
@@ -55,9 +62,10 @@ public:
     void clear() { stored_.clear(); }
     std::size_t size() const { return stored_.size(); }
 
-    // The positions of the `count` stored fingers that line up best with the probe (the earlier
-    // one first when two score alike), in gallery order; all of them when there are no more.
-    std::vector<std::size_t> best(const Minutiae& probe, std::size_t count) const;
+    // At most `count` stored fingers that line up with the probe in `minimumScore` minutiae or
+    // more, the best first (the earlier in gallery order first when two score alike).
+    std::vector<RankedCandidate> best(const Minutiae& probe, int minimumScore,
+                                      std::size_t count) const;
 
 private:
     std::vector<RankedMinutiae> stored_;

@@ -152,7 +152,8 @@ void NBioIndexSearch::ClearDB() {
     succeed();
 }
 
-void NBioIndexSearch::IdentifyUser(const QString& text, int, std::optional<qint64> expected) {
+void NBioIndexSearch::IdentifyUser(const QString& text, int securityLevel,
+                                   std::optional<qint64> expected) {
     UserID = 0;
     if (!gallery_) {
         fail(kLibraryUnavailable, session_->unavailable);
@@ -165,17 +166,27 @@ void NBioIndexSearch::IdentifyUser(const QString& text, int, std::optional<qint6
     }
     // The capture's template holds the probe's minutiae: the search need not extract them again.
     auto probe = minutiaeFromDigital(text);
-    auto found = gallery_->identify(session_->probeImage, std::chrono::milliseconds(MaxSearchTime),
-                                    expected, probe.ok() ? probe.value() : Minutiae{});
+    auto found =
+        gallery_->identify(session_->probeImage, {std::chrono::milliseconds(MaxSearchTime),
+                                                  minimumScoreForLevel(securityLevel), expected,
+                                                  probe.ok() ? probe.value() : Minutiae{}});
     if (!found.ok()) {
         fail(kSearchFailed, found.error().message);
         return;
     }
-    if (!found->has_value()) {
+    if (found->outOfTime) {
+        fail(kOutOfTime, found->outOfTimeText());
+        return;
+    }
+    if (found->rival) {
+        fail(kTooAlike, found->tooCloseText());
+        return;
+    }
+    if (!found->id) {
         fail(kNotIdentified, QStringLiteral("no stored finger matches"));
         return;
     }
-    UserID = *found.value();
+    UserID = *found->id;
     succeed();
 }
 

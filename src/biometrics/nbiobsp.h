@@ -27,7 +27,9 @@ enum ErrorCode : int {
     kDuplicateUserId = 1287,
     kUserIdNotFound = 0x0401,
     kNotIdentified = 0x0402, // no stored finger matches
-    kSearchFailed = 0x0403,  // the matcher failed, or took longer than MaxSearchTime
+    kSearchFailed = 0x0403,  // the matcher failed
+    kTooAlike = 0x0404,      // two different stored fingers match too alike to tell apart
+    kOutOfTime = 0x0405,     // the search took longer than MaxSearchTime
 };
 
 struct Session;
@@ -102,10 +104,10 @@ public:
     void AddFIR(const QString& text, qint64 userId);
     void RemoveData(qint64 userId, int fingerId, int sampleNumber);
     void ClearDB();
-    // Searches the index, in the order fingers were added, for the finger of a capture of this
-    // object (its TextEncodeFIR()). The library's matcher decides at its own threshold (a
-    // score of 40); the security level is accepted and does not change it. A number the
-    // caller expects (number then finger) is compared first, so its finger answers at once.
+    // Searches the index for the finger of a capture of this object (its TextEncodeFIR()):
+    // the best of the stored fingers the matcher accepts, at the minimum the security level
+    // sets (see minimumScoreForLevel()). A number the caller expects (number then finger) is
+    // compared first, so its finger answers at once.
     void IdentifyUser(const QString& text, int securityLevel,
                       std::optional<qint64> expected = std::nullopt);
 

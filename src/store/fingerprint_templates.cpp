@@ -2,24 +2,38 @@
 
 #include "store/statement_catalogue.h"
 
+#include <QCryptographicHash>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace orvalen::store::fingerprints {
 
 namespace {
 
-QString personaText(const Dialect& d) {
+// The DigitalPersona rows of students and employees, with `column` made of Digital_Persona.
+QString personaQuery(const Dialect& d, const QString& column) {
     const QString employeeKey =
         d.concat(QStringLiteral("'091'"), d.substring(QStringLiteral("matricula"), 4, 7));
-    return QStringLiteral("select Matricula, Digital_Persona from alunos  where (Digital_Persona "
-                          "is not null or Digital_Persona = '')\r\nunion\r\nselect ") +
-           employeeKey +
-           QStringLiteral(", Digital_Persona from Funcionarios where (Digital_Persona is not "
-                          "null or Digital_Persona = '')");
+    return QStringLiteral("select Matricula, ") + column +
+           QStringLiteral(" from alunos  where (Digital_Persona is not "
+                          "null or Digital_Persona = '')\r\nunion\r\nselect ") +
+           employeeKey + QStringLiteral(", ") + column +
+           QStringLiteral(" from Funcionarios where (Digital_Persona is not null or "
+                          "Digital_Persona = '')");
 }
 
-const Statement kPersona{"TBLDIGITALPERSONA", "fingerprint identification: every template",
-                         &personaText};
+QString studentDigitalQuery(const QString& column) {
+    return QStringLiteral("SELECT MATRICULA, %1 FROM ALUNOSATIVOS").arg(column);
+}
+
+QString employeeDigitalQuery(const QString& column) {
+    return QStringLiteral("SELECT MATRICULA, %1 FROM FUNCIONARIOS WHERE DIGITAL IS NOT NULL")
+        .arg(column);
+}
+
+const Statement kPersona{
+    "TBLDIGITALPERSONA", "fingerprint identification: every template",
+    [](const Dialect& d) { return personaQuery(d, QStringLiteral("Digital_Persona")); }};
 const Statement kStudentDigital{"TBLDIGITAL students", "fingerprint enrolment: students' templates",
                                 "SELECT MATRICULA, DIGITAL FROM ALUNOSATIVOS"};
 const Statement kEmployeeDigital{"TBLDIGITAL employees",
@@ -63,10 +77,54 @@ Status updateOneRow(const ClubConnection& db, const QString& sql, const Bindings
     return Status::success();
 }
 
+// The marked characters of a template column.
+QString markedPart(const Dialect& d, const char* column) {
+    return d.substring(QLatin1String(column), 1, kMarkedCharacters);
+}
+
+const Statement kPersonaMarker{
+    "TBLDIGITALPERSONA marker", "fingerprint identification: whether a template changed",
+    [](const Dialect& d) { return personaQuery(d, markedPart(d, "Digital_Persona")); }};
+const Statement kStudentMarker{
+    "TBLDIGITAL students marker",
+    "fingerprint identification: whether a student's template changed",
+    [](const Dialect& d) { return studentDigitalQuery(markedPart(d, "DIGITAL")); }};
+const Statement kEmployeeMarker{
+    "TBLDIGITAL employees marker",
+    "fingerprint identification: whether an employee's template changed",
+    [](const Dialect& d) { return employeeDigitalQuery(markedPart(d, "DIGITAL")); }};
+
+Result<QByteArray> markerOf(const ClubConnection& db, const QString& sql) {
+    auto rows = db.fetchAll(sql);
+    if (!rows.ok()) {
+        return rows.error();
+    }
+    QCryptographicHash digest(QCryptographicHash::Sha1);
+    for (const QSqlRecord& row : rows.value()) {
+        for (int i = 0; i < 2; ++i) {
+            digest.addData(row.value(i).toString().toUtf8());
+            digest.addData(QByteArrayView("\0", 1));
+        }
+    }
+    return digest.result();
+}
+
 } // namespace
 
 Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db) {
     return templatesOf(db, kPersona.text(db.dialect()));
+}
+
+Result<QByteArray> personaMarker(const ClubConnection& db) {
+    return markerOf(db, kPersonaMarker.text(db.dialect()));
+}
+
+Result<QByteArray> studentDigitalMarker(const ClubConnection& db) {
+    return markerOf(db, kStudentMarker.text(db.dialect()));
+}
+
+Result<QByteArray> employeeDigitalMarker(const ClubConnection& db) {
+    return markerOf(db, kEmployeeMarker.text(db.dialect()));
 }
 
 Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db) {

@@ -26,6 +26,14 @@ Result<std::vector<FingerTemplate>> TBLDIGITALPERSONA(const ClubConnection& db);
 Result<std::vector<FingerTemplate>> studentDigitalTemplates(const ClubConnection& db);
 Result<std::vector<FingerTemplate>> employeeDigitalTemplates(const ClubConnection& db);
 
+// A digest of the rows one of the queries above returns, read without the templates: each
+// row's key and the first kMarkedCharacters of its template, which hold the template's size
+// and its first minutiae. It changes when a finger is enrolled, removed or replaced.
+constexpr int kMarkedCharacters = 96;
+Result<QByteArray> personaMarker(const ClubConnection& db);
+Result<QByteArray> studentDigitalMarker(const ClubConnection& db);
+Result<QByteArray> employeeDigitalMarker(const ClubConnection& db);
+
 // The row an enrolled finger is written to.
 struct FingerOwner {
     QString table; // "ALUNOSATIVOS" or "FUNCIONARIOS"

@@ -134,6 +134,13 @@ Result<std::optional<QSqlRecord>> PeopleLookups::activeStudent(const QString& ma
     return oneRow(kActiveStudent.text(connection_.dialect()), {{kMatricula, matricula}});
 }
 
+Result<std::optional<QSqlRecord>>
+PeopleLookups::activeStudentByNumber(const QString& matricula) const {
+    const NumberCondition condition = sameNumberCondition(QStringLiteral("MATRICULA"), matricula);
+    return oneRow(QStringLiteral("SELECT * FROM AlunosAtivos WHERE ") + condition.sql,
+                  condition.bindings);
+}
+
 Status PeopleLookups::prepareIndexes() const {
     if (!connection_.dialect().isSqlite()) {
         return Status::success(); // the club's server compares names without regard to case already

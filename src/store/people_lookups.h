@@ -40,6 +40,8 @@ public:
 
     // `TBLALUNOSATIVOS` located by MATRICULA: the row (every column), if any.
     Result<std::optional<QSqlRecord>> activeStudent(const QString& matricula) const;
+    // The same, the number compared as a number (see number_match.h).
+    Result<std::optional<QSqlRecord>> activeStudentByNumber(const QString& matricula) const;
     // `TBLalunosInativosSEEK`: whether Alunos (all students, active or not) holds the number,
     // compared as a number (see number_match.h).
     Result<bool> studentOnFile(const QString& matricula) const;

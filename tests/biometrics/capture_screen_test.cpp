@@ -5,6 +5,7 @@
 #include "support/qstring_printer.h"
 #include "support/screen_services.h"
 #include "support/terminal_fixture.h"
+#include "support/test_database.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,44 @@ TEST_F(CaptureScreenTest, TheKeptIndexIsReadAgainAfterAnEnrolment) {
     EXPECT_EQ(run(2, QString(), "arch_rot").share.sharedMatricula, QStringLiteral("0000099999"));
 }
 
+// Fingers enrolled, replaced and removed by another program (the back office's connection) are
+// followed once the index looks at their marker again; here it looks at every opening.
+TEST_F(CaptureScreenTest, TheKeptIndexFollowsFingersWrittenElsewhere) {
+    biometrics::KeptFingerIndex index(engine, std::chrono::milliseconds(0));
+    kept = &index;
+    store::ClubConnection backOffice(test::sqliteSpec(club.db().file(), test::Route::Direct),
+                                     QStringLiteral("back-office"));
+    ASSERT_TRUE(backOffice.open().ok());
+    const auto write = [&](const char* matricula, const char* finger) {
+        const QVariant text = finger == nullptr
+                                  ? QVariant()
+                                  : QVariant(biometrics::digitalText(
+                                        engine.value()->extract(sample(finger)).value()));
+        ASSERT_TRUE(backOffice
+                        .execute(QStringLiteral("UPDATE AlunosAtivos SET DIGITAL = :D WHERE "
+                                                "MATRICULA = :M"),
+                                 {{QStringLiteral(":D"), text},
+                                  {QStringLiteral(":M"), QLatin1String(matricula)}})
+                        .ok());
+    };
+    const auto identified = [&](const char* finger) {
+        const Run verified = run(2, QString(), finger);
+        return verified.share.biometricMessage.isEmpty() ? verified.share.sharedMatricula
+                                                         : verified.share.biometricMessage;
+    };
+    const QString notFound = QStringLiteral("Digital não encontrada!");
+    write("0000012345", "whorl");
+    EXPECT_EQ(identified("whorl_rot"), QStringLiteral("0000012345"));
+
+    write("0000099999", "arch"); // enrolled elsewhere
+    EXPECT_EQ(identified("arch_rot"), QStringLiteral("0000099999"));
+    write("0000012345", "loop-right"); // replaced
+    EXPECT_EQ(identified("whorl_rot"), notFound) << "the replaced finger";
+    EXPECT_EQ(identified("loop-right_rot"), QStringLiteral("0000012345"));
+    write("0000099999", nullptr); // removed
+    EXPECT_EQ(identified("arch_rot"), notFound) << "the removed finger";
+}
+
 // A stored finger under a number that is not one is left out and named in the exception log,
 // once per reading of the stored fingers; everyone else is still found.
 TEST_F(CaptureScreenTest, AFingerUnderANumberThatIsNotOneIsLeftOutAndLogged) {
@@ -120,6 +159,13 @@ TEST_F(CaptureScreenTest, AFingerUnderANumberThatIsNotOneIsLeftOutAndLogged) {
     EXPECT_TRUE(errorLog.messages[0].contains(QStringLiteral("\"12A45\"")))
         << errorLog.messages[0].toStdString();
     EXPECT_TRUE(errorLog.messages[0].contains(QStringLiteral("AlunosAtivos")));
+}
+
+TEST_F(CaptureScreenTest, TheHeaderFindsAStudentNumberTypedWithoutItsZeros) {
+    const Run shown = run(1, QStringLiteral("12345"), nullptr);
+    EXPECT_EQ(shown.state.GBTITULO, QStringLiteral(" Aluno "));
+    EXPECT_EQ(shown.state.LBLMATRICULA, QStringLiteral("0000012345"));
+    EXPECT_EQ(shown.state.LBLNOME, QStringLiteral("Beatriz Andrade Mont"));
 }
 
 TEST_F(CaptureScreenTest, EnrolsAStudentAndTheNextVerificationFindsHim) {
@@ -164,6 +210,9 @@ TEST_F(CaptureScreenTest, EnrolsAnEmployeeUnderTheKeyHisNumberingGives) {
          QStringLiteral("0910004321")},
         {QStringLiteral("91"), QStringLiteral("910007777"), QStringLiteral("9100007777"),
          QStringLiteral("0910007777")},
+        // No kind given: the write goes to "000" + the seven, and the header shows that row.
+        {QString(), QStringLiteral("910004321"), QStringLiteral("0000004321"),
+         QStringLiteral("0910004321")},
     };
     for (const Case& c : cases) {
         aviso.boxes.clear();

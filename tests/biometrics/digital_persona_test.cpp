@@ -2,6 +2,7 @@
 #include "biometrics/finger_galleries.h"
 #include "support/fingerprint_fixture.h"
 #include "support/qstring_printer.h"
+#include "support/screen_services.h"
 #include "support/test_database.h"
 
 #include <QCoreApplication>
@@ -54,30 +55,11 @@ TEST_F(DigitalPersonaTest, CaptureRaisesOnCompleteOnItsThreadUntilStopped) {
     EXPECT_FALSE(waitFor([&] { return samples.size() > 1; }, 1000)) << "stopped";
 }
 
-TEST_F(DigitalPersonaTest, VerificationOfStoredTemplates) {
+TEST_F(DigitalPersonaTest, AFeatureSetNeedsAnImage) {
     dpfp::DPFPFeatureExtraction extraction;
-    ASSERT_FALSE(extraction.CreateFeatureSet({}, 1).ok()) << "no image";
+    EXPECT_FALSE(extraction.CreateFeatureSet({}, 1).ok()) << "no image";
     ASSERT_TRUE(extraction.CreateFeatureSet({sample("whorl_rot")}, 1).ok());
-    dpfp::DPFPVerification verification(sharedEngine());
-
-    // The terminal's buffer: the row's bytes, then whatever earlier rows left, 2513 in all.
-    struct Case {
-        const char* finger;
-        bool verified;
-    };
-    for (const Case& c : {Case{"whorl", true}, Case{"arch", false}}) {
-        const char* finger = c.finger;
-        const bool verified = c.verified;
-        QByteArray buffer = personaBytes(personaText(minutiaeOf(finger)));
-        buffer.append(QByteArray(2513 - buffer.size(), char(7)));
-        dpfp::DPFPTemplate stored;
-        ASSERT_TRUE(stored.Deserialize(buffer).ok());
-        auto result = verification.Verify(extraction.FeatureSet(), stored);
-        ASSERT_TRUE(result.ok()) << result.error().message.toStdString();
-        EXPECT_EQ(result->Verified, verified) << finger;
-    }
-    dpfp::DPFPTemplate foreign;
-    EXPECT_FALSE(foreign.Deserialize(QByteArray(2513, char(0x1F))).ok());
+    EXPECT_EQ(extraction.FeatureSet().image.pixels, sample("whorl_rot").pixels);
 }
 
 TEST_F(DigitalPersonaTest, GalleryFindsTheFirstMatchingRowAndSkipsWhatItCannotRead) {
@@ -97,13 +79,53 @@ TEST_F(DigitalPersonaTest, GalleryFindsTheFirstMatchingRowAndSkipsWhatItCannotRe
 
     PersonaGallery gallery(sharedEngine());
     ASSERT_TRUE(gallery.refresh(db.connection()).ok());
+    test::RecordingErrorLog log;
     for (const auto& [finger, expected] : {std::pair{"whorl_rot", "0910004321"},
                                            {"arch_rot", "0000012345"},
                                            {"loop-right_rot", ""}}) {
-        auto found = gallery.find(featuresOf(finger));
+        auto found = gallery.find(featuresOf(finger), log);
         ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
         EXPECT_EQ(found->value_or(QString()), QLatin1String(expected)) << finger;
     }
+}
+
+// The enrolment software writes Digital_Persona from another PC: enrolled, replaced and removed
+// fingers are followed at the next look at the marker, and an unchanged marker reads nothing.
+TEST_F(DigitalPersonaTest, GalleryFollowsFingersWrittenElsewhere) {
+    test::TestDatabase db;
+    db.exec(QStringLiteral("INSERT INTO Alunos (Matricula) VALUES ('0000000001'), ('0000000002')"));
+    store::ClubConnection enrolment(test::sqliteSpec(db.file(), test::Route::Direct),
+                                    QStringLiteral("enrolment"));
+    ASSERT_TRUE(enrolment.open().ok());
+    const auto write = [&](const char* matricula, const char* finger) {
+        const QVariant text =
+            finger == nullptr ? QVariant() : QVariant(personaText(minutiaeOf(finger)));
+        ASSERT_TRUE(enrolment
+                        .execute(QStringLiteral("UPDATE Alunos SET Digital_Persona = :P WHERE "
+                                                "Matricula = :M"),
+                                 {{QStringLiteral(":P"), text},
+                                  {QStringLiteral(":M"), QLatin1String(matricula)}})
+                        .ok());
+    };
+    PersonaGallery gallery(sharedEngine());
+    ASSERT_TRUE(gallery.refresh(db.connection()).ok());
+    test::RecordingErrorLog log;
+    const auto found = [&](const char* finger) {
+        EXPECT_TRUE(gallery.refreshIfChanged(db.connection()).ok());
+        auto answer = gallery.find(featuresOf(finger), log);
+        EXPECT_TRUE(answer.ok());
+        return answer.ok() ? answer->value_or(QString()) : QStringLiteral("failed");
+    };
+    EXPECT_EQ(found("whorl_rot"), QString()) << "no one enrolled yet";
+    write("0000000001", "whorl");
+    EXPECT_EQ(found("whorl_rot"), u"0000000001"_s) << "enrolled elsewhere";
+    write("0000000001", "loop-right");
+    write("0000000002", "arch");
+    EXPECT_EQ(found("whorl_rot"), QString()) << "replaced";
+    EXPECT_EQ(found("loop-right_rot"), u"0000000001"_s);
+    EXPECT_EQ(found("arch_rot"), u"0000000002"_s);
+    write("0000000002", nullptr);
+    EXPECT_EQ(found("arch_rot"), QString()) << "removed";
 }
 
 // The doctor's account of the stored fingers no reader here can match, member by member: an
@@ -123,18 +145,19 @@ TEST_F(DigitalPersonaTest, UnusableTemplatesAreNamedByMemberAndKind) {
             {{QStringLiteral(":ours"), ours},
              {QStringLiteral(":persona"), personaText(minutiaeOf("whorl"))}});
     db.exec(QStringLiteral("INSERT INTO Alunos (Matricula, Digital_Persona) VALUES "
-                           "('0000000001', 'x0p'), ('0000000002', '')"));
+                           "('0000000001', 'x0p'), ('0000000002', ''), ('0000000003', :huge)"),
+            {{QStringLiteral(":huge"), QString(kLargestTemplateText + 1, u'0')}});
 
     const auto found = findUnusableTemplates(db.connection());
     ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
     struct Expected {
         const char* column; // table.column
-        QStringList foreign, damaged, empty;
+        QStringList foreign, damaged, empty, oversized;
     };
     const Expected expected[] = {
         {"AlunosAtivos.DIGITAL", {u"0000000005"_s}, {u"0000000002"_s, u"0000000003"_s}, {}},
         {"Funcionarios.DIGITAL", {}, {}, {u"0000004321"_s}},
-        {"Alunos.Digital_Persona", {u"0000000001"_s}, {}, {u"0000000002"_s}},
+        {"Alunos.Digital_Persona", {u"0000000001"_s}, {}, {u"0000000002"_s}, {u"0000000003"_s}},
         {"Funcionarios.Digital_Persona", {}, {u"0000004322"_s}, {}},
     };
     ASSERT_EQ(found->size(), std::size(expected));
@@ -145,6 +168,7 @@ TEST_F(DigitalPersonaTest, UnusableTemplatesAreNamedByMemberAndKind) {
         EXPECT_EQ(column.foreign, expected[i].foreign);
         EXPECT_EQ(column.damaged, expected[i].damaged);
         EXPECT_EQ(column.empty, expected[i].empty);
+        EXPECT_EQ(column.oversized, expected[i].oversized);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "biometrics/nbiobsp.h"
+#include "support/finger_variants.h"
 #include "support/fingerprint_fixture.h"
 
 #include <QCoreApplication>
@@ -58,18 +59,6 @@ TEST_F(FingerprintSpeedTest, TypedNumberAndFingerAnswerWithinHalfASecond) {
     std::cout << "[ measure  ] number then finger, 1,000 enrolled: " << elapsed << " ms\n";
 }
 
-// A finger no one enrolled: a sample seen in a mirror.
-biometrics::FingerImage mirrored(const biometrics::FingerImage& image) {
-    biometrics::FingerImage result = image;
-    for (int y = 0; y < image.height; ++y) {
-        for (int x = 0; x < image.width; ++x) {
-            result.pixels[y * image.width + x] =
-                image.pixels[y * image.width + image.width - 1 - x];
-        }
-    }
-    return result;
-}
-
 // The figures of the closing note (run with --gtest_also_run_disabled_tests): the finger
 // enrolled last, and a finger no one enrolled, from the image to the answer (the probe's
 // extraction included).
@@ -77,18 +66,19 @@ TEST_F(FingerprintSpeedTest, DISABLED_IdentificationOverTheWholeGallery) {
     for (int size : {100, 1000, 10000}) {
         auto gallery = engine().newGallery();
         fill(*gallery, size);
-        gallery->identify(sample("arch_rot"), milliseconds(600000)); // the additions are done
+        gallery->identify(sample("arch_rot"), {milliseconds(600000)}); // the additions are done
         QElapsedTimer timer;
         timer.start();
-        auto found = gallery->identify(sample("whorl_rot"), milliseconds(600000));
+        auto found = gallery->identify(sample("whorl_rot"), {milliseconds(600000)});
         const qint64 elapsed = timer.elapsed();
         ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
-        EXPECT_EQ(found->value_or(-1), size);
+        EXPECT_EQ(found->id.value_or(-1), size);
         timer.start();
-        auto unknown = gallery->identify(mirrored(sample("whorl_rot")), milliseconds(600000));
+        auto unknown =
+            gallery->identify(test::mirrored(sample("whorl_rot")), {milliseconds(600000)});
         const qint64 refused = timer.elapsed();
         ASSERT_TRUE(unknown.ok()) << unknown.error().message.toStdString();
-        EXPECT_FALSE(unknown->has_value());
+        EXPECT_FALSE(unknown->id.has_value());
         std::cout << "[ measure  ] 1:N, " << size << " enrolled: match in last place " << elapsed
                   << " ms, unknown finger " << refused << " ms\n";
     }

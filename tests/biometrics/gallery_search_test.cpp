@@ -1,5 +1,5 @@
+#include "bench_club/invented_finger.h"
 #include "support/fingerprint_fixture.h"
-#include "support/synthetic_fingers.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -34,7 +34,7 @@ protected:
             if (at != placed.end() && at->second != std::string(leftOut)) {
                 result->add(id, minutiaeOf(at->second));
             } else {
-                result->add(id, test::syntheticFinger(random));
+                result->add(id, bench::inventedFinger(random));
             }
         }
         return result;
@@ -50,17 +50,17 @@ TEST_P(GallerySearchTest, EachSecondPresentationIsFoundAndAnUnknownFingerRefused
     auto enrolled = gallery(size, "");
     for (const char* finger : kFingers) {
         const std::string second = std::string(finger) + "_rot";
-        auto found = enrolled->identify(sample(second.c_str()), milliseconds(30000));
+        auto found = enrolled->identify(sample(second.c_str()), {milliseconds(30000)});
         ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
-        ASSERT_TRUE(found->has_value()) << second << " among " << size;
-        EXPECT_EQ(*found.value(), expected.at(finger))
+        ASSERT_TRUE(found->id.has_value()) << second << " among " << size;
+        EXPECT_EQ(*found->id, expected.at(finger))
             << second << ": the first of its prints in gallery order";
     }
 
     auto withoutWhorl = gallery(size, "whorl");
-    auto found = withoutWhorl->identify(sample("whorl_rot"), milliseconds(30000));
+    auto found = withoutWhorl->identify(sample("whorl_rot"), {milliseconds(30000)});
     ASSERT_TRUE(found.ok()) << found.error().message.toStdString();
-    EXPECT_FALSE(found->has_value()) << "whorl is not enrolled among " << size;
+    EXPECT_FALSE(found->id.has_value()) << "whorl is not enrolled among " << size;
 }
 
 INSTANTIATE_TEST_SUITE_P(Enrolled, GallerySearchTest, ::testing::Values(1000, 10000));

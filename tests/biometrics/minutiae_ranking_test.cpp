@@ -1,6 +1,6 @@
+#include "bench_club/invented_finger.h"
 #include "biometrics/minutiae_ranking.h"
 #include "support/fingerprint_fixture.h"
-#include "support/synthetic_fingers.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST_F(MinutiaeRankingTest, ASecondPresentationLinesUpWithItsOwnFingerOnly) {
     std::mt19937 random(11);
     std::vector<Minutiae> invented;
     for (int i = 0; i < 500; ++i) {
-        invented.push_back(test::syntheticFinger(random));
+        invented.push_back(bench::inventedFinger(random));
     }
     for (const char* own : kFingers) {
         const AlignmentProbe probe(minutiaeOf(std::string(own) + "_rot"));
@@ -75,23 +75,41 @@ TEST_F(MinutiaeRankingTest, AFingerMovedAndTurnedStillLinesUpWhole) {
         << "turned past the limit";
 }
 
-TEST(MinutiaeRankingOrder, TheBestComeBackInGalleryOrderTheEarlierWinningATie) {
+TEST(MinutiaeRankingOrder, TheBestComeFirstTheEarlierWinningATieAndTheWeakLeftOut) {
     std::mt19937 random(5);
-    const Minutiae finger = test::syntheticFinger(random);
+    const Minutiae finger = bench::inventedFinger(random);
+    const Minutiae half(finger.begin(), finger.begin() + std::ptrdiff_t(finger.size() / 2));
     MinutiaeRanking ranking;
     for (int i = 0; i < 50; ++i) {
-        ranking.add(i == 7 || i == 30 || i == 41 ? finger : test::syntheticFinger(random));
+        if (i == 7 || i == 30 || i == 41) {
+            ranking.add(finger);
+        } else if (i == 3) {
+            ranking.add(half);
+        } else {
+            ranking.add(bench::inventedFinger(random));
+        }
     }
-    EXPECT_EQ(ranking.best(finger, 2), (std::vector<std::size_t>{7, 30}));
-    EXPECT_EQ(ranking.best(finger, 3), (std::vector<std::size_t>{7, 30, 41}));
+    // The selection, not the vote: the minimum is set between what the half and the whole
+    // finger gather.
+    const int whole = AlignmentProbe(finger).score(finger);
+    const int halfScore = AlignmentProbe(finger).score(half);
+    ASSERT_LT(halfScore, whole);
+    const auto positions = [](const std::vector<biometrics::RankedCandidate>& candidates) {
+        std::vector<std::size_t> result;
+        for (const auto& c : candidates) {
+            result.push_back(c.position);
+        }
+        return result;
+    };
+    using P = std::vector<std::size_t>;
+    EXPECT_EQ(positions(ranking.best(finger, halfScore, 2)), (P{7, 30}));
+    EXPECT_EQ(positions(ranking.best(finger, halfScore, 5)), (P{7, 30, 41, 3}))
+        << "fewer than asked reach the minimum: those, the best first";
+    EXPECT_EQ(positions(ranking.best(finger, halfScore + 1, 5)), (P{7, 30, 41}));
+    EXPECT_EQ(ranking.best(finger, whole, 1).front().score, whole);
 
     ranking.removeAt(7); // 30 and 41 move up to 29 and 40
-    EXPECT_EQ(ranking.best(finger, 2), (std::vector<std::size_t>{29, 40}));
-
-    MinutiaeRanking small;
-    small.add(finger);
-    small.add(test::syntheticFinger(random));
-    EXPECT_EQ(small.best(finger, 32), (std::vector<std::size_t>{0, 1})) << "fewer than asked: all";
+    EXPECT_EQ(positions(ranking.best(finger, halfScore, 2)), (P{29, 40}));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "bench_club/bench_fingers.h"
 
+#include "bench_club/invented_finger.h"
 #include "bench_club/progress_ticker.h"
 #include "biometrics/finger_image.h"
 #include "biometrics/finger_template.h"
@@ -13,21 +14,6 @@ namespace orvalen::bench {
 namespace {
 
 using store::Status;
-
-// The area and the number of minutiae of the sample fingers' captures.
-constexpr int kWidth = 256;
-constexpr int kHeight = 360;
-constexpr int kFewestMinutiae = 30;
-constexpr int kMostMinutiae = 60;
-
-biometrics::Minutiae syntheticPrint(QRandomGenerator& random) {
-    biometrics::Minutiae minutiae(
-        std::size_t(kFewestMinutiae + random.bounded(kMostMinutiae - kFewestMinutiae + 1)));
-    for (biometrics::Minutia& m : minutiae) {
-        m = {random.bounded(kWidth), random.bounded(kHeight), random.bounded(360)};
-    }
-    return minutiae;
-}
 
 store::Result<std::vector<biometrics::Minutiae>> samplePrints() {
     auto engine = biometrics::FingerprintEngine::start();
@@ -74,11 +60,14 @@ Status enrolFingers(const store::ClubConnection& connection, const QStringList& 
             store::describeError(persona.lastError().isValid() ? persona : digital)};
     }
     const qsizetype firstSample = members.size() - qsizetype(samples->size());
+    // The invented prints follow a ridge flow as real fingers do, so that the sample fingers
+    // score against them as against other real fingers; the club's seed gives the same ones.
+    std::mt19937 flows(random.generate());
     ProgressTicker ticker(progress, QStringLiteral("enrolled fingers"), members.size());
     for (qsizetype i = 0; i < members.size(); ++i) {
         const biometrics::Minutiae print = i >= firstSample
                                                ? samples.value()[std::size_t(i - firstSample)]
-                                               : syntheticPrint(random);
+                                               : inventedFinger(flows);
         persona.bindValue(0, biometrics::personaText(print));
         persona.bindValue(1, members.at(i));
         digital.bindValue(0, biometrics::digitalText(print));

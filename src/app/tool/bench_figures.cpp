@@ -59,6 +59,10 @@ QJsonObject BenchFigures::toJson() const {
     };
     json.insert(QStringLiteral("fingerprint_ms"),
                 fingerprintMs ? QJsonValue(rounded(*fingerprintMs)) : QJsonValue());
+    json.insert(QStringLiteral("fingerprint_p95_ms"),
+                fingerprintP95Ms ? QJsonValue(rounded(*fingerprintP95Ms)) : QJsonValue());
+    json.insert(QStringLiteral("fingerprint_busy_p95_ms"),
+                fingerprintBusyP95Ms ? QJsonValue(rounded(*fingerprintBusyP95Ms)) : QJsonValue());
     json.insert(QStringLiteral("fingerprint_load_ms"),
                 fingerprintLoadMs ? QJsonValue(rounded(*fingerprintLoadMs)) : QJsonValue());
     json.insert(QStringLiteral("baseline_fingerprint_ms"),
@@ -91,6 +95,11 @@ void BenchFigures::print(QTextStream& out) const {
     if (fingerprintMs && fingerprintLoadMs) {
         line("fingerprint", ms(*fingerprintMs), ms(*fingerprintMs + *fingerprintLoadMs));
         line("  template load", ms(*fingerprintLoadMs), QString());
+        if (fingerprintP95Ms && fingerprintBusyP95Ms) {
+            line("  p95 / one core busy",
+                 ms(*fingerprintP95Ms) + QStringLiteral(" / ") + ms(*fingerprintBusyP95Ms),
+                 QString());
+        }
     } else {
         line("fingerprint", QStringLiteral("not measured"), QString());
     }

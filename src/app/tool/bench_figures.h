@@ -38,7 +38,9 @@ struct BenchFigures {
     double rssEarlyMb = 0; // after the first tenth of the identifications
     double rssMb = 0;      // after every identification
     std::optional<double> fingerprintMs;
-    std::optional<double> fingerprintLoadMs; // reading and decoding the stored templates
+    std::optional<double> fingerprintP95Ms;
+    std::optional<double> fingerprintBusyP95Ms; // with another process keeping a core busy
+    std::optional<double> fingerprintLoadMs;    // reading and decoding the stored templates
     int fingerprintEnrolled = 0;
     QString fingerprintNote; // why it was not measured, or what was found
     QStringList errors;      // what the screen logged while deciding

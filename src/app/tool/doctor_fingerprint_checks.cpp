@@ -52,6 +52,8 @@ void checkFingerprintTemplates(const store::ClubConnection& connection, DoctorRe
         perColumn(found.value(), [](const biometrics::UnusableTemplates& c) { return c.foreign; });
     const QStringList broken = perColumn(
         found.value(), [](const biometrics::UnusableTemplates& c) { return c.damaged + c.empty; });
+    const QStringList oversized = perColumn(
+        found.value(), [](const biometrics::UnusableTemplates& c) { return c.oversized; });
     const auto sacvar2 = store::SettingsRow::load(connection, QStringLiteral("Sacvar2"));
     const bool readerOn = sacvar2.ok() && sacvar2->isSim(QStringLiteral("LEITOR_BIOMETRICO"));
     const QString enrolAgain =
@@ -68,6 +70,12 @@ void checkFingerprintTemplates(const store::ClubConnection& connection, DoctorRe
         tell(QStringLiteral("fingerprint templates written by another platform's reader "
                             "software, which this terminal cannot match (%1)")
                  .arg(foreign.join(QStringLiteral(", "))));
+    }
+    if (!oversized.isEmpty()) {
+        tell(QStringLiteral("fingerprint templates longer than %1 characters, which this "
+                            "terminal refuses to load (%2)")
+                 .arg(biometrics::kLargestTemplateText)
+                 .arg(oversized.join(QStringLiteral(", "))));
     }
     if (!broken.isEmpty()) {
         tell(QStringLiteral("fingerprint templates that are damaged or empty, which this "

@@ -8,6 +8,9 @@ namespace {
 constexpr int kAnyReader = 255;
 constexpr int kPollInterval = 1000;
 constexpr int kCapturePriority = 2;
+// How often the DigitalPersona fingers' marker is looked at: fingers written by the enrolment
+// software are followed within this time.
+constexpr int kFreshnessInterval = 20000;
 } // namespace
 
 LibfprintReaders::LibfprintReaders(EngineStart engine, const store::ClubConnection& club,
@@ -15,6 +18,13 @@ LibfprintReaders::LibfprintReaders(EngineStart engine, const store::ClubConnecti
     : engine_(std::move(engine)), club_(club), errorLog_(errorLog) {
     TimerSFinger_.setInterval(kPollInterval);
     QObject::connect(&TimerSFinger_, &QTimer::timeout, &TimerSFinger_, [this] { pollTick(); });
+    freshness_.setInterval(kFreshnessInterval);
+    QObject::connect(&freshness_, &QTimer::timeout, &freshness_, [this] {
+        // Through the gate: never while a finger is being searched or a person decided.
+        if (screen_ != nullptr) {
+            screen_->deliver([this] { followStoredFingers(); });
+        }
+    });
 }
 
 LibfprintReaders::~LibfprintReaders() {
@@ -65,11 +75,13 @@ ReaderPreparation LibfprintReaders::prepareDigitalPersona() {
         release();
         return {ReaderPreparation::Outcome::NoReader, started.error().message};
     }
+    freshness_.start();
     return {};
 }
 
 void LibfprintReaders::release() {
     TimerSFinger_.stop();
+    freshness_.stop();
     if (capture_) {
         capture_->StopCapture();
     }
@@ -140,7 +152,16 @@ LibfprintReaders::findStoredFinger(const biometrics::dpfp::DPFPFeatureSet& featu
     if (!gallery_) {
         return std::optional<QString>();
     }
-    return gallery_->find(featureSet);
+    return gallery_->find(featureSet, errorLog_);
+}
+
+void LibfprintReaders::followStoredFingers() {
+    if (!gallery_) {
+        return;
+    }
+    if (const store::Status read = gallery_->refreshIfChanged(club_); !read.ok()) {
+        errorLog_.record(read.error().message);
+    }
 }
 
 void LibfprintReaders::templatesChanged() {

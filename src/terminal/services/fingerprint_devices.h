@@ -21,9 +21,9 @@ using EngineStart = store::Result<std::shared_ptr<biometrics::FingerprintEngine>
 
 // The fingerprint readers of a terminal over the fingerprint library: the NBioBSP device and
 // its poll timer, or the DigitalPersona capture with the stored fingers kept in memory (read
-// at start-up and after each enrolment, in database order). The poll's ticks and the captured
-// fingers reach the screen through TerminalScreen::deliver(), so that they wait while a person
-// is being decided.
+// at start-up, after each enrolment and whenever their marker changes, in database order). The
+// poll's ticks and the captured fingers reach the screen through TerminalScreen::deliver(), so that
+// they wait while a person is being decided.
 class LibfprintReaders : public FingerprintReader {
 public:
     LibfprintReaders(EngineStart engine, const store::ClubConnection& club,
@@ -51,6 +51,7 @@ private:
     ReaderPreparation prepareNBio();
     ReaderPreparation prepareDigitalPersona();
     void pollTick();
+    void followStoredFingers();
 
     EngineStart engine_;
     const store::ClubConnection& club_;
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<biometrics::dpfp::DPFPCapture> capture_;
     std::unique_ptr<biometrics::PersonaGallery> gallery_;
     QTimer TimerSFinger_;
+    QTimer freshness_;
     bool tickQueued_ = false;
     std::function<void()> fingerHandled_;
 };

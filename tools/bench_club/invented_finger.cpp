@@ -1,10 +1,10 @@
-#include "support/synthetic_fingers.h"
+#include "bench_club/invented_finger.h"
 
 #include <cmath>
 
-namespace orvalen::test {
+namespace orvalen::bench {
 
-biometrics::Minutiae syntheticFinger(std::mt19937& random) {
+biometrics::Minutiae inventedFinger(std::mt19937& random) {
     std::uniform_int_distribution<int> count(30, 90);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     std::normal_distribution<double> wobble(0.0, 8.0);
@@ -29,4 +29,4 @@ biometrics::Minutiae syntheticFinger(std::mt19937& random) {
     return minutiae;
 }
 
-} // namespace orvalen::test
+} // namespace orvalen::bench
