@@ -60,7 +60,7 @@ bool AwaySwitch::switchToCopy(const QString& why) {
         return false;
     }
     copyTakenAt_ = info.takenAt;
-    outbox_ = std::make_unique<OutboxWriter>(main_, info.terminal, now_);
+    outbox_ = std::make_unique<OutboxWriter>(main_, now_);
     away_ = true;
     log_.record(QStringLiteral("club database away (%1): deciding from the contingency copy of %2")
                     .arg(why, info.takenAt.toString(QStringLiteral("dd/MM/yyyy HH:mm"))));

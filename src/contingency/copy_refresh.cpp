@@ -2,6 +2,7 @@
 
 #include "contingency/copy_file.h"
 #include "contingency/copy_selection.h"
+#include "contingency/writer_key.h"
 #include "store/db_values.h"
 #include "store/schema.h"
 
@@ -13,8 +14,6 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QSysInfo>
-#include <QUuid>
 #include <cstdio>
 #include <mutex>
 
@@ -29,13 +28,6 @@ const QString kCarryWaiting = QStringLiteral(
     "INSERT INTO ContingencyOutbox (SEQUENCIA, TERMINAL, DECIDED_AT, CHANGE, REPLAYED) "
     "SELECT SEQUENCIA, TERMINAL, DECIDED_AT, CHANGE, 0 FROM previous.ContingencyOutbox "
     "WHERE REPLAYED = 0");
-
-// A key of its own for each copy: sequences of an older copy (or one restored from a
-// backup) can never be taken for this one's.
-QString newTerminalKey() {
-    return QSysInfo::machineHostName().left(20) + QLatin1Char('-') +
-           QUuid::createUuid().toString(QUuid::Id128).left(12);
-}
 
 // A date from the club in the copy's one text form; SQLite clubs already give that text.
 QVariant copyValue(const store::Column& column, const QVariant& value) {
@@ -136,7 +128,7 @@ store::Status buildCopy(const store::ClubConnection& club, QSqlDatabase& copy,
     }
     if (store::Status stamped = run(copy, kInsertCopyStamp,
                                     {{QStringLiteral(":TAKEN_AT"), now.toString(Qt::ISODateWithMs)},
-                                     {QStringLiteral(":TERMINAL"), newTerminalKey()}});
+                                     {QStringLiteral(":TERMINAL"), newWriterKey()}});
         !stamped.ok()) {
         copy.rollback();
         return stamped;

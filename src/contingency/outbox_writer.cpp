@@ -1,6 +1,7 @@
 #include "contingency/outbox_writer.h"
 
 #include "contingency/change_text.h"
+#include "contingency/writer_key.h"
 
 namespace orvalen::contingency {
 
@@ -12,8 +13,8 @@ const QString kInsertOutbox =
 
 } // namespace
 
-OutboxWriter::OutboxWriter(const store::ClubConnection& copy, QString terminalKey, Now now)
-    : copy_(copy), terminalKey_(std::move(terminalKey)), now_(std::move(now)) {}
+OutboxWriter::OutboxWriter(const store::ClubConnection& copy, Now now)
+    : copy_(copy), terminalKey_(newWriterKey()), now_(std::move(now)) {}
 
 terminal::LogWriteResult OutboxWriter::write(const terminal::LogWrite& change) {
     const terminal::LogWriteResult result = terminal::writeResult(change, copy_, [&] {

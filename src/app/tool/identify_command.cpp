@@ -133,8 +133,8 @@ int identifyCommand(CommandContext& context) {
     if (options->dryRun) {
         writer = std::make_unique<terminal::DiscardingLogWriter>();
     } else if (opened->copy) {
-        writer = std::make_unique<contingency::OutboxWriter>(connection, opened->copy->terminal,
-                                                             &QDateTime::currentDateTime);
+        writer =
+            std::make_unique<contingency::OutboxWriter>(connection, &QDateTime::currentDateTime);
     } else {
         writer = std::make_unique<terminal::DatabaseLogWriter>(connection);
     }
