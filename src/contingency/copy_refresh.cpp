@@ -8,6 +8,7 @@
 
 #include <QAtomicInt>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -154,6 +155,21 @@ void carryWaiting(QSqlDatabase& copy, const QString& previous, int& carried) {
     }
 }
 
+// The half-built copies that refreshes killed on their way left beside the copy: each
+// file carries its builder's process number, and one whose process is gone is removed.
+void removeLeftoverRefreshes(const QString& copyPath) {
+    const QFileInfo copy(copyPath);
+    const QString prefix = copy.fileName() + QStringLiteral(".new-");
+    const QDir folder = copy.absoluteDir();
+    const QStringList left = folder.entryList({prefix + QLatin1Char('*')}, QDir::Files);
+    for (const QString& name : left) {
+        const QString pid = name.mid(prefix.size()).section(QLatin1Char('-'), 0, 0);
+        if (!pid.isEmpty() && !QFileInfo::exists(QStringLiteral("/proc/") + pid)) {
+            QFile::remove(folder.filePath(name));
+        }
+    }
+}
+
 } // namespace
 
 store::Result<RefreshFigures> refreshCopy(const store::ClubConnection& club,
@@ -162,6 +178,7 @@ store::Result<RefreshFigures> refreshCopy(const store::ClubConnection& club,
     static QAtomicInt counter;
     QElapsedTimer clock;
     clock.start();
+    removeLeftoverRefreshes(settings.copyPath);
     const QString fresh = QStringLiteral("%1.new-%2-%3")
                               .arg(settings.copyPath)
                               .arg(QCoreApplication::applicationPid())

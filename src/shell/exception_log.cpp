@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QStandardPaths>
 
 namespace orvalen::shell {
@@ -35,6 +36,9 @@ ExceptionLogFile::ExceptionLogFile(QString path, Now now)
     : path_(std::move(path)), now_(std::move(now)) {}
 
 void ExceptionLogFile::record(const QString& message) {
+    // The copy's refresher records from a thread of its own.
+    static QMutex writing;
+    const QMutexLocker hold(&writing);
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QFile file(path_);
     // The log is the last resort: if it cannot be written there is nowhere left to say so.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace orvalen::test {
@@ -48,6 +49,13 @@ TEST(CopyRefresh, ARefreshKilledHalfWayKeepsThePreviousCopy) {
         EXPECT_EQ(after->takenAt, counted->takenAt);
         EXPECT_EQ(after->terminal, counted->terminal);
     }
+    // The next refresh clears what the killed ones left half-built.
+    const QFileInfo copy(club.copyPath());
+    const QStringList leftPattern{copy.fileName() + QStringLiteral(".new-*")};
+    EXPECT_FALSE(copy.absoluteDir().entryList(leftPattern, QDir::Files).isEmpty());
+    KillingGate again(0);
+    ASSERT_EQ(refreshWith(club, again), 0);
+    EXPECT_EQ(copy.absoluteDir().entryList(leftPattern, QDir::Files), QStringList());
     club.away();
     const ToolRun decided = club.identify(catalogueNumbers(club.folder()).front().second);
     EXPECT_EQ(decided.status, 0) << decided.out.toStdString();
