@@ -1,7 +1,7 @@
 #pragma once
 
-#include "desk/club_database.h"
 #include "contingency/young_copy.h"
+#include "desk/club_database.h"
 
 #include <QTextStream>
 #include <optional>
