@@ -1,6 +1,7 @@
 #include "contingency/copy_selection.h"
 
 #include "store/schema.h"
+#include "store/statement_catalogue.h"
 
 #include <QStringList>
 
@@ -49,5 +50,22 @@ QString selectStatement(const TableSelection& selection) {
     }
     return sql;
 }
+
+namespace {
+
+// Every table's statement of a copy, photos included.
+std::vector<store::CatalogueEntry> copyEntries(const store::Dialect&) {
+    std::vector<store::CatalogueEntry> entries;
+    for (const TableSelection& selection : copySelection(true)) {
+        entries.push_back({QStringLiteral("copy of ") + selection.table,
+                           QStringLiteral("contingency copy: what the decisions read"),
+                           selectStatement(selection)});
+    }
+    return entries;
+}
+
+const store::StatementFamily kCopy{&copyEntries};
+
+} // namespace
 
 } // namespace orvalen::contingency

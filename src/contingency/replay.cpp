@@ -79,7 +79,7 @@ store::Status replayOne(const store::ClubConnection& club, const Waiting& write,
                         const QDateTime& now, QString& conflict) {
     return club.inTransaction([&]() -> store::Status {
         auto keyed =
-            club.execute(kInsertLedger,
+            club.execute(kInsertLedger.text(club.dialect()),
                          {{QStringLiteral(":TERMINAL"), write.terminal},
                           {QStringLiteral(":SEQUENCIA"), write.sequence},
                           {QStringLiteral(":DECIDED_AT"), write.decidedAt},
